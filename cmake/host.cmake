@@ -1,0 +1,47 @@
+# Host (Linux) build: the engine core with the stand-in, the host tools, tests, benchmarks, fuzzers.
+
+file(GLOB ZELK_DICT_SOURCES CONFIGURE_DEPENDS tools/zelk-dict/*.cpp)
+add_executable(zelk-dict ${ZELK_DICT_SOURCES})
+target_link_libraries(zelk-dict PRIVATE zelk_tools_common)
+
+file(GLOB ZELK_TOOLS_COMMON_SOURCES CONFIGURE_DEPENDS tools/common/*.cpp)
+add_library(zelk_tools_common STATIC ${ZELK_TOOLS_COMMON_SOURCES})
+target_include_directories(zelk_tools_common PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(zelk_tools_common PUBLIC zelk_core)
+
+if(ZELK_TESTS)
+    enable_testing()
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+    file(GLOB ZELK_TEST_SOURCES CONFIGURE_DEPENDS
+        tests/core/*.cpp tests/host/*.cpp tests/support/*.cpp)
+    list(FILTER ZELK_TEST_SOURCES EXCLUDE REGEX "_win\\.cpp$")
+    add_executable(zelk_tests ${ZELK_TEST_SOURCES})
+    target_include_directories(zelk_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_compile_definitions(zelk_tests PRIVATE
+        ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZELK_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    target_link_libraries(zelk_tests PRIVATE zelk_tools_common GTest::gtest GTest::gtest_main)
+    gtest_discover_tests(zelk_tests DISCOVERY_TIMEOUT 60)
+endif()
+
+if(ZELK_BENCHMARKS)
+    find_package(benchmark REQUIRED)
+    file(GLOB ZELK_BENCH_PROGRAMS CONFIGURE_DEPENDS bench/*_bench.cpp)
+    foreach(program ${ZELK_BENCH_PROGRAMS})
+        get_filename_component(name ${program} NAME_WE)
+        add_executable(${name} ${program})
+        target_compile_definitions(${name} PRIVATE ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+        target_link_libraries(${name} PRIVATE zelk_tools_common benchmark::benchmark)
+    endforeach()
+endif()
+
+if(ZELK_FUZZERS)
+    file(GLOB ZELK_FUZZ_PROGRAMS CONFIGURE_DEPENDS fuzz/*_fuzz.cpp)
+    foreach(program ${ZELK_FUZZ_PROGRAMS})
+        get_filename_component(name ${program} NAME_WE)
+        add_executable(${name} ${program})
+        target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+        target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+        target_link_libraries(${name} PRIVATE zelk_tools_common)
+    endforeach()
+endif()

@@ -1,0 +1,147 @@
+#include "dict/dictionary_files.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/user_texts.h"
+#include "platform/win32.h"
+#include "settings/settings.h"
+
+namespace {
+
+// "打开文件错误!"
+constexpr char kFileErrorText[] = "\xB4\xF2\xBF\xAA\xCE\xC4\xBC\xFE\xB4\xED\xCE\xF3!";
+
+enum class LineSyntax { MainFile, UserFile };
+
+std::size_t FormatLine(const DictEntry& entry, LineSyntax syntax, char* out, std::size_t size) {
+    int n;
+    if (syntax == LineSyntax::MainFile) {
+        n = std::snprintf(out, size, "%.6s_%.99s\r\n", entry.code, entry.word);
+    } else {
+        n = static_cast<int>(FormatUserLine(entry, out, size));
+        n += std::snprintf(out + n, size - static_cast<std::size_t>(n), "\r\n");
+    }
+    return n > 0 ? static_cast<std::size_t>(n) : 0;
+}
+
+// Writes the lines to PATH.new next to the file, then puts it in the file's place.
+bool WriteLinesSafely(const char* path, const DictEntry* entries, std::size_t count,
+                      LineSyntax syntax) {
+    char temporary[kPathBufferSize + 4];
+    if (std::snprintf(temporary, sizeof temporary, "%s.new", path) >=
+        static_cast<int>(sizeof temporary)) {
+        return false;
+    }
+    std::FILE* file = std::fopen(temporary, "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool written = true;
+    char line[128];
+    for (std::size_t i = 0; i < count && written && !IsEmptyEntry(entries[i]); ++i) {
+        std::size_t length = FormatLine(entries[i], syntax, line, sizeof line);
+        written = std::fwrite(line, 1, length, file) == length;
+    }
+    written = std::fflush(file) == 0 && written;
+    written = std::fclose(file) == 0 && written;
+    if (!written || !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temporary);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool DictionaryDirectory(char (&path)[kPathBufferSize]) {
+    UINT length = GetSystemDirectoryA(path, kPathBufferSize - 1);
+    if (length == 0 || length >= kPathBufferSize - 1) {
+        path[0] = '\0';
+        return false;
+    }
+    int n = std::snprintf(path + length, kPathBufferSize - length, "%czelk%c", kPathSeparator,
+                          kPathSeparator);
+    return n > 0 && static_cast<std::size_t>(n) < kPathBufferSize - length;
+}
+
+bool DictionaryFilePath(const char* fileName, char (&path)[kPathBufferSize]) {
+    if (!DictionaryDirectory(path)) {
+        return false;
+    }
+    std::size_t used = std::strlen(path);
+    int n = std::snprintf(path + used, kPathBufferSize - used, "%s", fileName);
+    return n > 0 && static_cast<std::size_t>(n) < kPathBufferSize - used;
+}
+
+const char* MainFileName() {
+    return Settings.CodeSet == kCodeSetPrimary ? "zelk2006.mb" : "shm28.mb";
+}
+
+const char* UserFileName() {
+    return Settings.CodeSet == kCodeSetPrimary ? "zelk2006.emb" : "shm28.emb";
+}
+
+bool ReadDictionaryLines(const char* path, char separator, DictEntry* table, std::size_t capacity,
+                         LineRules rules) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    DictionaryLineReader reader(separator, table, capacity, rules);
+    static char buffer[1 << 16];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && reader.Feed(buffer, got)) {
+    }
+    reader.Finish();
+    std::fclose(file);
+    return true;
+}
+
+int LoadDictionaries(bool loadMain, bool loadUser) {
+    char path[kPathBufferSize];
+    if (loadMain) {
+        std::memset(MainTable, 0, sizeof MainTable);
+        const std::int32_t* starts =
+            Settings.CodeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
+        std::memcpy(LetterStart, starts, sizeof LetterStart);
+        if (!DictionaryFilePath(MainFileName(), path) ||
+            !ReadDictionaryLines(path, '_', MainTable, kMainTableCapacity, LineRules::MainFile)) {
+            return 0;
+        }
+    }
+    if (loadUser) {
+        std::memset(UserTable, 0, sizeof UserTable);
+        if (!DictionaryFilePath(UserFileName(), path) ||
+            !ReadDictionaryLines(path, ' ', UserTable, kUserTableCapacity, LineRules::UserWords)) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
+void SaveMainTable() {
+    char path[kPathBufferSize];
+    if (!DictionaryFilePath(MainFileName(), path) ||
+        !WriteLinesSafely(path, MainTable, kMainTableCapacity, LineSyntax::MainFile)) {
+        MessageBoxA(nullptr, kFileErrorText, kNoticeCaption, MB_OK);
+    }
+}
+
+bool SaveUserTable(const DictEntry* entries, std::size_t count) {
+    char path[kPathBufferSize];
+    return DictionaryFilePath(UserFileName(), path) &&
+           WriteLinesSafely(path, entries, count, LineSyntax::UserFile);
+}
+
+bool SaveBackupFile(const char* path, const DictEntry* entries, std::size_t count) {
+    return WriteLinesSafely(path, entries, count, LineSyntax::MainFile);
+}
+
+std::size_t FormatUserLine(const DictEntry& entry, char* out, std::size_t size) {
+    int n = std::snprintf(out, size, "%-4.6s     %.99s", entry.code, entry.word);
+    if (n < 0) {
+        return 0;
+    }
+    return static_cast<std::size_t>(n) < size ? static_cast<std::size_t>(n) : size - 1;
+}

@@ -1,0 +1,42 @@
+// The dictionary files of the two code sets: loading them into the tables and writing them back.
+#pragma once
+
+#include <cstddef>
+
+#include "dict/line_reader.h"
+#include "dict/tables.h"
+
+constexpr std::size_t kPathBufferSize = 260;
+
+// System directory + "\zelk\"; false when it does not fit the path buffer.
+bool DictionaryDirectory(char (&path)[kPathBufferSize]);
+// The directory followed by a file name.
+bool DictionaryFilePath(const char* fileName, char (&path)[kPathBufferSize]);
+
+// File names of the active code set.
+const char* MainFileName();
+const char* UserFileName();
+
+// Reads the dictionary files of the active code set (the main file first; LetterStart is set for
+// the code set even when the main file cannot be opened). Returns 1, or 0 when a file that was to
+// be read cannot be opened.
+int LoadDictionaries(bool loadMain, bool loadUser);
+
+// Reads a whole file into consecutive entries of a table (never past capacity). Returns false
+// when the file cannot be opened.
+bool ReadDictionaryLines(const char* path, char separator, DictEntry* table, std::size_t capacity,
+                         LineRules rules);
+
+// Every writer below replaces its file only once the new content is completely written, so a
+// failed write leaves the old file as it was.
+
+// Writes MainTable to the active main file; on failure tells the user "打开文件错误!".
+void SaveMainTable();
+// Writes the given user words to the active user file. Returns false on failure.
+bool SaveUserTable(const DictEntry* entries, std::size_t count);
+// Writes user words to a backup file in the main-file line syntax. Returns false on failure.
+bool SaveBackupFile(const char* path, const DictEntry* entries, std::size_t count);
+
+// The user-file form of a word: the code padded to 4 columns, 5 spaces, the word. Also the display
+// form of a user word in the word-making dialog. Returns the length written (without the NUL).
+std::size_t FormatUserLine(const DictEntry& entry, char* out, std::size_t size);

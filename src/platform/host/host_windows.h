@@ -1,0 +1,85 @@
+// Linux stand-in for the Windows calls the engine core makes. Same names, same sizes (LLP64 as
+// on 64-bit Windows), same structure layouts. It is not an emulator: it records what the core
+// asked for so that tests and the host tools can see it (see host_control.h).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using UINT = std::uint32_t;
+using LONG = std::int32_t;
+using BOOL = int;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using LPCSTR = const char*;
+using LPSTR = char*;
+using LPDWORD = DWORD*;
+using LPBYTE = BYTE*;
+using HANDLE = void*;
+using REGSAM = DWORD;
+
+struct HostWindow;
+using HWND = HostWindow*;
+struct HostRegistryKey;
+using HKEY = HostRegistryKey*;
+using PHKEY = HKEY*;
+
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
+constexpr int MAX_PATH = 260;
+
+// Registry.
+HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002u));
+constexpr LONG ERROR_SUCCESS = 0;
+constexpr LONG ERROR_FILE_NOT_FOUND = 2;
+constexpr LONG ERROR_ACCESS_DENIED = 5;
+constexpr LONG ERROR_MORE_DATA = 234;
+constexpr REGSAM KEY_READ = 0x20019;
+constexpr REGSAM KEY_WRITE = 0x20006;
+constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
+constexpr DWORD REG_DWORD = 4;
+constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
+
+LONG RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
+LONG RegCreateKeyExA(HKEY root, LPCSTR subKey, DWORD reserved, LPSTR cls, DWORD options,
+                     REGSAM access, void* security, PHKEY result, LPDWORD disposition);
+LONG RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                      LPDWORD size);
+LONG RegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data,
+                    DWORD size);
+LONG RegDeleteValueA(HKEY key, LPCSTR name);
+LONG RegCloseKey(HKEY key);
+
+// Time.
+struct SYSTEMTIME {
+    WORD wYear;
+    WORD wMonth;
+    WORD wDayOfWeek;
+    WORD wDay;
+    WORD wHour;
+    WORD wMinute;
+    WORD wSecond;
+    WORD wMilliseconds;
+};
+static_assert(sizeof(SYSTEMTIME) == 16, "SYSTEMTIME is 16 bytes");
+void GetLocalTime(SYSTEMTIME* time);
+
+// Files and the system directory.
+UINT GetSystemDirectoryA(LPSTR buffer, UINT size);
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
+BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
+BOOL DeleteFileA(LPCSTR path);
+
+// User feedback.
+constexpr UINT MB_OK = 0x0;
+constexpr UINT MB_OKCANCEL = 0x1;
+constexpr UINT MB_ICONINFORMATION = 0x40;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+BOOL MessageBeep(UINT type);

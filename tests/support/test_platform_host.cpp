@@ -1,0 +1,65 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "platform/host/host_control.h"
+#include "settings/settings.h"
+#include "support/test_platform.h"
+
+namespace {
+
+// One scratch folder per test process, below the build tree.
+const std::string& ScratchDirectory() {
+    static const std::string path = [] {
+        std::string pattern = std::string(ZELK_BINARY_DIR) + "/test-scratch-XXXXXX";
+        if (mkdtemp(pattern.data()) == nullptr) {
+            std::perror("mkdtemp");
+            std::abort();
+        }
+        mkdir((pattern + "/registry").c_str(), 0755);
+        HostSetRegistryDirectory((pattern + "/registry").c_str());
+        return pattern;
+    }();
+    return path;
+}
+
+}  // namespace
+
+std::string UseFreshSystemDirectory() {
+    const std::string system = ScratchDirectory() + "/system";
+    const std::string zelk = system + "/zelk/";
+    std::system(("rm -rf '" + system + "'").c_str());
+    mkdir(system.c_str(), 0755);
+    mkdir(zelk.c_str(), 0755);
+    HostSetSystemDirectory(system.c_str());
+    return zelk;
+}
+
+std::string ShippedDataDirectory() { return std::string(ZELK_SOURCE_DIR) + "/data/"; }
+
+void CreateSettingsKey() {
+    DeleteSettingsKey();
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS) {
+        RegCloseKey(key);
+    }
+}
+
+void DeleteSettingsKey() {
+    std::remove((ScratchDirectory() + "/registry/HKLM_SOFTWARE_zelk").c_str());
+}
+
+void SetRawSettingsValue(const char* name, unsigned long type, const void* data,
+                         unsigned long size) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExA(key, name, 0, static_cast<DWORD>(type), static_cast<const BYTE*>(data),
+                   static_cast<DWORD>(size));
+    RegCloseKey(key);
+}
