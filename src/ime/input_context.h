@@ -1,0 +1,188 @@
+// How the input method lays out the components of an input context, and the one road by which
+// messages reach the application. Every other file reads and writes the composition string and
+// the candidate list through the accessors here, never through raw offsets.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/win32.h"
+
+// ---------------------------------------------------------------------------------------------
+// Composition string component: the platform's COMPOSITIONSTRING header, then the data areas.
+// Reading and composition data share their areas, so writing the reading string writes the
+// composition string.
+
+constexpr DWORD kCompStrSize = 366;      // while the context is selected
+constexpr DWORD kCompStrIdleSize = 100;  // while it is not: zeros, so dwSize is 0
+
+constexpr DWORD kCompAttrOffset = 100;  // attributes, one byte per code key (8 bytes)
+constexpr DWORD kCompAttrAreaSize = 8;
+constexpr DWORD kCompClauseOffset = 108;  // clause (8 bytes)
+constexpr DWORD kCompClauseAreaSize = 8;
+constexpr DWORD kCompStrOffset = 116;  // the typed code (16 bytes)
+constexpr DWORD kCompStrAreaSize = 16;
+constexpr DWORD kResultReadClauseOffset = 132;  // never filled (8 bytes)
+constexpr DWORD kResultReadStrOffset = 140;     // never filled (16 bytes)
+constexpr DWORD kResultClauseOffset = 156;      // never filled (8 bytes)
+constexpr DWORD kResultStrOffset = 164;         // the committed text, to the end of the component
+constexpr DWORD kResultStrAreaSize = kCompStrSize - kResultStrOffset;  // 202 bytes
+constexpr std::size_t kMaxResultBytes = kResultStrAreaSize - 1;
+
+// ---------------------------------------------------------------------------------------------
+// Candidate information component: the CANDIDATEINFO header, one CANDIDATELIST at 144, then
+// 100 slots of 100 bytes, each a NUL-terminated GBK string.
+
+constexpr DWORD kCandInfoSize = 10572;    // while selected
+constexpr DWORD kCandInfoIdleSize = 144;  // while not: zeros
+constexpr DWORD kCandListOffset = 144;    // of the one list, from the start of the component
+constexpr DWORD kCandListSize = kCandInfoSize - kCandListOffset;  // 10,428
+constexpr int kCandidateSlotCount = 100;
+constexpr DWORD kCandidateSlotSize = 100;
+constexpr std::size_t kMaxSlotBytes = kCandidateSlotSize - 1;
+constexpr DWORD kFirstSlotListOffset = 428;  // slot k at 428 + 100 k from the list
+constexpr DWORD kFirstSlotOffset = kCandListOffset + kFirstSlotListOffset;  // 572 + 100 k
+
+constexpr DWORD CandidateSlotListOffset(int slot) {
+    return kFirstSlotListOffset + kCandidateSlotSize * static_cast<DWORD>(slot);
+}
+
+// Slot texts and the result string: a pointer to the area of the locked component.
+inline BYTE* CompositionAttributes(COMPOSITIONSTRING* comp) {
+    return reinterpret_cast<BYTE*>(comp) + kCompAttrOffset;
+}
+// The reading string and the composition string are these same 16 bytes.
+inline char* CompositionText(COMPOSITIONSTRING* comp) {
+    return reinterpret_cast<char*>(comp) + kCompStrOffset;
+}
+inline char* ResultString(COMPOSITIONSTRING* comp) {
+    return reinterpret_cast<char*>(comp) + kResultStrOffset;
+}
+
+inline CANDIDATELIST* CandidateListOf(CANDIDATEINFO* info) {
+    return reinterpret_cast<CANDIDATELIST*>(reinterpret_cast<BYTE*>(info) + kCandListOffset);
+}
+// Slot 0 .. 99 of the list (slots 0 and 1 stay empty; the first candidate is slot 2).
+inline char* CandidateSlot(CANDIDATELIST* list, int slot) {
+    return reinterpret_cast<char*>(list) + CandidateSlotListOffset(slot);
+}
+inline char* CandidateSlot(CANDIDATEINFO* info, int slot) {
+    return CandidateSlot(CandidateListOf(info), slot);
+}
+
+// Bounded writers: the text is cut (never inside a double-byte character) so that it and its NUL
+// fit the area. They return the number of text bytes stored.
+std::size_t SetCandidateSlot(CANDIDATELIST* list, int slot, const char* text, std::size_t length);
+// Stores the result string and sets dwResultStrLen to its length.
+std::size_t SetResultString(COMPOSITIONSTRING* comp, const char* text);
+
+// ---------------------------------------------------------------------------------------------
+// Locks held for one scope. A failed lock leaves get() null; the operation then does nothing.
+
+class ContextLock {
+  public:
+    explicit ContextLock(HIMC context);
+    ~ContextLock();
+    ContextLock(const ContextLock&) = delete;
+    ContextLock& operator=(const ContextLock&) = delete;
+
+    INPUTCONTEXT* get() const { return data_; }
+    INPUTCONTEXT* operator->() const { return data_; }
+    explicit operator bool() const { return data_ != nullptr; }
+    // Unlocks before the scope ends (no-op when not locked).
+    void Release();
+
+  private:
+    HIMC context_;
+    INPUTCONTEXT* data_;
+};
+
+template <typename T>
+class ComponentLock {
+  public:
+    explicit ComponentLock(HIMCC component)
+        : component_(component),
+          data_(component != nullptr ? static_cast<T*>(ImmLockIMCC(component)) : nullptr) {}
+    ~ComponentLock() { Release(); }
+    ComponentLock(const ComponentLock&) = delete;
+    ComponentLock& operator=(const ComponentLock&) = delete;
+
+    T* get() const { return data_; }
+    T* operator->() const { return data_; }
+    explicit operator bool() const { return data_ != nullptr; }
+    void Release() {
+        if (data_ != nullptr) {
+            ImmUnlockIMCC(component_);
+            data_ = nullptr;
+        }
+    }
+
+  private:
+    HIMCC component_;
+    T* data_;
+};
+
+using CompStrLock = ComponentLock<COMPOSITIONSTRING>;
+using CandInfoLock = ComponentLock<CANDIDATEINFO>;
+
+// ---------------------------------------------------------------------------------------------
+// Message state (process-wide; one ImeToAsciiEx call runs at a time).
+
+// The list of the ImeToAsciiEx call in progress; null at all other times.
+extern TRANSMSGLIST* CurrentMessageList;
+// Messages generated during the current ImeToAsciiEx call, stored or not.
+extern std::uint32_t MessageCount;
+// Set when a message found no room in CurrentMessageList; never cleared.
+extern std::int32_t MessageListOverflow;
+
+// Start of ImeToAsciiEx: messages now go into list (its uMsgCount is the capacity).
+void BeginMessageList(TRANSMSGLIST* list);
+
+// End of ImeToAsciiEx: returns what ImeToAsciiEx returns, and ends the list.
+// - Every message fitted the list: their number.
+// - More than the list holds: all of them, in order, are in the context's message buffer and the
+//   count returned is above the list's capacity, which makes the system read them from there.
+// - throughBuffer: every message of the call goes through the message buffer and
+//   ImmGenerateMessage, and 0 is returned (for a system that cannot read the list).
+UINT FinishMessageList(HIMC context, bool throughBuffer = false);
+
+// The only way messages leave the input method: into the running ImeToAsciiEx call's list, or
+// outside such a call into the context's message buffer, delivered at once. Returns 0 when the
+// context cannot be locked, when the list is full (the message is still kept for
+// FinishMessageList), or when the buffer cannot be grown or locked; 1 otherwise, also when the
+// context has no owner window and the message is dropped.
+int QueueMessage(HIMC context, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Back to no list, no count, no overflow (start-up and tests).
+void ResetMessageState();
+
+// ---------------------------------------------------------------------------------------------
+// Operations on an input context. All return 0 (false) and change nothing when a lock fails.
+
+// Publishes ResultText as the result string and ends the composition.
+int CommitResultText(HIMC context);
+// Empties composition string and candidate list and ends the composition.
+int CancelComposition(HIMC context);
+
+// Clears CodeBuffer and ResultText; with a component, every length field and the cursor too
+// (offsets stay).
+void ResetCompositionString(COMPOSITIONSTRING* comp);
+// No candidates, first page.
+void ResetCandidateList(CANDIDATEINFO* info);
+
+// At selection: creates or resizes the composition string to 366 bytes and writes its header.
+// False when the component had to be replaced by a fresh one, or cannot be created or locked.
+bool InitCompositionString(HIMC context);
+// Writes the CANDIDATEINFO and CANDIDATELIST headers and the slot offsets (slot texts stay).
+void InitCandidateInfo(CANDIDATEINFO* info);
+// At selection, on the locked context: resizes the candidate information to 10,572 bytes and, if
+// it can be locked, initialises it.
+void ShapeSelectedCandidateInfo(INPUTCONTEXT* context);
+// At deselection, on the locked context: 100 and 144 bytes of zeros, each if it can be locked.
+void ShapeDeselectedComponents(INPUTCONTEXT* context);
+
+// The context's open status; false when it cannot be locked.
+bool IsContextOpen(HIMC context);
+
+// The composition and IME messages (0x10D-0x10F, 0x281-0x286) that the child windows ignore.
+bool IsImeUiMessage(UINT message);
