@@ -5,6 +5,7 @@ add_executable(zelk-dict ${ZELK_DICT_SOURCES})
 target_link_libraries(zelk-dict PRIVATE zelk_tools_common)
 
 file(GLOB ZELK_TOOLS_COMMON_SOURCES CONFIGURE_DEPENDS tools/common/*.cpp)
+list(FILTER ZELK_TOOLS_COMMON_SOURCES EXCLUDE REGEX "_win\\.cpp$")
 add_library(zelk_tools_common STATIC ${ZELK_TOOLS_COMMON_SOURCES})
 target_include_directories(zelk_tools_common PUBLIC ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(zelk_tools_common PUBLIC zelk_core)

@@ -1,1 +1,79 @@
 # Windows (mingw-w64) build: the input method, the installer and the tests that run under Wine.
+
+# CTest runs every Windows program through Wine, in a throwaway prefix of this build tree.
+set(ZELK_WINE_RUN ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh)
+set(ZELK_WINE_PREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${ZELK_WINE_RUN} ${ZELK_WINE_PREFIX})
+
+# The DLL and the programs must need nothing but system DLLs: no libgcc, libstdc++ or winpthread.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# Resources are UTF-8 (#pragma code_page(65001)): windres's preprocessor can misread GBK sources,
+# whose trail bytes may be 0x5C. Their language is Chinese (PRC), code page 936.
+enable_language(RC)
+string(APPEND CMAKE_RC_FLAGS " -c 65001 -l 0x0804")
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    set(ZELK_BITS 32)
+else()
+    set(ZELK_BITS 64)
+endif()
+
+# The input method itself, once the Windows shell has sources. The .def file names the exports
+# undecorated; the 32-bit one lists them decorated (ImeInquire@12) so that --kill-at strips the
+# decoration and a wrong parameter size fails the link.
+if(ZELK_WIN_SOURCES)
+    set(ZELK_DEF_FILE ${CMAKE_SOURCE_DIR}/src/ime/zelk${ZELK_BITS}.def)
+    if(NOT EXISTS ${ZELK_DEF_FILE})
+        message(FATAL_ERROR "zelk.ime needs its exports file ${ZELK_DEF_FILE}")
+    endif()
+    file(GLOB ZELK_RC_SOURCES CONFIGURE_DEPENDS src/res/*.rc)
+    add_library(zelk_ime SHARED ${ZELK_WIN_SOURCES} ${ZELK_RC_SOURCES} ${ZELK_DEF_FILE})
+    target_link_libraries(zelk_ime PRIVATE zelk_core)
+    set_target_properties(zelk_ime PROPERTIES OUTPUT_NAME zelk PREFIX "" SUFFIX ".ime")
+    if(ZELK_BITS EQUAL 32)
+        target_link_options(zelk_ime PRIVATE -Wl,--kill-at)
+    endif()
+endif()
+
+# The tools' common helpers (text conversion, dictionary checks), which the portable tests use too.
+file(GLOB ZELK_TOOLS_COMMON_SOURCES CONFIGURE_DEPENDS tools/common/*.cpp)
+list(FILTER ZELK_TOOLS_COMMON_SOURCES EXCLUDE REGEX "_host\\.cpp$")
+add_library(zelk_tools_common STATIC ${ZELK_TOOLS_COMMON_SOURCES})
+target_include_directories(zelk_tools_common PUBLIC ${CMAKE_SOURCE_DIR}/tools)
+target_link_libraries(zelk_tools_common PUBLIC zelk_core)
+
+if(ZELK_TESTS)
+    enable_testing()
+    include(GoogleTest)
+
+    # GoogleTest from the Debian sources, built with this cross compiler.
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+    # The portable unit tests (tests/core) with the Windows side of the test support, and the
+    # tests that need Windows itself (tests/win).
+    file(GLOB ZELK_TEST_SOURCES CONFIGURE_DEPENDS
+        tests/core/*.cpp tests/support/*.cpp tests/win/*_test.cpp)
+    list(FILTER ZELK_TEST_SOURCES EXCLUDE REGEX "_host\\.cpp$")
+    add_executable(zelk_tests ${ZELK_TEST_SOURCES})
+    target_include_directories(zelk_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_compile_definitions(zelk_tests PRIVATE
+        ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZELK_BINARY_DIR="${CMAKE_BINARY_DIR}")
+    target_link_libraries(zelk_tests PRIVATE zelk_tools_common GTest::gtest GTest::gtest_main)
+    if(TARGET zelk_ime)
+        add_dependencies(zelk_tests zelk_ime)
+    endif()
+
+    # One persistent wineserver for the whole run, ended by the last test. All tests share the
+    # prefix's system directory and registry, so they never run at the same time.
+    add_test(NAME wine_start COMMAND ${ZELK_WINE_RUN} ${ZELK_WINE_PREFIX} --start)
+    add_test(NAME wine_stop COMMAND ${ZELK_WINE_RUN} ${ZELK_WINE_PREFIX} --stop)
+    set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine RESOURCE_LOCK wine_prefix)
+    set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wine_prefix)
+    gtest_discover_tests(zelk_tests
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 120
+        PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix TIMEOUT 120)
+endif()

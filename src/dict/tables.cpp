@@ -20,15 +20,27 @@ const std::int32_t LetterStartSecondary[kLetterStartCount] = {
     46265, 49178, 52133, 54322, 56122, 58066, 59219, 60541, 61954,
 };
 
-int KeyOrdinal(unsigned char key) {
+int GroupOrdinal(unsigned char key) {
     if (key >= 'a' && key <= 'z') {
         return key - 'a' + 1;
     }
     if (key == '/') {
-        return Settings.GbkMode != 0 ? 25 : 27;
+        return 27;
     }
     if (key == ';') {
-        return Settings.GbkMode != 0 ? 16 : 28;
+        return 28;
     }
     return 0;
+}
+
+int KeyOrdinal(unsigned char key) {
+    if (Settings.GbkMode != 0) {
+        if (key == '/') {
+            return 25;
+        }
+        if (key == ';') {
+            return 16;
+        }
+    }
+    return GroupOrdinal(key);
 }

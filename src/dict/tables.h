@@ -31,7 +31,10 @@ extern const std::int32_t LetterStartSecondary[kLetterStartCount];
 // Set when candidate promotion moves an entry of MainTable; never cleared by a save.
 extern bool MainTableModified;
 
-// 'a'..'z' give 1..26, '/' 27 and ';' 28 (with GbkMode on: 25 and 16); any other byte 0.
+// The group of a first key in a main file: 'a'..'z' give 1..26, '/' 27, ';' 28, any other byte 0.
+int GroupOrdinal(unsigned char key);
+// The ordinal every scan uses: as GroupOrdinal, except that with GbkMode on '/' gives 25 and ';'
+// gives 16.
 int KeyOrdinal(unsigned char key);
 
 inline bool IsEmptyEntry(const DictEntry& entry) { return entry.code[0] == '\0'; }

@@ -24,3 +24,5 @@ void SetRawSettingsValue(const char* name, unsigned long type, const void* data,
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
+// Creates a folder (to stand where a file would be written, so that the write fails).
+bool CreateBlockingFolder(const std::string& path);

@@ -63,3 +63,5 @@ void SetRawSettingsValue(const char* name, unsigned long type, const void* data,
                    static_cast<DWORD>(size));
     RegCloseKey(key);
 }
+
+bool CreateBlockingFolder(const std::string& path) { return mkdir(path.c_str(), 0755) == 0; }

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "common/gbk_text.h"
+#include "dict/dictionary_files.h"
+#include "platform/win32.h"
+#include "settings/settings.h"
+#include "support/test_platform.h"
+
+namespace {
+
+class DictionaryFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Settings = SettingsRecord{};
+        Settings.CodeSet = kCodeSetPrimary;
+        CopyShippedDictionaries();
+        char path[kPathBufferSize];
+        EXPECT_TRUE(DictionaryDirectory(path));
+        zelk_ = path;
+    }
+    std::size_t UsedEntries(const DictEntry* table, std::size_t capacity) {
+        std::size_t n = 0;
+        while (n < capacity && !IsEmptyEntry(table[n])) {
+            ++n;
+        }
+        return n;
+    }
+    std::string zelk_;
+};
+
+TEST_F(DictionaryFilesTest, ShippedFilesLoadIntoTheirGroups) {
+    for (int codeSet : {kCodeSetPrimary, kCodeSetSecondary}) {
+        Settings.CodeSet = codeSet;
+        ASSERT_EQ(LoadDictionaries(true, true), 1);
+        const std::int32_t* starts =
+            codeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
+        EXPECT_EQ(std::memcmp(LetterStart, starts, sizeof LetterStart), 0);
+        EXPECT_EQ(UsedEntries(MainTable, kMainTableCapacity),
+                  static_cast<std::size_t>(starts[28]));
+        for (int ordinal = 1; ordinal <= 28; ++ordinal) {
+            for (std::int32_t i = LetterStart[ordinal - 1]; i < LetterStart[ordinal]; ++i) {
+                ASSERT_EQ(GroupOrdinal(static_cast<unsigned char>(MainTable[i].code[0])), ordinal)
+                    << "entry " << i;
+            }
+        }
+        EXPECT_EQ(UsedEntries(UserTable, kUserTableCapacity), 4u);
+    }
+    Settings.CodeSet = kCodeSetPrimary;
+    ASSERT_EQ(LoadDictionaries(true, true), 1);
+    EXPECT_STREQ(MainTable[0].code, "aqi");
+    EXPECT_EQ(std::string(MainTable[0].word), Gbk("区"));
+    EXPECT_STREQ(MainTable[95].code, "a");
+    EXPECT_EQ(std::string(MainTable[95].word), Gbk("工"));
+}
+
+TEST_F(DictionaryFilesTest, SavedMainTableIsTheShippedFileByteForByte) {
+    for (int codeSet : {kCodeSetPrimary, kCodeSetSecondary}) {
+        Settings.CodeSet = codeSet;
+        ASSERT_EQ(LoadDictionaries(true, true), 1);
+        const std::string before = ReadWholeFile(zelk_ + MainFileName());
+        std::memset(MainTable, 0, sizeof MainTable);
+        ASSERT_EQ(LoadDictionaries(true, false), 1);
+        SaveMainTable();
+        EXPECT_EQ(ReadWholeFile(zelk_ + MainFileName()), before);
+        EXPECT_FALSE(FileExists(zelk_ + MainFileName() + ".new"));
+    }
+}
+
+TEST_F(DictionaryFilesTest, UserWordsKeepTheirPaddedLayoutThroughSaveAndLoad) {
+    DictEntry words[4] = {};
+    std::strcpy(words[0].code, "a");
+    std::strcpy(words[0].word, Gbk("工").c_str());
+    std::strcpy(words[1].code, "ab");
+    std::strcpy(words[1].word, Gbk("工人").c_str());
+    std::strcpy(words[2].code, "abcd");
+    std::strcpy(words[2].word, Gbk("中国").c_str());
+    std::strcpy(words[3].code, "abcdef");
+    std::string longest;
+    for (int i = 0; i < 49; ++i) {
+        longest += Gbk("人");
+    }
+    longest += "x";
+    std::strcpy(words[3].word, longest.c_str());
+    ASSERT_TRUE(SaveUserTable(words, 4));
+
+    const std::string file = ReadWholeFile(zelk_ + "zelk2006.emb");
+    EXPECT_EQ(file.substr(0, 28), "a        " + Gbk("工") + "\r\nab       " + Gbk("工人") + "\r\n");
+    EXPECT_NE(file.find("abcd     " + Gbk("中国") + "\r\n"), std::string::npos);
+    EXPECT_NE(file.find("abcdef     " + longest + "\r\n"), std::string::npos);
+
+    std::memset(UserTable, 0x33, sizeof UserTable);
+    ASSERT_EQ(LoadDictionaries(false, true), 1);
+    for (const DictEntry& word : words) {
+        const std::size_t i = static_cast<std::size_t>(&word - words);
+        EXPECT_STREQ(UserTable[i].code, word.code);
+        EXPECT_STREQ(UserTable[i].word, word.word);
+    }
+    EXPECT_TRUE(IsEmptyEntry(UserTable[4]));
+}
+
+TEST_F(DictionaryFilesTest, BackupsUseTheMainLineSyntax) {
+    DictEntry words[2] = {};
+    std::strcpy(words[0].code, "ab");
+    std::strcpy(words[0].word, Gbk("工人").c_str());
+    const std::string backup = zelk_ + "words.mbk";
+    ASSERT_TRUE(SaveBackupFile(backup.c_str(), words, 2));
+    EXPECT_EQ(ReadWholeFile(backup), "ab_" + Gbk("工人") + "\r\n");
+    std::memset(UserTable, 0, sizeof UserTable);
+    ASSERT_TRUE(
+        ReadDictionaryLines(backup.c_str(), '_', UserTable, kUserTableCapacity, LineRules::UserWords));
+    EXPECT_STREQ(UserTable[0].code, "ab");
+    EXPECT_TRUE(IsEmptyEntry(UserTable[1]));
+}
+
+TEST_F(DictionaryFilesTest, MissingMainFileStillSwitchesTheGroupsAndSkipsTheUserFile) {
+    ASSERT_EQ(LoadDictionaries(true, true), 1);
+    ASSERT_TRUE(DeleteFileA((zelk_ + "shm28.mb").c_str()));
+    Settings.CodeSet = kCodeSetSecondary;
+    std::strcpy(UserTable[0].code, "keep");
+    EXPECT_EQ(LoadDictionaries(true, true), 0);
+    EXPECT_EQ(std::memcmp(LetterStart, LetterStartSecondary, sizeof LetterStart), 0);
+    EXPECT_TRUE(IsEmptyEntry(MainTable[0]));
+    EXPECT_STREQ(UserTable[0].code, "keep");
+}
+
+TEST_F(DictionaryFilesTest, MissingUserFileFailsAfterTheMainTableLoaded) {
+    ASSERT_TRUE(DeleteFileA((zelk_ + "zelk2006.emb").c_str()));
+    EXPECT_EQ(LoadDictionaries(true, true), 0);
+    EXPECT_STREQ(MainTable[0].code, "aqi");
+    EXPECT_TRUE(IsEmptyEntry(UserTable[0]));
+}
+
+TEST_F(DictionaryFilesTest, MainFileLongerThanTheTableStopsAtCapacity) {
+    std::string lines;
+    for (std::size_t i = 0; i < kMainTableCapacity + 50; ++i) {
+        lines += "a_" + Gbk("工") + "\r\n";
+    }
+    WriteWholeFile(zelk_ + "zelk2006.mb", lines);
+    ASSERT_EQ(LoadDictionaries(true, false), 1);
+    EXPECT_EQ(UsedEntries(MainTable, kMainTableCapacity), kMainTableCapacity);
+
+    std::string users;
+    for (std::size_t i = 0; i < kUserTableCapacity + 50; ++i) {
+        users += "b        " + Gbk("人") + "\r\n";
+    }
+    WriteWholeFile(zelk_ + "zelk2006.emb", users);
+    ASSERT_EQ(LoadDictionaries(false, true), 1);
+    EXPECT_EQ(UsedEntries(UserTable, kUserTableCapacity), kUserTableCapacity);
+}
+
+TEST_F(DictionaryFilesTest, FailedRewriteLeavesTheOldUserFile) {
+    const std::string before = ReadWholeFile(zelk_ + "zelk2006.emb");
+    // A folder where the new file would be written makes the write fail.
+    ASSERT_TRUE(CreateBlockingFolder(zelk_ + "zelk2006.emb.new"));
+    DictEntry word = {};
+    std::strcpy(word.code, "zz");
+    std::strcpy(word.word, Gbk("人").c_str());
+    EXPECT_FALSE(SaveUserTable(&word, 1));
+    EXPECT_EQ(ReadWholeFile(zelk_ + "zelk2006.emb"), before);
+}
+
+TEST_F(DictionaryFilesTest, DictionaryDirectoryEndsInZelk) {
+    const std::string separator(1, kPathSeparator);
+    ASSERT_GE(zelk_.size(), 6u);
+    EXPECT_EQ(zelk_.substr(zelk_.size() - 6), separator + "zelk" + separator);
+    char path[kPathBufferSize];
+    ASSERT_TRUE(DictionaryFilePath("shm28.emb", path));
+    EXPECT_EQ(std::string(path), zelk_ + "shm28.emb");
+}
+
+}  // namespace
