@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dict/code_index.h"
 #include "engine/user_texts.h"
 #include "platform/win32.h"
 #include "settings/settings.h"
@@ -105,15 +106,21 @@ int LoadDictionaries(bool loadMain, bool loadUser) {
         const std::int32_t* starts =
             Settings.CodeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
         std::memcpy(LetterStart, starts, sizeof LetterStart);
-        if (!DictionaryFilePath(MainFileName(), path) ||
-            !ReadDictionaryLines(path, '_', MainTable, kMainTableCapacity, LineRules::MainFile)) {
+        const bool read =
+            DictionaryFilePath(MainFileName(), path) &&
+            ReadDictionaryLines(path, '_', MainTable, kMainTableCapacity, LineRules::MainFile);
+        RebuildIndex(MainIndex, MainTable, kMainTableCapacity);
+        if (!read) {
             return 0;
         }
     }
     if (loadUser) {
         std::memset(UserTable, 0, sizeof UserTable);
-        if (!DictionaryFilePath(UserFileName(), path) ||
-            !ReadDictionaryLines(path, ' ', UserTable, kUserTableCapacity, LineRules::UserWords)) {
+        const bool read =
+            DictionaryFilePath(UserFileName(), path) &&
+            ReadDictionaryLines(path, ' ', UserTable, kUserTableCapacity, LineRules::UserWords);
+        RebuildIndex(UserIndex, UserTable, kUserTableCapacity);
+        if (!read) {
             return 0;
         }
     }

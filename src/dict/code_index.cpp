@@ -1,0 +1,61 @@
+#include "dict/code_index.h"
+
+#include <cstring>
+
+namespace {
+
+PackedCode mainCodes[kMainTableCapacity];
+WordHead mainHeads[kMainTableCapacity];
+PackedCode userCodes[kUserTableCapacity];
+WordHead userHeads[kUserTableCapacity];
+
+PackedCode PackBytes(const char* code, unsigned length) {
+    PackedCode packed = 0;
+    for (unsigned i = 0; i < length; ++i) {
+        packed |= static_cast<PackedCode>(static_cast<unsigned char>(code[i])) << (8 * i);
+    }
+    return packed;
+}
+
+}  // namespace
+
+const TableIndex MainIndex = {mainCodes, mainHeads};
+const TableIndex UserIndex = {userCodes, userHeads};
+
+unsigned FirstTwoBytes(const char* text) {
+    const unsigned first = static_cast<unsigned char>(text[0]);
+    const unsigned second = first != 0 ? static_cast<unsigned char>(text[1]) : 0;
+    return first | second << 8;
+}
+
+void IndexEntry(const TableIndex& index, const DictEntry& entry, std::size_t i) {
+    const unsigned codeLength = static_cast<unsigned>(strnlen(entry.code, kMaxCodeLength));
+    const unsigned wordLength = static_cast<unsigned>(strnlen(entry.word, kMaxWordBytes));
+    if (codeLength == 0) {
+        index.codes[i] = 0;
+        index.heads[i] = 0;
+        return;
+    }
+    index.codes[i] = PackBytes(entry.code, codeLength) | static_cast<PackedCode>(codeLength) << 48 |
+                     static_cast<PackedCode>(wordLength) << 56;
+    index.heads[i] = FirstTwoBytes(entry.word) | wordLength << 16;
+}
+
+void RebuildIndex(const TableIndex& index, const DictEntry* table, std::size_t capacity) {
+    for (std::size_t i = 0; i < capacity; ++i) {
+        IndexEntry(index, table[i], i);
+    }
+}
+
+void RebuildCodeIndexes() {
+    RebuildIndex(MainIndex, MainTable, kMainTableCapacity);
+    RebuildIndex(UserIndex, UserTable, kUserTableCapacity);
+}
+
+CodePrefix MakeCodePrefix(const char* code) {
+    CodePrefix prefix;
+    prefix.length = static_cast<unsigned>(strnlen(code, kMaxCodeLength));
+    prefix.typed = PackBytes(code, prefix.length);
+    prefix.mask = prefix.length == 0 ? 0 : ~PackedCode{0} >> (64 - 8 * prefix.length);
+    return prefix;
+}

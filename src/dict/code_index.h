@@ -1,0 +1,48 @@
+// A compact copy of what the scans of the tables test: per entry, the code packed into 8 bytes and
+// the word's first character and length in 4. Lookup and association read these instead of the
+// 107-byte entries, and touch an entry only when it is a match. Whoever changes a table entry
+// re-indexes it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "dict/tables.h"
+
+// Bytes 0..5: the code (NUL-filled); byte 6: its length; byte 7: the word's length. 0 marks an
+// empty entry.
+using PackedCode = std::uint64_t;
+// Bits 0..15: the first two bytes of the word; bits 16..23: its length.
+using WordHead = std::uint32_t;
+
+struct TableIndex {
+    PackedCode* codes;
+    WordHead* heads;
+};
+
+extern const TableIndex MainIndex;
+extern const TableIndex UserIndex;
+
+void IndexEntry(const TableIndex& index, const DictEntry& entry, std::size_t i);
+// A whole table, after a load or after the table was written directly.
+void RebuildIndex(const TableIndex& index, const DictEntry* table, std::size_t capacity);
+void RebuildCodeIndexes();
+
+// The packed form of a typed code and the mask of its first length bytes: an entry's code begins
+// with the typed code when (packed & mask) == typed.
+struct CodePrefix {
+    PackedCode typed;
+    PackedCode mask;
+    unsigned length;
+};
+CodePrefix MakeCodePrefix(const char* code);
+
+inline bool BeginsWith(PackedCode packed, const CodePrefix& prefix) {
+    return (packed & prefix.mask) == prefix.typed;
+}
+inline unsigned PackedCodeLength(PackedCode packed) { return (packed >> 48) & 0xFF; }
+inline unsigned PackedWordLength(PackedCode packed) { return static_cast<unsigned>(packed >> 56); }
+inline unsigned HeadWordLength(WordHead head) { return (head >> 16) & 0xFF; }
+inline unsigned HeadFirstBytes(WordHead head) { return head & 0xFFFF; }
+// The first two bytes of a text as HeadFirstBytes gives them.
+unsigned FirstTwoBytes(const char* text);

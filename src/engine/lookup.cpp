@@ -1,0 +1,329 @@
+#include "engine/lookup.h"
+
+#include <cstring>
+
+#include "dict/char_code_table.h"
+#include "dict/code_index.h"
+#include "engine/special_codes.h"
+#include "ime/input_context.h"
+#include "settings/settings.h"
+#include "ui/window_handles.h"
+
+CandidateItems LookupResult;
+
+namespace {
+
+constexpr LPARAM kAllCompositionFlags = 0x1BF;
+constexpr UINT kBeepSimple = 0xFFFFFFFF;
+
+// The three runs of candidates as the scans meet them; they are joined in list order at the end.
+// Only as many as the slots can show are kept; the rest is counted in ListBytes alone.
+struct Run {
+    CandidateItem items[kMaxCandidates];
+    int count;
+};
+Run exactRun;
+Run userRun;
+Run longerRun;
+CandidateItem specialItem;
+bool specialFound;
+int exactRecorded;
+
+// The byte limit of the list text: an item adds its text, hint and separator. Returns false when
+// the item does not fit; the scan in progress then stops.
+bool AccountItem(unsigned textLength, unsigned hintLength) {
+    ListBytes += static_cast<std::int32_t>(textLength + hintLength + 1);
+    return ListBytes < kListTextSize;
+}
+
+void Keep(Run& run, const char* text, unsigned textLength, const char* hint, unsigned hintLength) {
+    if (run.count < kMaxCandidates) {
+        run.items[run.count++] = {text, hint, static_cast<std::uint8_t>(textLength),
+                                  static_cast<std::uint8_t>(hintLength)};
+    }
+}
+
+unsigned HintLength(unsigned codeLength, unsigned typedLength) {
+    return Settings.CodeHint != 0 && codeLength > typedLength ? codeLength - typedLength : 0;
+}
+
+void ScanGbkExtension(const char* typed, unsigned length) {
+    for (std::size_t r = 0; r < kGbkExtensionCount; ++r) {
+        const CharCodeRecord& record = GbkExtensionCodes[r];
+        const char* code = Settings.CodeSet == kCodeSetPrimary ? record.primary : record.secondary;
+        const unsigned codeLength = static_cast<unsigned>(strnlen(code, sizeof record.primary));
+        if (codeLength < length || std::memcmp(code, typed, length) != 0) {
+            continue;
+        }
+        if (codeLength > length) {
+            CodeComplete = 0;
+        }
+        const unsigned hint = HintLength(codeLength, length);
+        if (!AccountItem(2, hint)) {
+            return;
+        }
+        Keep(longerRun, reinterpret_cast<const char*>(record.character), 2, code + length, hint);
+    }
+}
+
+void ScanUserWords(const CodePrefix& prefix) {
+    for (std::size_t i = 0; i < kUserTableCapacity; ++i) {
+        const PackedCode packed = UserIndex.codes[i];
+        if (packed == 0) {
+            return;
+        }
+        if (!BeginsWith(packed, prefix)) {
+            continue;
+        }
+        const unsigned codeLength = PackedCodeLength(packed);
+        if (codeLength > prefix.length) {
+            CodeComplete = 0;
+        }
+        const unsigned hint = HintLength(codeLength, prefix.length);
+        if (!AccountItem(PackedWordLength(packed), hint)) {
+            return;
+        }
+        Keep(userRun, UserTable[i].word, PackedWordLength(packed), UserTable[i].code + prefix.length,
+             hint);
+    }
+}
+
+void ScanMainGroup(int ordinal, const CodePrefix& prefix) {
+    const std::int32_t first = LetterStart[ordinal - 1];
+    const std::int32_t end = LetterStart[ordinal];
+    for (std::int32_t i = first < 0 ? 0 : first;
+         i < end && static_cast<std::size_t>(i) < kMainTableCapacity; ++i) {
+        const PackedCode packed = MainIndex.codes[i];
+        if (packed == 0) {
+            return;
+        }
+        if (!BeginsWith(packed, prefix)) {
+            continue;
+        }
+        const unsigned wordLength = PackedWordLength(packed);
+        if (Settings.PhraseInput == 0 && wordLength > 2) {
+            continue;
+        }
+        const unsigned codeLength = PackedCodeLength(packed);
+        if (codeLength == prefix.length) {
+            if (!AccountItem(wordLength, 0)) {
+                return;
+            }
+            Keep(exactRun, MainTable[i].word, wordLength, nullptr, 0);
+            if (exactRecorded < kExactIndexSize - 1) {
+                ExactIndex[exactRecorded++] = i + 1;
+                ExactIndex[exactRecorded] = 0;
+            }
+        } else {
+            CodeComplete = 0;
+            const unsigned hint = HintLength(codeLength, prefix.length);
+            if (!AccountItem(wordLength, hint)) {
+                return;
+            }
+            Keep(longerRun, MainTable[i].word, wordLength, MainTable[i].code + prefix.length, hint);
+        }
+    }
+}
+
+void FindSpecialCandidate(const char* code, unsigned length) {
+    if (MakeSpecialEntry(code) == 0) {
+        return;
+    }
+    SpecialEntry.code[4] = '\0';
+    const unsigned specialLength = static_cast<unsigned>(std::strlen(SpecialEntry.code));
+    if (specialLength < length || std::memcmp(SpecialEntry.code + 1, code + 1, length - 1) != 0) {
+        return;
+    }
+    if (specialLength > length) {
+        CodeComplete = 0;
+    }
+    const unsigned textLength = static_cast<unsigned>(std::strlen(SpecialEntry.word));
+    const unsigned hint = HintLength(specialLength, length);
+    if (!AccountItem(textLength, hint)) {
+        return;
+    }
+    specialItem = {SpecialEntry.word, SpecialEntry.code + length,
+                   static_cast<std::uint8_t>(textLength), static_cast<std::uint8_t>(hint)};
+    specialFound = true;
+}
+
+void Join(const Run& run) {
+    for (int k = 0; k < run.count && LookupResult.count < kMaxCandidates; ++k) {
+        LookupResult.items[LookupResult.count++] = run.items[k];
+    }
+}
+
+}  // namespace
+
+bool LookupCandidates(const char* code) {
+    const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]));
+    if (ordinal == 0) {
+        return false;
+    }
+    ListBytes = 0;
+    CodeComplete = 1;
+    ExactIndex[0] = 0;
+    exactRecorded = 0;
+    exactRun.count = 0;
+    userRun.count = 0;
+    longerRun.count = 0;
+    specialFound = false;
+    LookupResult.count = 0;
+    const CodePrefix prefix = MakeCodePrefix(code);
+
+    if (Settings.GbkMode != 0) {
+        ScanGbkExtension(code, prefix.length);
+        Join(longerRun);
+        return true;
+    }
+    ScanUserWords(prefix);
+    ScanMainGroup(ordinal, prefix);
+    FindSpecialCandidate(code, prefix.length);
+
+    Join(exactRun);
+    if (specialFound && LookupResult.count < kMaxCandidates) {
+        LookupResult.items[LookupResult.count++] = specialItem;
+    }
+    Join(userRun);
+    Join(longerRun);
+    // A list text of one empty item is shorter than two bytes and gives no candidate.
+    if (ListBytes < 2) {
+        LookupResult.count = 0;
+    }
+    return true;
+}
+
+void FillCandidateSlots(CANDIDATELIST* list, const CandidateItems& items) {
+    char text[kMaxSlotBytes + kMaxCodeLength + 1];
+    for (int k = 0; k < items.count && CandidateCount < kMaxCandidateCount; ++k) {
+        const CandidateItem& item = items.items[k];
+        std::memcpy(text, item.text, item.textLength);
+        const unsigned hint = item.hintLength <= kMaxCodeLength ? item.hintLength : 0;
+        if (hint != 0) {
+            std::memcpy(text + item.textLength, item.hint, hint);
+        }
+        SetCandidateSlot(list, CandidateCount, text, item.textLength + hint);
+        ++CandidateCount;
+    }
+}
+
+void QueueCompositionNotifications(HIMC context, LPARAM compositionFlags) {
+    QueueMessage(context, WM_IME_COMPOSITION, 0, compositionFlags);
+    QueueMessage(context, WM_IME_NOTIFY, IMN_OPENCANDIDATE, 1);
+    QueueMessage(context, WM_IME_NOTIFY, IMN_CHANGECANDIDATE, 1);
+}
+
+namespace {
+
+// The composition string follows the code: one byte per key, attributes 1.
+void AppendToComposition(COMPOSITIONSTRING* comp, char key) {
+    DWORD cursor = comp->dwCursorPos < kMaxCodeLength ? comp->dwCursorPos : kMaxCodeLength;
+    char* reading = CompositionText(comp);
+    reading[cursor] = key;
+    reading[cursor + 1] = '\0';
+    BYTE* attributes = CompositionAttributes(comp);
+    attributes[cursor] = 1;
+    attributes[cursor + 1] = 1;
+    if (comp->dwCompReadStrLen <= cursor) {
+        comp->dwCompReadStrLen += 1;
+    }
+    comp->dwCompStrLen = comp->dwCompReadStrLen;
+    comp->dwCompReadAttrLen = comp->dwCompReadStrLen;
+    comp->dwCompAttrLen = comp->dwCompReadStrLen;
+    comp->dwDeltaStart = cursor;
+    comp->dwCursorPos = comp->dwCompStrLen;
+    CodeBuffer[CodeLength] = key;
+    CodeBuffer[CodeLength + 1] = '\0';
+    ++CodeLength;
+}
+
+void SetCompositionLength(COMPOSITIONSTRING* comp, DWORD length) {
+    comp->dwCursorPos = length;
+    comp->dwDeltaStart = length;
+    comp->dwCompStrLen = length;
+    comp->dwCompReadStrLen = length;
+    comp->dwCompReadAttrLen = length;
+    comp->dwCompAttrLen = length;
+}
+
+}  // namespace
+
+int EditCode(HIMC context, unsigned key, unsigned mode, bool notify) {
+    ContextLock locked(context);
+    if (!locked) {
+        return 0;
+    }
+    CompStrLock comp(locked->hCompStr);
+    CandInfoLock info(locked->hCandInfo);
+    if (!comp || !info) {
+        return 0;
+    }
+    int result = 1;
+    bool lookUp = true;
+    switch (static_cast<std::uint16_t>(mode)) {
+        case Append:
+            // A code never outgrows its buffer, whatever the caller sends.
+            if (CodeLength < kMaxCodeLength) {
+                AppendToComposition(comp.get(), static_cast<char>(key & 0xFF));
+            }
+            break;
+        case DeleteLast:
+            if (CodeLength == 0) {
+                CancelComposition(context);
+                CandidatesOpen = 0;
+                lookUp = false;
+                break;
+            }
+            SetCompositionLength(comp.get(), comp->dwCursorPos > 0 ? comp->dwCursorPos - 1 : 0);
+            CodeBuffer[--CodeLength] = '\0';
+            if (CodeLength == 0) {
+                CandidateCount = kFirstCandidateSlot;
+                CandidatesOpen = 0;
+                CancelComposition(context);
+                lookUp = false;
+            }
+            break;
+        case Clear:
+            SetCompositionLength(comp.get(), 0);
+            CodeLength = 0;
+            CodeBuffer[0] = '\0';
+            lookUp = false;
+            break;
+        default:
+            break;
+    }
+
+    if (lookUp) {
+        CANDIDATELIST* list = CandidateListOf(info.get());
+        list->dwPageStart = kFirstCandidateSlot;
+        list->dwPageSize = 10;
+        list->dwSelection = 0;
+        std::memcpy(ResultText, CodeBuffer, sizeof CodeBuffer);
+        CandidateCount = kFirstCandidateSlot;
+        AssociationShown = 0;
+        char code[kCodeFieldSize];
+        std::memcpy(code, CodeBuffer, sizeof code);
+        if (LookupCandidates(code)) {
+            FillCandidateSlots(list, LookupResult);
+        }
+        const int candidates = CandidateCount - kFirstCandidateSlot;
+        if (candidates == 1 && CodeComplete != 0) {
+            CandidatesOpen = 1;
+            list->dwCount = CandidateCount;
+            result = 0;
+        } else {
+            CandidatesOpen = candidates > 0;
+            if (candidates == 0 || (CodeComplete != 0 && candidates >= 2)) {
+                MessageBeep(kBeepSimple);
+            }
+            list->dwCount = CandidateCount;
+            VisibleCandidates = candidates > 0 ? 10 : 0;
+        }
+    }
+
+    if (notify) {
+        QueueCompositionNotifications(context, kAllCompositionFlags);
+    }
+    RequestConversionRepaint();
+    return result;
+}

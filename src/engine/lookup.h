@@ -1,0 +1,52 @@
+// Turning the typed code into its ordered candidates, and EditCode, the one place where the code
+// changes and the candidate list of the input context is rebuilt.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/conversion_state.h"
+#include "platform/win32.h"
+
+constexpr int kMaxCandidates = kMaxCandidateCount - kFirstCandidateSlot;  // 97
+
+// One candidate as a lookup found it: its text and the code keys still to type for it (the hint,
+// empty unless code hints are on). Both point into the tables or the special entry.
+struct CandidateItem {
+    const char* text;
+    const char* hint;
+    std::uint8_t textLength;
+    std::uint8_t hintLength;
+};
+
+// The candidates of the last lookup in list order, as many as the slots can hold.
+struct CandidateItems {
+    CandidateItem items[kMaxCandidates];
+    int count;
+};
+extern CandidateItems LookupResult;
+
+// Looks the code (1 to 6 keys) up. Normal mode: exact main-table matches in table order, the
+// special candidate, user words, longer main-table matches; GBK mode: the rare characters whose
+// code begins with the typed one. The list text of all matches is limited to kListTextSize bytes
+// (ListBytes counts it), which can end the scans early. Sets CodeComplete, ListBytes, ExactIndex
+// and LookupResult; returns false (and changes nothing) when the first key starts no group.
+bool LookupCandidates(const char* code);
+
+enum EditMode : std::uint16_t {
+    Refresh = 0,
+    Append = 1,
+    DeleteLast = 2,
+    Clear = 3,
+};
+
+// Edits the code (mode: only the low 16 bits count; other values act as Refresh), looks it up,
+// fills the slots and decides. Returns 0 when the context cannot be locked or when a single
+// candidate completes the code (the caller commits it at once), else 1.
+int EditCode(HIMC context, unsigned key, unsigned mode, bool notify);
+
+// Stores the items in slots from kFirstCandidateSlot on, each cut to fit its slot at a character
+// boundary, while CandidateCount is below kMaxCandidateCount.
+void FillCandidateSlots(CANDIDATELIST* list, const CandidateItems& items);
+
+// The three notifications that make the application and the UI show the changed code and list.
+void QueueCompositionNotifications(HIMC context, LPARAM compositionFlags);
