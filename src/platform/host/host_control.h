@@ -30,3 +30,47 @@ int HostBeepCount();
 
 // Forgets the recorded beeps and message boxes.
 void HostResetRecords();
+
+// Fake windows: IsWindow accepts a handle from HostCreateWindow until HostDestroyWindow. Handles
+// are never reused.
+HWND HostCreateWindow();
+void HostDestroyWindow(HWND window);
+// InvalidateRect calls per window since the last HostResetRepaintCounts, and those on handles
+// that were not windows.
+int HostRepaintCount(HWND window);
+int HostStrayRepaintCount();
+void HostResetRepaintCounts();
+// What ImmCreateSoftKeyboard was asked for (0: not a soft keyboard) and the last
+// ImmShowSoftKeyboard command.
+UINT HostSoftKeyboardType(HWND window);
+int HostWindowShown(HWND window);
+
+// Input contexts as IMM32 creates them: blank composition string and candidate information, an
+// empty message buffer, closed, no owner window. Components are real blocks that resizes move.
+HIMC HostCreateInputContext();
+void HostDestroyInputContext(HIMC context);
+void HostSetContextOwner(HIMC context, HWND owner);  // nullptr: no owner
+// Make every later lock, resize or creation fail until cleared.
+void HostSetContextLockFailure(HIMC context, bool fail);
+void HostSetComponentLockFailure(HIMCC component, bool fail);
+void HostSetComponentResizeFailure(HIMCC component, bool fail);
+void HostSetComponentCreateFailure(bool fail);
+// Locks not yet undone.
+int HostContextLockCount(HIMC context);
+int HostComponentLockCount(HIMCC component);
+
+// Messages as the application receives them, in order: those ImmGenerateMessage delivered and
+// those HostDeliverTranslatedMessages took from an ImeToAsciiEx result.
+struct HostMessage {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+constexpr int kHostMessageLogSize = 256;
+int HostMessageCount();  // since HostClearMessages; the last kHostMessageLogSize are kept
+const HostMessage& HostMessageAt(int index);
+void HostClearMessages();
+// What IMM32 does with ImeToAsciiEx's return value: up to the list's capacity the messages are in
+// the list, above it the first count entries of the context's message buffer (then emptied).
+void HostDeliverTranslatedMessages(HIMC context, const TRANSMSGLIST* list, UINT count);

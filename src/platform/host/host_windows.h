@@ -83,3 +83,7 @@ constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 BOOL MessageBeep(UINT type);
+
+// Windows and IMM32.
+#include "platform/host/host_window.h"
+#include "platform/host/host_imm.h"
