@@ -97,12 +97,17 @@ class ContextLock {
     INPUTCONTEXT* data_;
 };
 
-template <typename T>
+// A component lock that also requires the component to be at least minimumSize bytes: a
+// deselected context's components are too small for the selected layout, and writing them as if
+// they were not would run past their end.
+template <typename T, DWORD minimumSize = 0>
 class ComponentLock {
   public:
-    explicit ComponentLock(HIMCC component)
-        : component_(component),
-          data_(component != nullptr ? static_cast<T*>(ImmLockIMCC(component)) : nullptr) {}
+    explicit ComponentLock(HIMCC component) : component_(component), data_(nullptr) {
+        if (component != nullptr && ImmGetIMCCSize(component) >= minimumSize) {
+            data_ = static_cast<T*>(ImmLockIMCC(component));
+        }
+    }
     ~ComponentLock() { Release(); }
     ComponentLock(const ComponentLock&) = delete;
     ComponentLock& operator=(const ComponentLock&) = delete;
@@ -122,8 +127,9 @@ class ComponentLock {
     T* data_;
 };
 
-using CompStrLock = ComponentLock<COMPOSITIONSTRING>;
-using CandInfoLock = ComponentLock<CANDIDATEINFO>;
+// The composition string and candidate information of a selected context.
+using CompStrLock = ComponentLock<COMPOSITIONSTRING, kCompStrSize>;
+using CandInfoLock = ComponentLock<CANDIDATEINFO, kCandInfoSize>;
 
 // ---------------------------------------------------------------------------------------------
 // Message state (process-wide; one ImeToAsciiEx call runs at a time).

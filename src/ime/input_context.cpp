@@ -1,0 +1,231 @@
+#include "ime/input_context.h"
+
+#include <cstring>
+
+#include "dict/line_reader.h"
+#include "engine/conversion_state.h"
+
+namespace {
+
+constexpr DWORD kFirstPageStart = kFirstCandidateSlot;
+
+// A lock of any block, whatever its size (the deselected layout).
+using RawLock = ComponentLock<BYTE>;
+
+void WriteCompositionHeader(COMPOSITIONSTRING* comp) {
+    comp->dwSize = kCompStrSize;
+    comp->dwCompReadAttrOffset = kCompAttrOffset;
+    comp->dwCompReadClauseOffset = kCompClauseOffset;
+    comp->dwCompReadStrOffset = kCompStrOffset;
+    comp->dwCompAttrOffset = kCompAttrOffset;
+    comp->dwCompClauseOffset = kCompClauseOffset;
+    comp->dwCompStrOffset = kCompStrOffset;
+    comp->dwResultReadClauseOffset = kResultReadClauseOffset;
+    comp->dwResultReadStrOffset = kResultReadStrOffset;
+    comp->dwResultClauseOffset = kResultClauseOffset;
+    comp->dwResultStrOffset = kResultStrOffset;
+    ResetCompositionString(comp);
+}
+
+// A fresh block in place of one that could not be resized or locked; the caller reports failure.
+void ReplaceCompositionString(INPUTCONTEXT* context) {
+    ImmDestroyIMCC(context->hCompStr);
+    context->hCompStr = ImmCreateIMCC(kCompStrSize);
+}
+
+}  // namespace
+
+ContextLock::ContextLock(HIMC context)
+    : context_(context), data_(context != nullptr ? ImmLockIMC(context) : nullptr) {}
+
+ContextLock::~ContextLock() {
+    Release();
+}
+
+void ContextLock::Release() {
+    if (data_ != nullptr) {
+        ImmUnlockIMC(context_);
+        data_ = nullptr;
+    }
+}
+
+std::size_t SetCandidateSlot(CANDIDATELIST* list, int slot, const char* text, std::size_t length) {
+    if (slot < 0 || slot >= kCandidateSlotCount) {
+        return 0;
+    }
+    char* area = CandidateSlot(list, slot);
+    std::size_t kept = GbkPrefixLength(text, length, kMaxSlotBytes);
+    std::memcpy(area, text, kept);
+    area[kept] = '\0';
+    return kept;
+}
+
+std::size_t SetResultString(COMPOSITIONSTRING* comp, const char* text) {
+    char* area = ResultString(comp);
+    const void* end = std::memchr(text, '\0', kResultStrAreaSize);
+    std::size_t length =
+        end != nullptr ? static_cast<const char*>(end) - text : std::size_t{kResultStrAreaSize};
+    std::size_t kept = GbkPrefixLength(text, length, kMaxResultBytes);
+    std::memcpy(area, text, kept);
+    area[kept] = '\0';
+    comp->dwResultStrLen = static_cast<DWORD>(kept);
+    return kept;
+}
+
+void ResetCompositionString(COMPOSITIONSTRING* comp) {
+    std::memset(CodeBuffer, 0, sizeof CodeBuffer);
+    std::memset(ResultText, 0, sizeof ResultText);
+    if (comp == nullptr) {
+        return;
+    }
+    comp->dwCompReadAttrLen = 0;
+    comp->dwCompReadClauseLen = 0;
+    comp->dwCompReadStrLen = 0;
+    comp->dwCompAttrLen = 0;
+    comp->dwCompClauseLen = 0;
+    comp->dwCompStrLen = 0;
+    comp->dwCursorPos = 0;
+    comp->dwDeltaStart = 0;
+    comp->dwResultReadClauseLen = 0;
+    comp->dwResultReadStrLen = 0;
+    comp->dwResultClauseLen = 0;
+    comp->dwResultStrLen = 0;
+}
+
+void ResetCandidateList(CANDIDATEINFO* info) {
+    CANDIDATELIST* list = CandidateListOf(info);
+    list->dwCount = 0;
+    list->dwSelection = 0;
+    list->dwPageStart = kFirstPageStart;
+    list->dwPageSize = 0;
+}
+
+void InitCandidateInfo(CANDIDATEINFO* info) {
+    std::memset(info, 0, sizeof *info);
+    info->dwSize = kCandInfoSize;
+    info->dwCount = 1;
+    info->dwOffset[0] = kCandListOffset;
+
+    CANDIDATELIST* list = CandidateListOf(info);
+    list->dwSize = kCandListSize;
+    list->dwStyle = IME_CAND_READ;
+    ResetCandidateList(info);
+    // The offsets run past the one element the platform's declaration shows.
+    DWORD* offsets = list->dwOffset;
+    for (int slot = 0; slot < kCandidateSlotCount; ++slot) {
+        offsets[slot] = CandidateSlotListOffset(slot);
+    }
+}
+
+bool InitCompositionString(HIMC context) {
+    ContextLock ic(context);
+    if (!ic) {
+        return false;
+    }
+    ResetCompositionString(nullptr);
+    if (ic->hCompStr == nullptr) {
+        ic->hCompStr = ImmCreateIMCC(kCompStrSize);
+    } else {
+        HIMCC resized = ImmReSizeIMCC(ic->hCompStr, kCompStrSize);
+        if (resized == nullptr) {
+            ReplaceCompositionString(ic.get());
+            return false;
+        }
+        ic->hCompStr = resized;
+    }
+    if (ic->hCompStr == nullptr) {
+        return false;
+    }
+    CompStrLock comp(ic->hCompStr);
+    if (!comp) {
+        ReplaceCompositionString(ic.get());
+        return false;
+    }
+    WriteCompositionHeader(comp.get());
+    return true;
+}
+
+void ShapeSelectedCandidateInfo(INPUTCONTEXT* context) {
+    HIMCC resized = ImmReSizeIMCC(context->hCandInfo, kCandInfoSize);
+    if (resized != nullptr) {
+        context->hCandInfo = resized;
+    }
+    CandInfoLock info(context->hCandInfo);
+    if (info) {
+        InitCandidateInfo(info.get());
+    }
+}
+
+void ShapeDeselectedComponents(INPUTCONTEXT* context) {
+    const struct {
+        HIMCC* component;
+        DWORD size;
+    } shapes[] = {{&context->hCompStr, kCompStrIdleSize}, {&context->hCandInfo, kCandInfoIdleSize}};
+    for (const auto& shape : shapes) {
+        HIMCC resized = ImmReSizeIMCC(*shape.component, shape.size);
+        if (resized != nullptr) {
+            *shape.component = resized;
+        }
+        RawLock block(*shape.component);
+        if (block) {
+            std::memset(block.get(), 0, ImmGetIMCCSize(*shape.component));
+        }
+    }
+}
+
+int CommitResultText(HIMC context) {
+    ContextLock ic(context);
+    if (!ic) {
+        return 0;
+    }
+    CompStrLock comp(ic->hCompStr);
+    CandInfoLock info(ic->hCandInfo);
+    if (!comp || !info) {
+        return 0;
+    }
+    SetResultString(comp.get(), ResultText);
+    CANDIDATELIST* list = CandidateListOf(info.get());
+    list->dwCount = 0;
+    CandidateCount = kFirstCandidateSlot;
+    CodeLength = 0;
+    comp->dwCompStrLen = 0;
+    CandidateSlot(list, 0)[0] = '\0';
+    CandidateSlot(list, 1)[0] = '\0';
+    comp.Release();
+    info.Release();
+
+    QueueMessage(context, WM_IME_NOTIFY, IMN_CHANGECANDIDATE, 1);
+    QueueMessage(context, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    QueueMessage(context, WM_IME_ENDCOMPOSITION, 0, 0);
+    return 1;
+}
+
+int CancelComposition(HIMC context) {
+    ContextLock ic(context);
+    if (!ic) {
+        return 0;
+    }
+    CompStrLock comp(ic->hCompStr);
+    CandInfoLock info(ic->hCandInfo);
+    if (!comp || !info) {
+        return 0;
+    }
+    ResetCompositionString(comp.get());
+    ResetCandidateList(info.get());
+    CandidateCount = kFirstCandidateSlot;
+    CodeLength = 0;
+
+    QueueMessage(context, WM_IME_NOTIFY, IMN_CHANGECANDIDATE, 1);
+    QueueMessage(context, WM_IME_ENDCOMPOSITION, 0, 0);
+    return 1;
+}
+
+bool IsContextOpen(HIMC context) {
+    ContextLock ic(context);
+    return ic && ic->fOpen != 0;
+}
+
+bool IsImeUiMessage(UINT message) {
+    return (message >= WM_IME_STARTCOMPOSITION && message <= WM_IME_COMPOSITION) ||
+           (message >= WM_IME_SETCONTEXT && message <= WM_IME_CHAR);
+}

@@ -1,0 +1,179 @@
+// Messages for the application. During an ImeToAsciiEx call they go into the call's list; when
+// the list overflows, the messages of the call are also kept, in order, in the context's message
+// buffer, so that FinishMessageList can hand all of them over by the platform's convention (a
+// count above the list's capacity makes the system read the buffer instead of the list).
+#include <cstring>
+
+#include "ime/input_context.h"
+
+TRANSMSGLIST* CurrentMessageList = nullptr;
+std::uint32_t MessageCount = 0;
+std::int32_t MessageListOverflow = 0;
+
+namespace {
+
+// Messages of the running call copied into the message buffer, behind whatever it held before.
+// Copying starts with the first message that finds no room in the list.
+DWORD CopiedCount = 0;
+// A message of the running call could not be copied: the copy is incomplete and is withdrawn.
+bool CopyFailed = false;
+
+// The list's entries; the platform declares the array with one element.
+TRANSMSG* ListEntries(TRANSMSGLIST* list) {
+    return list->TransMsg;
+}
+
+// Appends messages at the end of the context's message buffer; false when the buffer cannot be
+// grown or locked (then dwNumMsgBuf is unchanged).
+bool AppendToMessageBuffer(INPUTCONTEXT* context, const TRANSMSG* messages, DWORD count) {
+    if (count == 0) {
+        return true;
+    }
+    DWORD total = context->dwNumMsgBuf + count;
+    HIMCC grown = ImmReSizeIMCC(context->hMsgBuf, total * static_cast<DWORD>(sizeof(TRANSMSG)));
+    if (grown == nullptr) {
+        return false;
+    }
+    context->hMsgBuf = grown;
+    ComponentLock<TRANSMSG> buffer(grown);
+    if (!buffer) {
+        return false;
+    }
+    std::memcpy(buffer.get() + context->dwNumMsgBuf, messages, count * sizeof(TRANSMSG));
+    context->dwNumMsgBuf = total;
+    return true;
+}
+
+// Keeps a message that found no room in the list. The first one of a call brings along the
+// messages already in the list, so that the buffer holds the call's messages in order.
+void CopyOverflowMessage(HIMC context, const TRANSMSG& message) {
+    if (CopyFailed) {
+        return;
+    }
+    ContextLock ic(context);
+    if (!ic) {
+        CopyFailed = true;
+        return;
+    }
+    if (CopiedCount == 0) {
+        DWORD stored = MessageCount - 1;
+        if (!AppendToMessageBuffer(ic.get(), ListEntries(CurrentMessageList), stored)) {
+            CopyFailed = true;
+            return;
+        }
+        CopiedCount = stored;
+    }
+    if (!AppendToMessageBuffer(ic.get(), &message, 1)) {
+        CopyFailed = true;
+        return;
+    }
+    ++CopiedCount;
+}
+
+// Takes the copy of the call back out of the buffer (it is its last CopiedCount entries).
+void WithdrawCopy(INPUTCONTEXT* context) {
+    context->dwNumMsgBuf -= CopiedCount < context->dwNumMsgBuf ? CopiedCount : context->dwNumMsgBuf;
+    CopiedCount = 0;
+}
+
+// The messages of the call that are in the list: QueueMessage leaves its last entry free.
+DWORD StoredCount(const TRANSMSGLIST* list) {
+    DWORD usable = list->uMsgCount != 0 ? list->uMsgCount - 1 : 0;
+    return MessageCount < usable ? MessageCount : usable;
+}
+
+// Overflowed list mode: all of the call's messages are copied into the buffer.
+UINT FinishOverflowedList(INPUTCONTEXT* context, TRANSMSGLIST* list) {
+    if (CopyFailed) {
+        WithdrawCopy(context);
+        return StoredCount(list);
+    }
+    if (MessageCount > list->uMsgCount) {
+        // The buffer may also hold older undelivered messages: they come first and are read too.
+        return context->dwNumMsgBuf;
+    }
+    // Exactly as many messages as the list holds: a count equal to the capacity makes the system
+    // read the list, so the one message kept only in the buffer moves into the list's last entry.
+    ComponentLock<TRANSMSG> buffer(context->hMsgBuf);
+    UINT delivered = StoredCount(list);
+    if (buffer) {
+        ListEntries(list)[MessageCount - 1] = buffer.get()[context->dwNumMsgBuf - 1];
+        delivered = MessageCount;
+    }
+    buffer.Release();
+    WithdrawCopy(context);
+    return delivered;
+}
+
+}  // namespace
+
+void BeginMessageList(TRANSMSGLIST* list) {
+    CurrentMessageList = list;
+    MessageCount = 0;
+    CopiedCount = 0;
+    CopyFailed = false;
+}
+
+UINT FinishMessageList(HIMC context, bool throughBuffer) {
+    TRANSMSGLIST* list = CurrentMessageList;
+    CurrentMessageList = nullptr;
+    if (list == nullptr) {
+        return 0;
+    }
+    const bool overflowed = MessageCount > StoredCount(list);
+    if (!overflowed && !throughBuffer) {
+        return MessageCount;
+    }
+    ContextLock ic(context);
+    if (!ic) {
+        // Nothing more can be done without the context; the list holds what it holds.
+        return throughBuffer ? 0 : StoredCount(list);
+    }
+    if (!throughBuffer) {
+        return FinishOverflowedList(ic.get(), list);
+    }
+    // Through the buffer: after an overflow the whole call is there already (or, if copying
+    // failed, the part that made it, in order); otherwise the list is copied now.
+    if (!overflowed) {
+        AppendToMessageBuffer(ic.get(), ListEntries(list), MessageCount);
+    }
+    CopiedCount = 0;
+    ic.Release();
+    ImmGenerateMessage(context);
+    return 0;
+}
+
+int QueueMessage(HIMC context, UINT message, WPARAM wParam, LPARAM lParam) {
+    ContextLock ic(context);
+    if (!ic) {
+        return 0;
+    }
+    const TRANSMSG entry{message, wParam, lParam};
+    if (CurrentMessageList != nullptr) {
+        ic.Release();
+        ++MessageCount;
+        if (MessageCount >= CurrentMessageList->uMsgCount) {
+            MessageListOverflow = 1;
+            CopyOverflowMessage(context, entry);
+            return 0;
+        }
+        ListEntries(CurrentMessageList)[MessageCount - 1] = entry;
+        return 1;
+    }
+    // Outside a call the message reaches an owner window at once, or nobody.
+    if (IsWindow(ic->hWnd)) {
+        if (!AppendToMessageBuffer(ic.get(), &entry, 1)) {
+            return 0;
+        }
+        ImmGenerateMessage(context);
+    }
+    return 1;
+}
+
+void ResetMessageState() {
+    CurrentMessageList = nullptr;
+    MessageCount = 0;
+    MessageListOverflow = 0;
+    CopiedCount = 0;
+    CopyFailed = false;
+}
