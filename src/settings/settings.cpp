@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "engine/run_time_state.h"
+#include "ime/symbol_conversion.h"
 
 SettingsRecord Settings;
 std::uint32_t SettingsBits;
@@ -112,6 +113,7 @@ void LoadSettings() {
     stored.imesetz = ReadSettingsValue(kImesetzValue);
     stored.imesetq = ReadSettingsValue(kImesetqValue);
     DecodeSettings(stored, Settings);
+    SetMode(ChinesePunctuation, true);
     InitSkinLayout();
     ApplyCursorFollowRule(Settings);
 }

@@ -1,0 +1,51 @@
+#include "ime/symbol_conversion.h"
+
+std::uint16_t ModeFlags = 0;
+std::int32_t SingleQuoteToggle = 1;
+std::int32_t DoubleQuoteToggle = 1;
+
+void SetMode(std::uint16_t flag, bool on) {
+    if (on) {
+        ModeFlags = static_cast<std::uint16_t>(ModeFlags | flag);
+    } else {
+        ModeFlags = static_cast<std::uint16_t>(ModeFlags & ~flag);
+    }
+}
+
+void FlipMode(std::uint16_t flag) {
+    ModeFlags = static_cast<std::uint16_t>(ModeFlags ^ flag);
+}
+
+namespace {
+
+// Flips the toggle; the quote opens when it is now false, and otherwise the row's own (closing)
+// quote is typed.
+bool NextQuoteOpens(std::int32_t& toggle) {
+    toggle = toggle != 0 ? 0 : 1;
+    return toggle == 0;
+}
+
+}  // namespace
+
+const char* ConvertSymbol(std::uint16_t ch, bool fullWidth, bool chinesePunct) {
+    const SymbolRow* row = FindSymbolRow(ch);
+    if (row == nullptr) {
+        return nullptr;
+    }
+    if (!chinesePunct) {
+        return fullWidth ? row->fullWidth : nullptr;
+    }
+    if (row->key == '\'' && NextQuoteOpens(SingleQuoteToggle)) {
+        return kOpeningSingleQuote;
+    }
+    if (row->key == '"' && NextQuoteOpens(DoubleQuoteToggle)) {
+        return kOpeningDoubleQuote;
+    }
+    return fullWidth ? row->both : row->chinese;
+}
+
+void ResetSymbolModeState() {
+    ModeFlags = 0;
+    SingleQuoteToggle = 1;
+    DoubleQuoteToggle = 1;
+}
