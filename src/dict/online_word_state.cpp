@@ -1,0 +1,4 @@
+#include "dict/online_word_state.h"
+
+std::int32_t OnlineWordActive;
+char OnlineWordBuffer[kOnlineWordBufferSize];

@@ -1,0 +1,185 @@
+#include "engine/commit.h"
+
+#include <cstring>
+
+#include "dict/code_index.h"
+#include "dict/online_word_state.h"
+#include "engine/conversion_state.h"
+#include "engine/lookup.h"
+#include "ime/input_context.h"
+#include "ime/symbol_conversion.h"
+#include "settings/settings.h"
+
+char SavedCode[kCodeFieldSize];
+
+namespace {
+
+constexpr LPARAM kCompositionStringFlag = 0x8;  // GCS_COMPSTR
+
+bool IsCodeLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || c == ';' || c == '/'; }
+
+// Appends at most what still fits ResultText.
+void AppendToResult(const char* text, std::size_t length) {
+    const std::size_t used = std::strlen(ResultText);
+    const std::size_t room = kMaxWordBytes - used;
+    const std::size_t kept = length < room ? length : room;
+    std::memcpy(ResultText + used, text, kept);
+    ResultText[used + kept] = '\0';
+}
+
+void SetResult(const char* text, std::size_t length) {
+    ResultText[0] = '\0';
+    AppendToResult(text, length);
+}
+
+void Publish(HIMC context) {
+    if (OnlineWordActive != 0) {
+        RecordCommittedText(ResultText);
+    }
+    CommitResultText(context);
+}
+
+// Association candidates scan: the words longer than key that begin with it, under the list byte
+// limit shared with the lookup.
+bool ScanForWordsAfter(const TableIndex& index, const DictEntry* table, std::int32_t first,
+                       std::int32_t end, const char* key, unsigned keyLength) {
+    const unsigned keyHead = FirstTwoBytes(key);
+    const unsigned headMask = keyLength >= 2 ? 0xFFFF : 0xFF;
+    for (std::int32_t i = first; i < end; ++i) {
+        const WordHead head = index.heads[i];
+        if (index.codes[i] == 0) {
+            return true;
+        }
+        const unsigned wordLength = HeadWordLength(head);
+        if (wordLength <= keyLength || (HeadFirstBytes(head) & headMask) != (keyHead & headMask) ||
+            std::memcmp(table[i].word, key, keyLength) != 0) {
+            continue;
+        }
+        ListBytes += static_cast<std::int32_t>(wordLength + 1);
+        if (ListBytes >= kListTextSize) {
+            return false;
+        }
+        if (LookupResult.count < kMaxCandidates) {
+            LookupResult.items[LookupResult.count++] = {
+                table[i].word, nullptr, static_cast<std::uint8_t>(wordLength), 0};
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::size_t WordPartLength(const char* candidate) {
+    std::size_t i = 0;
+    while (candidate[i] != '\0' && !IsCodeLetter(static_cast<unsigned char>(candidate[i]))) {
+        // A double-byte character is never cut: its trail byte may look like a letter.
+        i += static_cast<unsigned char>(candidate[i]) >= 0x81 && candidate[i + 1] != '\0' ? 2 : 1;
+    }
+    return i;
+}
+
+bool AssociationLookup(const char* code, const char* key) {
+    const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]));
+    if (ordinal == 0) {
+        return false;
+    }
+    ListBytes = 0;
+    LookupResult.count = 0;
+    const unsigned keyLength = static_cast<unsigned>(std::strlen(key));
+    if (ScanForWordsAfter(UserIndex, UserTable, 0, static_cast<std::int32_t>(kUserTableCapacity),
+                          key, keyLength)) {
+        const std::int32_t first = LetterStart[ordinal - 1] > 0 ? LetterStart[ordinal - 1] : 0;
+        std::int32_t end = LetterStart[ordinal];
+        if (end > static_cast<std::int32_t>(kMainTableCapacity)) {
+            end = static_cast<std::int32_t>(kMainTableCapacity);
+        }
+        ScanForWordsAfter(MainIndex, MainTable, first, end, key, keyLength);
+    }
+    return true;
+}
+
+void RecordCommittedText(const char* text) {
+    std::size_t n = std::strlen(text);
+    n -= n % 2;
+    const std::size_t used = strnlen(OnlineWordBuffer, kOnlineWordBufferSize - 1);
+    if (used + n >= kOnlineWordBufferSize) {
+        return;
+    }
+    std::memcpy(OnlineWordBuffer + used, text, n);
+    OnlineWordBuffer[used + n] = '\0';
+}
+
+void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned offset) {
+    if (selection < '0' || selection > '9') {
+        return;
+    }
+    char associationKey[kWordFieldSize] = "";
+    ContextLock locked(context);
+    if (!locked) {
+        return;
+    }
+    CandInfoLock info(locked->hCandInfo);
+    if (!info) {
+        return;
+    }
+    CANDIDATELIST* list = CandidateListOf(info.get());
+
+    unsigned index = (selection == '0' ? 9u : selection - '1') + (offset & 0xFFFF);
+    const bool visible =
+        static_cast<std::int32_t>(index) < VisibleCandidates || Settings.ProgressiveHint == 0;
+    index += list->dwPageStart;
+    if (visible && list->dwCount != 0 && index < list->dwCount && index < kCandidateSlotCount) {
+        char chosen[kCandidateSlotSize];
+        std::memcpy(chosen, CandidateSlot(list, static_cast<int>(index)), sizeof chosen);
+        chosen[kMaxSlotBytes] = '\0';
+        const std::size_t wordPart = WordPartLength(chosen);
+        if (Settings.GbkMode == 0) {
+            std::memcpy(associationKey, chosen, wordPart);
+            associationKey[wordPart] = '\0';
+        }
+        const std::size_t previous = std::strlen(ResultText);
+        if (std::strncmp(chosen, ResultText, previous) == 0) {
+            // An association candidate: only its rest is new; the whole word is the next key.
+            SetResult(chosen + previous, std::strlen(chosen) - previous);
+            Publish(context);
+            SetResult(chosen, std::strlen(chosen));
+        } else {
+            std::memset(SavedCode, 0, sizeof SavedCode);
+            std::memcpy(SavedCode, ResultText, strnlen(ResultText, kMaxCodeLength));
+            std::size_t keep = std::strlen(chosen);
+            if (Settings.CodeHint != 0) {
+                keep = Settings.GbkMode != 0 ? (keep < 2 ? keep : 2) : wordPart;
+            }
+            SetResult(chosen, keep);
+            if (follow != 0) {
+                const char* symbol = ConvertSymbol(static_cast<std::uint16_t>(follow),
+                                                   IsModeOn(FullWidth), IsModeOn(ChinesePunctuation));
+                const char single = static_cast<char>(follow & 0xFF);
+                if (symbol != nullptr) {
+                    AppendToResult(symbol, std::strlen(symbol));
+                } else {
+                    AppendToResult(&single, 1);
+                }
+            }
+            Publish(context);
+        }
+    }
+    AssociationShown = 0;
+
+    if (associationKey[0] == '\0' || Settings.WordAssociation == 0 || follow != 0 ||
+        Settings.GbkMode != 0) {
+        return;
+    }
+    const bool found = AssociationLookup(SavedCode, associationKey);
+    CandidateCount = kFirstCandidateSlot;
+    if (!found || LookupResult.count == 0) {
+        return;
+    }
+    CandidatesOpen = 1;
+    FillCandidateSlots(list, LookupResult);
+    list->dwPageStart = kFirstCandidateSlot;
+    list->dwCount = CandidateCount;
+    AssociationShown = CandidateCount > kFirstCandidateSlot;
+    QueueCompositionNotifications(context, kCompositionStringFlag);
+    QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
+}

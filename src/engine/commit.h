@@ -1,0 +1,28 @@
+// Committing a chosen candidate, and word association: after a commit, the words that begin with
+// the committed text are offered; choosing one commits only its rest and offers the next ones.
+#pragma once
+
+#include <cstdint>
+
+#include "dict/tables.h"
+#include "platform/win32.h"
+
+// The typed code of the last commit that came from a code lookup; its first key chooses the table
+// group that association searches.
+extern char SavedCode[kCodeFieldSize];
+
+// selection: '1'..'9' for the first to ninth candidate of the current page, '0' for the tenth (any
+// other value does nothing); follow: a key whose converted punctuation is appended, or 0; offset:
+// added to the index (the second row of a two-row skin).
+void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned offset);
+
+// Finds the words longer than key that begin with it: user words first, then the table group of
+// the first key of code. Returns false when that key starts no group. Fills LookupResult.
+bool AssociationLookup(const char* code, const char* key);
+
+// Appends a committed text to the word being made (a trailing single byte dropped; a text that
+// would not fit is dropped whole).
+void RecordCommittedText(const char* text);
+
+// The word part of a candidate: its text up to the first code letter (where a hint begins).
+std::size_t WordPartLength(const char* candidate);

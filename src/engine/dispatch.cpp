@@ -1,0 +1,186 @@
+#include "engine/dispatch.h"
+
+#include <cstring>
+
+#include "engine/commit.h"
+#include "engine/conversion_state.h"
+#include "engine/lookup.h"
+#include "engine/paging.h"
+#include "engine/promotion.h"
+#include "ime/input_context.h"
+#include "ime/symbol_conversion.h"
+#include "settings/settings.h"
+
+namespace {
+
+constexpr LPARAM kAllCompositionFlags = 0x1BF;
+constexpr LPARAM kResultStringFlag = 0x800;  // GCS_RESULTSTR
+constexpr unsigned char kCtrlN = 14;
+
+bool CandidatesExist() { return CandidateCount > kFirstCandidateSlot; }
+
+// No candidates on offer any more.
+void ResetCandidates() {
+    CandidatesOpen = 0;
+    CandidateCount = kFirstCandidateSlot;
+}
+
+void ClearCode(HIMC context) { EditCode(context, 0, Clear, false); }
+
+void Select(HIMC context, unsigned selection, unsigned follow) {
+    CommitCandidate(context, selection, follow, 0);
+}
+
+// A single candidate that completes the code is committed without waiting.
+bool SingleCompleteCandidate() {
+    return CandidateCount == kFirstCandidateSlot + 1 && CodeComplete != 0;
+}
+
+void AutoCommit(HIMC context) {
+    ResetCandidates();
+    CodeComplete = 0;
+    Select(context, '1', 0);
+    ClearCode(context);
+}
+
+}  // namespace
+
+bool IsCodeKey(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ||
+           (Settings.CodeSet == kCodeSetSecondary && (c == ';' || c == '/'));
+}
+
+int ProcessCharacter(HIMC context, unsigned character, unsigned scan) {
+    {
+        ContextLock locked(context);
+        if (!locked) {
+            return 0;
+        }
+    }
+    if (CodeLength == 0) {
+        QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
+    }
+    const unsigned char c = static_cast<unsigned char>(character & 0xFF);
+    if (c != ' ' && c != '\r') {
+        HandleCharacter(context, character, scan);
+    }
+    return 1;
+}
+
+void HandleCharacter(HIMC context, unsigned character, unsigned scan) {
+    const unsigned char c = static_cast<unsigned char>(character & 0xFF);
+    const bool codeKey = IsCodeKey(c);
+
+    // 1. The next code key after a complete code commits the first candidate and starts anew.
+    if (codeKey && CodeComplete != 0 && CandidatesExist() && AssociationShown == 0) {
+        Select(context, '1', 0);
+        ResetCandidates();
+        CodeComplete = 0;
+        ClearCode(context);
+        EditCode(context, c, Append, true);
+        if (SingleCompleteCandidate()) {
+            AutoCommit(context);
+        }
+        return;
+    }
+    // 2. A code key extends the code.
+    if (codeKey) {
+        EditCode(context, c, Append, false);
+        if (SingleCompleteCandidate()) {
+            AutoCommit(context);
+        } else {
+            QueueCompositionNotifications(context, kAllCompositionFlags);
+        }
+        return;
+    }
+    // 3. A digit selects on the current page.
+    if (c >= '0' && c <= '9' && CandidatesOpen != 0) {
+        if (Settings.AutoFrequency != 0) {
+            PromoteCandidate(context, c);
+        }
+        ResetCandidates();
+        Select(context, c, 0);
+        ClearCode(context);
+        return;
+    }
+    // 4 and 5. Paging keys.
+    const bool commaPeriodPaging = Settings.CommaPeriodPaging != 0;
+    if (CandidatesExist() &&
+        (c == '=' || scan == kPageDownScan || (c == '.' && commaPeriodPaging))) {
+        PageDown(context);
+        return;
+    }
+    if (CandidatesExist() && (c == '-' || scan == kPageUpScan || (c == ',' && commaPeriodPaging))) {
+        PageUp(context);
+        return;
+    }
+    // 6 and 7. The second- and third-candidate keys.
+    const bool commaPeriodKeys = Settings.CommaPeriodKeys != 0;
+    const bool semicolonQuoteKeys = Settings.SemicolonQuoteKeys != 0;
+    if (CandidatesOpen != 0 && CandidateCount > kFirstCandidateSlot + 1 &&
+        ((c == ',' && commaPeriodKeys) || (c == ';' && semicolonQuoteKeys))) {
+        ResetCandidates();
+        Select(context, '2', 0);
+        ClearCode(context);
+        return;
+    }
+    if (CandidatesOpen != 0 && CandidateCount > kFirstCandidateSlot + 2 &&
+        ((c == '.' && commaPeriodKeys) ||
+         (c == '\'' && semicolonQuoteKeys && Settings.CodeSet == kCodeSetPrimary))) {
+        ResetCandidates();
+        Select(context, '3', 0);
+        ClearCode(context);
+        return;
+    }
+    // 8. Punctuation commits the first candidate followed by the converted punctuation.
+    if (!commaPeriodKeys && !semicolonQuoteKeys && CandidatesExist() && IsPunctuationKey(c) &&
+        AssociationShown == 0) {
+        ResetCandidates();
+        AssociationShown = 0;
+        Select(context, '1', c);
+        ClearCode(context);
+        return;
+    }
+    // 9. Ctrl+N deletes the last key.
+    if (c == kCtrlN) {
+        ResetCandidates();
+        DeleteLastKey(context, c);
+        return;
+    }
+    // 10 and 11. Anything else drops the candidates and passes through.
+    if (CandidatesExist()) {
+        ResetCandidates();
+        CommitCharacter(context, c);
+        ClearCode(context);
+        return;
+    }
+    CommitCharacter(context, c);
+}
+
+int CommitCharacter(HIMC context, unsigned character) {
+    ContextLock locked(context);
+    if (!locked) {
+        return 0;
+    }
+    CompStrLock comp(locked->hCompStr);
+    if (!comp) {
+        return 0;
+    }
+    const char* text = nullptr;
+    if (IsModeOn(ChinesePunctuation)) {
+        text = ConvertSymbol(static_cast<std::uint16_t>(character), IsModeOn(FullWidth), true);
+    }
+    const char single[2] = {static_cast<char>(character & 0xFF), '\0'};
+    SetResultString(comp.get(), text != nullptr ? text : single);
+    AssociationShown = 0;
+    comp.Release();
+    QueueMessage(context, WM_IME_COMPOSITION, 0, kResultStringFlag);
+    QueueMessage(context, WM_IME_ENDCOMPOSITION, 0, 0);
+    return 1;
+}
+
+void CommitFirstCandidate(HIMC context) { Select(context, '1', 0); }
+
+int DeleteLastKey(HIMC context, unsigned character) {
+    return EditCode(context, character, DeleteLast, true);
+}

@@ -1,0 +1,25 @@
+// The character dispatch: every translated key character and every candidate click decides here
+// whether it extends the code, selects, turns the page, commits and passes through, or deletes.
+#pragma once
+
+#include "platform/win32.h"
+
+// Scan codes of Page Up and Page Down as the system delivers them (extended keys).
+constexpr unsigned kPageUpScan = 0x149;
+constexpr unsigned kPageDownScan = 0x151;
+
+// The entry point: opens the composition when no code is pending, then dispatches every character
+// but the space and the carriage return. Returns 0 when the context cannot be locked, else 1.
+int ProcessCharacter(HIMC context, unsigned character, unsigned scan);
+// The eleven dispatch rules, tried in order.
+void HandleCharacter(HIMC context, unsigned character, unsigned scan);
+
+// Commits one character (converted when Chinese punctuation is on) as the result string.
+int CommitCharacter(HIMC context, unsigned character);
+// Commits the first candidate of the current page.
+void CommitFirstCandidate(HIMC context);
+// Backspace inside a code.
+int DeleteLastKey(HIMC context, unsigned character);
+
+// True for the keys that extend a code: letters, and ';' and '/' in the Secondary code set.
+bool IsCodeKey(unsigned char character);

@@ -1,0 +1,62 @@
+#include "engine/promotion.h"
+
+#include "dict/code_index.h"
+#include "engine/conversion_state.h"
+#include "engine/lookup.h"
+#include "ime/input_context.h"
+#include "settings/settings.h"
+
+namespace {
+
+DictEntry& EntryAt(int position) { return MainTable[ExactIndex[position] - 1]; }
+
+void Reindex(int position) {
+    IndexEntry(MainIndex, EntryAt(position), static_cast<std::size_t>(ExactIndex[position] - 1));
+}
+
+}  // namespace
+
+void PromoteCandidate(HIMC context, unsigned digit) {
+    if (CandidateCount <= kFirstCandidateSlot || AssociationShown != 0 || digit < '0' ||
+        digit > '9') {
+        return;
+    }
+    DWORD pageStart;
+    {
+        ContextLock locked(context);
+        if (!locked) {
+            return;
+        }
+        CandInfoLock info(locked->hCandInfo);
+        if (!info) {
+            return;
+        }
+        pageStart = CandidateListOf(info.get())->dwPageStart;
+    }
+    if (pageStart < kFirstCandidateSlot) {
+        return;
+    }
+    const unsigned chosen = (digit == '0' ? 9u : digit - '1') + pageStart - kFirstCandidateSlot;
+    unsigned exactCount = 0;
+    while (exactCount < kExactIndexSize - 1 && ExactIndex[exactCount] != 0) {
+        ++exactCount;
+    }
+    // Only exact main-table matches take part; user words, longer codes and the special
+    // candidate never move.
+    if (chosen >= exactCount) {
+        return;
+    }
+    MainTableModified = true;
+    const int first = static_cast<int>(pageStart - kFirstCandidateSlot);
+    const DictEntry saved = EntryAt(static_cast<int>(chosen));
+    for (int m = static_cast<int>(chosen); m > first; --m) {
+        EntryAt(m) = EntryAt(m - 1);
+        Reindex(m);
+    }
+    EntryAt(first) = saved;
+    Reindex(first);
+
+    if (Settings.AutoFrequency == 0) {
+        EditCode(context, 0, Refresh, true);
+    }
+}
