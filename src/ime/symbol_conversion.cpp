@@ -1,5 +1,7 @@
 #include "ime/symbol_conversion.h"
 
+#include "ime/input_context.h"
+
 std::uint16_t ModeFlags = 0;
 std::int32_t SingleQuoteToggle = 1;
 std::int32_t DoubleQuoteToggle = 1;
@@ -42,6 +44,25 @@ const char* ConvertSymbol(std::uint16_t ch, bool fullWidth, bool chinesePunct) {
         return kOpeningDoubleQuote;
     }
     return fullWidth ? row->both : row->chinese;
+}
+
+int CommitSymbol(HIMC context, const char* text) {
+    if (text == nullptr) {
+        return 0;
+    }
+    ContextLock ic(context);
+    if (!ic) {
+        return 0;
+    }
+    CompStrLock comp(ic->hCompStr);
+    if (!comp) {
+        return 0;
+    }
+    SetResultString(comp.get(), text);
+    comp.Release();
+    QueueMessage(context, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    QueueMessage(context, WM_IME_ENDCOMPOSITION, 0, 0);
+    return 1;
 }
 
 void ResetSymbolModeState() {
