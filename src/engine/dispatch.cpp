@@ -14,7 +14,6 @@
 namespace {
 
 constexpr LPARAM kAllCompositionFlags = 0x1BF;
-constexpr LPARAM kResultStringFlag = 0x800;  // GCS_RESULTSTR
 constexpr unsigned char kCtrlN = 14;
 
 bool CandidatesExist() { return CandidateCount > kFirstCandidateSlot; }
@@ -158,25 +157,13 @@ void HandleCharacter(HIMC context, unsigned character, unsigned scan) {
 }
 
 int CommitCharacter(HIMC context, unsigned character) {
-    ContextLock locked(context);
-    if (!locked) {
-        return 0;
-    }
-    CompStrLock comp(locked->hCompStr);
-    if (!comp) {
-        return 0;
-    }
     const char* text = nullptr;
     if (IsModeOn(ChinesePunctuation)) {
         text = ConvertSymbol(static_cast<std::uint16_t>(character), IsModeOn(FullWidth), true);
     }
     const char single[2] = {static_cast<char>(character & 0xFF), '\0'};
-    SetResultString(comp.get(), text != nullptr ? text : single);
     AssociationShown = 0;
-    comp.Release();
-    QueueMessage(context, WM_IME_COMPOSITION, 0, kResultStringFlag);
-    QueueMessage(context, WM_IME_ENDCOMPOSITION, 0, 0);
-    return 1;
+    return CommitSymbol(context, text != nullptr ? text : single);
 }
 
 void CommitFirstCandidate(HIMC context) { Select(context, '1', 0); }

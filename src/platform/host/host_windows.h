@@ -75,6 +75,9 @@ constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
 BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
 BOOL DeleteFileA(LPCSTR path);
 
+// Window messages the input method sends besides the IME ones.
+constexpr UINT WM_CHAR = 0x0102;
+
 // User feedback.
 constexpr UINT MB_OK = 0x0;
 constexpr UINT MB_OKCANCEL = 0x1;

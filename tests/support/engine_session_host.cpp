@@ -1,0 +1,164 @@
+#include <cstring>
+
+#include "common/gbk_text.h"
+#include "common/message_names.h"
+#include "dict/code_index.h"
+#include "dict/dictionary_files.h"
+#include "dict/online_word_state.h"
+#include "engine/commit.h"
+#include "engine/conversion_state.h"
+#include "engine/dispatch.h"
+#include "engine/run_time_state.h"
+#include "ime/input_context.h"
+#include "ime/symbol_conversion.h"
+#include "platform/host/host_control.h"
+#include "support/engine_session.h"
+#include "support/test_platform.h"
+#include "ui/window_handles.h"
+
+namespace {
+
+void Store(DictEntry& entry, const std::string& code, const std::string& utf8) {
+    std::memset(&entry, 0, sizeof entry);
+    std::strncpy(entry.code, code.c_str(), kMaxCodeLength);
+    const std::string gbk = Gbk(utf8);
+    std::memcpy(entry.word, gbk.data(), gbk.size() < kMaxWordBytes ? gbk.size() : kMaxWordBytes);
+}
+
+}  // namespace
+
+void FillMainTable(const WordList& words) {
+    std::memset(MainTable, 0, sizeof MainTable);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        Store(MainTable[i], words[i].first, words[i].second);
+    }
+    // Group k + 1 starts after every word of a lower group.
+    for (int k = 0; k < kLetterStartCount; ++k) {
+        std::int32_t start = 0;
+        for (std::size_t i = 0; i < words.size(); ++i) {
+            if (GroupOrdinal(static_cast<unsigned char>(words[i].first[0])) <= k) {
+                start = static_cast<std::int32_t>(i + 1);
+            }
+        }
+        LetterStart[k] = start;
+    }
+    RebuildIndex(MainIndex, MainTable, kMainTableCapacity);
+}
+
+void FillUserTable(const WordList& words) {
+    std::memset(UserTable, 0, sizeof UserTable);
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        Store(UserTable[i], words[i].first, words[i].second);
+    }
+    RebuildIndex(UserIndex, UserTable, kUserTableCapacity);
+}
+
+EngineSession::EngineSession() {
+    ResetRunTimeState();
+    ResetConversionState();
+    ResetMessageState();
+    ResetSymbolModeState();
+    SetMode(ChinesePunctuation, true);
+    ResetWindowHandles();
+    std::memset(SavedCode, 0, sizeof SavedCode);
+    OnlineWordActive = 0;
+    OnlineWordBuffer[0] = '\0';
+    DecodeSettings(kInstalledDefaults, Settings);
+    FillMainTable({});
+    FillUserTable({});
+    HostResetRecords();
+    HostClearMessages();
+    owner_ = HostCreateWindow();
+    context_ = HostCreateInputContext();
+    HostSetContextOwner(context_, owner_);
+    InitCompositionString(context_);
+    INPUTCONTEXT* data = ImmLockIMC(context_);
+    ShapeSelectedCandidateInfo(data);
+    ImmUnlockIMC(context_);
+}
+
+EngineSession::~EngineSession() {
+    HostDestroyInputContext(context_);
+    HostDestroyWindow(owner_);
+}
+
+void EngineSession::UseShippedDictionaries(int codeSet) {
+    CopyShippedDictionaries();
+    Settings.CodeSet = codeSet;
+    LoadDictionaries(true, true);
+}
+
+void EngineSession::UseWords(const WordList& main, const WordList& user) {
+    FillMainTable(main);
+    FillUserTable(user);
+}
+
+void EngineSession::Type(const std::string& keys) {
+    for (char key : keys) {
+        Key(static_cast<unsigned char>(key));
+    }
+}
+
+void EngineSession::Key(unsigned character, unsigned scan) {
+    const int before = HostMessageCount();
+    ProcessCharacter(context_, character, scan);
+    NoteCommits(before);
+}
+
+void EngineSession::NoteCommits(int firstMessage) {
+    for (int i = firstMessage; i < HostMessageCount(); ++i) {
+        const HostMessage& m = HostMessageAt(i);
+        if (m.message == WM_IME_COMPOSITION && (m.lParam & 0x800) != 0) {
+            committed_ += Result();
+        }
+    }
+}
+
+CANDIDATELIST* EngineSession::List() const {
+    INPUTCONTEXT* data = ImmLockIMC(context_);
+    CANDIDATEINFO* info = static_cast<CANDIDATEINFO*>(ImmLockIMCC(data->hCandInfo));
+    CANDIDATELIST* list = CandidateListOf(info);
+    // The blocks stay where they are while the test looks at them.
+    ImmUnlockIMCC(data->hCandInfo);
+    ImmUnlockIMC(context_);
+    return list;
+}
+
+std::vector<std::string> EngineSession::Candidates() const {
+    std::vector<std::string> texts;
+    for (int slot = kFirstCandidateSlot; slot < CandidateCount; ++slot) {
+        texts.push_back(Utf8(CandidateSlot(List(), slot)));
+    }
+    return texts;
+}
+
+std::string EngineSession::Result() const {
+    INPUTCONTEXT* data = ImmLockIMC(context_);
+    COMPOSITIONSTRING* comp = static_cast<COMPOSITIONSTRING*>(ImmLockIMCC(data->hCompStr));
+    std::string text(ResultString(comp), comp->dwResultStrLen);
+    ImmUnlockIMCC(data->hCompStr);
+    ImmUnlockIMC(context_);
+    return Utf8(text);
+}
+
+std::string EngineSession::TakeCommitted() {
+    std::string committed;
+    committed.swap(committed_);
+    return committed;
+}
+
+std::vector<std::string> EngineSession::TakeMessages() {
+    std::vector<std::string> names;
+    for (int i = static_cast<int>(seenMessages_); i < HostMessageCount(); ++i) {
+        const HostMessage& m = HostMessageAt(i);
+        names.push_back(MessageName(m.message, m.wParam, m.lParam));
+    }
+    seenMessages_ = static_cast<std::size_t>(HostMessageCount());
+    return names;
+}
+
+int EngineSession::TakeBeeps() {
+    const int beeps = HostBeepCount();
+    HostResetRecords();
+    return beeps;
+}
