@@ -10,6 +10,7 @@
 #include "settings/settings.h"
 
 struct CANDIDATELIST;
+struct HostMessage;
 
 // (code, word in UTF-8) pairs.
 using WordList = std::vector<std::pair<std::string, std::string>>;
@@ -36,10 +37,8 @@ public:
     std::vector<std::string> Candidates() const;
     // The result string of the composition string, in UTF-8.
     std::string Result() const;
-    // Every result string committed by Key or Type since the last call (in UTF-8, joined).
+    // Every result string the application received since the last call (in UTF-8, joined).
     std::string TakeCommitted();
-    // Adds the result string of each commit among the messages from firstMessage on.
-    void NoteCommits(int firstMessage);
     // Names of the messages delivered since the last call.
     std::vector<std::string> TakeMessages();
     int TakeBeeps();
@@ -49,6 +48,9 @@ public:
     HWND owner() const { return owner_; }
 
 private:
+    // Plays the application: reads the result string when a commit arrives.
+    static void Receive(HIMC context, const HostMessage& message, void* data);
+
     HIMC context_;
     HWND owner_;
     std::size_t seenMessages_ = 0;

@@ -71,6 +71,7 @@ EngineSession::EngineSession() {
     owner_ = HostCreateWindow();
     context_ = HostCreateInputContext();
     HostSetContextOwner(context_, owner_);
+    HostSetMessageSink(&EngineSession::Receive, this);
     InitCompositionString(context_);
     INPUTCONTEXT* data = ImmLockIMC(context_);
     ShapeSelectedCandidateInfo(data);
@@ -78,6 +79,7 @@ EngineSession::EngineSession() {
 }
 
 EngineSession::~EngineSession() {
+    HostSetMessageSink(nullptr, nullptr);
     HostDestroyInputContext(context_);
     HostDestroyWindow(owner_);
 }
@@ -100,17 +102,14 @@ void EngineSession::Type(const std::string& keys) {
 }
 
 void EngineSession::Key(unsigned character, unsigned scan) {
-    const int before = HostMessageCount();
     ProcessCharacter(context_, character, scan);
-    NoteCommits(before);
 }
 
-void EngineSession::NoteCommits(int firstMessage) {
-    for (int i = firstMessage; i < HostMessageCount(); ++i) {
-        const HostMessage& m = HostMessageAt(i);
-        if (m.message == WM_IME_COMPOSITION && (m.lParam & 0x800) != 0) {
-            committed_ += Result();
-        }
+void EngineSession::Receive(HIMC context, const HostMessage& message, void* data) {
+    auto* session = static_cast<EngineSession*>(data);
+    if (context == session->context_ && message.message == WM_IME_COMPOSITION &&
+        (message.lParam & 0x800) != 0) {
+        session->committed_ += session->Result();
     }
 }
 

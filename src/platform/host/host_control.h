@@ -69,6 +69,9 @@ struct HostMessage {
 };
 constexpr int kHostMessageLogSize = 256;
 int HostMessageCount();  // since HostClearMessages; the last kHostMessageLogSize are kept
+// Called for every message as it is delivered (nullptr: nobody listens).
+using HostMessageSink = void (*)(HIMC context, const HostMessage& message, void* data);
+void HostSetMessageSink(HostMessageSink sink, void* data);
 const HostMessage& HostMessageAt(int index);
 void HostClearMessages();
 // What IMM32 does with ImeToAsciiEx's return value: up to the list's capacity the messages are in

@@ -27,10 +27,18 @@ bool failCreate = false;
 HostMessage messageLog[kHostMessageLogSize];
 int messageCount = 0;
 
-void Deliver(HWND window, const TRANSMSG& message) {
-    messageLog[messageCount % kHostMessageLogSize] =
-        HostMessage{window, message.message, message.wParam, message.lParam};
+HostMessageSink messageSink = nullptr;
+void* messageSinkData = nullptr;
+
+// The application receives the message now, as IMM32 sends it: a sink (the tool or test playing
+// the application) sees it while the input method's state is the one it was sent with.
+void Deliver(HIMC context, HWND window, const TRANSMSG& message) {
+    const HostMessage delivered{window, message.message, message.wParam, message.lParam};
+    messageLog[messageCount % kHostMessageLogSize] = delivered;
     ++messageCount;
+    if (messageSink != nullptr) {
+        messageSink(context, delivered, messageSinkData);
+    }
 }
 
 HIMCC CreateZeroed(DWORD size) {
@@ -95,6 +103,11 @@ int HostComponentLockCount(HIMCC component) {
     return component != nullptr ? component->locks : 0;
 }
 
+void HostSetMessageSink(HostMessageSink sink, void* data) {
+    messageSink = sink;
+    messageSinkData = data;
+}
+
 int HostMessageCount() {
     return messageCount;
 }
@@ -111,7 +124,7 @@ void HostDeliverTranslatedMessages(HIMC context, const TRANSMSGLIST* list, UINT 
     INPUTCONTEXT& record = context->record;
     if (count <= list->uMsgCount) {
         for (UINT i = 0; i < count; ++i) {
-            Deliver(record.hWnd, list->TransMsg[i]);
+            Deliver(context, record.hWnd, list->TransMsg[i]);
         }
         return;
     }
@@ -119,7 +132,7 @@ void HostDeliverTranslatedMessages(HIMC context, const TRANSMSGLIST* list, UINT 
     const TRANSMSG* buffered = reinterpret_cast<const TRANSMSG*>(record.hMsgBuf->data);
     DWORD available = record.hMsgBuf->size / sizeof(TRANSMSG);
     for (UINT i = 0; i < count && i < available; ++i) {
-        Deliver(record.hWnd, buffered[i]);
+        Deliver(context, record.hWnd, buffered[i]);
     }
     record.dwNumMsgBuf = 0;
 }
@@ -199,7 +212,7 @@ BOOL ImmGenerateMessage(HIMC context) {
     }
     DWORD available = record.hMsgBuf->size / sizeof(TRANSMSG);
     for (DWORD i = 0; i < record.dwNumMsgBuf && i < available; ++i) {
-        Deliver(record.hWnd, buffered[i]);
+        Deliver(context, record.hWnd, buffered[i]);
     }
     ImmUnlockIMCC(record.hMsgBuf);
     record.dwNumMsgBuf = 0;
