@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/gbk_text.h"
+#include "dict/dictionary_files.h"
+#include "dict/tables.h"
+#include "engine/conversion_state.h"
+#include "engine/paging.h"
+#include "engine/promotion.h"
+#include "support/engine_session.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::string WordAt(int index) { return Utf8(MainTable[index].word); }
+
+class PromotionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Settings.WordAssociation = 0;
+        Settings.CodeHint = 0;
+    }
+    EngineSession session;
+};
+
+TEST_F(PromotionTest, ManualPromotionMovesTheThirdToTheTopAndShowsItAtOnce) {
+    Settings.AutoFrequency = 0;
+    session.UseWords({{"a", "阿"}, {"ab", "一"}, {"abc", "长"}, {"ab", "二"}, {"ab", "三"}},
+                     {{"ab", "用"}});
+    session.Type("ab");
+    ASSERT_EQ(session.Candidates(), (Texts{"一", "二", "三", "用", "长"}));
+    PromoteCandidate(session.context(), '3');
+    EXPECT_TRUE(MainTableModified);
+    EXPECT_EQ(session.Candidates(), (Texts{"三", "一", "二", "用", "长"}));
+    // Only the places of the exact candidates took part.
+    EXPECT_EQ(WordAt(0), "阿");
+    EXPECT_EQ(WordAt(1), "三");
+    EXPECT_EQ(WordAt(2), "长");
+    EXPECT_EQ(WordAt(3), "一");
+    EXPECT_EQ(WordAt(4), "二");
+}
+
+TEST_F(PromotionTest, UserWordsAndLongerCodesNeverMove) {
+    Settings.AutoFrequency = 0;
+    session.UseWords({{"ab", "一"}, {"abc", "长"}, {"ab", "二"}}, {{"ab", "用"}});
+    session.Type("ab");
+    PromoteCandidate(session.context(), '3');  // the user word
+    PromoteCandidate(session.context(), '4');  // the longer code
+    EXPECT_FALSE(MainTableModified);
+    EXPECT_EQ(session.Candidates(), (Texts{"一", "二", "用", "长"}));
+}
+
+TEST_F(PromotionTest, AutomaticPromotionOnALaterPageMovesToThatPagesFirstPlace) {
+    Settings.AutoFrequency = 1;
+    WordList words;
+    for (int i = 0; i < 25; ++i) {
+        words.push_back({"ab", i == 17 ? "八" : "工"});
+    }
+    words.push_back({"abc", "长"});
+    session.UseWords(words);
+    session.Type("ab");
+    PageDown(session.context());
+    session.Type("8");  // slot 19: the 18th candidate, table place 17
+    EXPECT_EQ(session.TakeCommitted(), "八");
+    EXPECT_EQ(WordAt(10), "八");
+    EXPECT_EQ(WordAt(17), "工");
+    session.Type("ab");
+    PageDown(session.context());
+    EXPECT_EQ(session.Candidates()[10], "八");
+}
+
+TEST_F(PromotionTest, NothingMovesWithoutCandidatesOrDuringAssociation) {
+    session.UseWords({{"ab", "一"}, {"ab", "二"}, {"abc", "长"}});
+    PromoteCandidate(session.context(), '2');
+    EXPECT_FALSE(MainTableModified);
+    session.Type("ab");
+    AssociationShown = 1;
+    PromoteCandidate(session.context(), '2');
+    EXPECT_FALSE(MainTableModified);
+    AssociationShown = 0;
+    PromoteCandidate(session.context(), '2');
+    EXPECT_TRUE(MainTableModified);
+    EXPECT_EQ(WordAt(0), "二");
+}
+
+TEST_F(PromotionTest, PromotedOrderSurvivesASaveAndReload) {
+    session.UseShippedDictionaries(kCodeSetPrimary);
+    Settings.AutoFrequency = 1;
+    session.Type("aaaa");
+    const Texts before = session.Candidates();
+    ASSERT_GE(before.size(), 2u);
+    session.Type("2");
+    EXPECT_EQ(session.TakeCommitted(), before[1]);
+    SaveMainTable();
+    ASSERT_EQ(LoadDictionaries(true, true), 1);
+    session.Type("aaaa");
+    EXPECT_EQ(session.Candidates()[0], before[1]);
+    EXPECT_EQ(session.Candidates()[1], before[0]);
+}
+
+}  // namespace
