@@ -36,8 +36,12 @@ int CopyCode(const CharCodeRecord* record, const char* (*column)(const CharCodeR
     return 1;
 }
 
-const char* PrimaryColumn(const CharCodeRecord& r) { return r.primary; }
-const char* SecondaryColumn(const CharCodeRecord& r) { return r.secondary; }
+const char* PrimaryColumn(const CharCodeRecord& r) {
+    return r.primary;
+}
+const char* SecondaryColumn(const CharCodeRecord& r) {
+    return r.secondary;
+}
 
 int LookupIn(int codeSet, const char* character, char* code) {
     return codeSet == kCodeSetPrimary ? LookupCharCode25(character, code)
@@ -62,7 +66,9 @@ int LookupCharCode(const char* character, char* code) {
     return LookupIn(Settings.CodeSet, character, code);
 }
 
-void DeriveWordCode(const char* word, char* code) { DeriveWordCodeIn(Settings.CodeSet, word, code); }
+void DeriveWordCode(const char* word, char* code) {
+    DeriveWordCodeIn(Settings.CodeSet, word, code);
+}
 
 void DeriveWordCodeIn(int codeSet, const char* word, char* code) {
     std::memset(code, 0, kCharCodeBufferSize);

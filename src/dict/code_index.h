@@ -40,9 +40,17 @@ CodePrefix MakeCodePrefix(const char* code);
 inline bool BeginsWith(PackedCode packed, const CodePrefix& prefix) {
     return (packed & prefix.mask) == prefix.typed;
 }
-inline unsigned PackedCodeLength(PackedCode packed) { return (packed >> 48) & 0xFF; }
-inline unsigned PackedWordLength(PackedCode packed) { return static_cast<unsigned>(packed >> 56); }
-inline unsigned HeadWordLength(WordHead head) { return (head >> 16) & 0xFF; }
-inline unsigned HeadFirstBytes(WordHead head) { return head & 0xFFFF; }
+inline unsigned PackedCodeLength(PackedCode packed) {
+    return (packed >> 48) & 0xFF;
+}
+inline unsigned PackedWordLength(PackedCode packed) {
+    return static_cast<unsigned>(packed >> 56);
+}
+inline unsigned HeadWordLength(WordHead head) {
+    return (head >> 16) & 0xFF;
+}
+inline unsigned HeadFirstBytes(WordHead head) {
+    return head & 0xFFFF;
+}
 // The first two bytes of a text as HeadFirstBytes gives them.
 unsigned FirstTwoBytes(const char* text);

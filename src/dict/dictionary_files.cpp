@@ -46,7 +46,8 @@ bool WriteLinesSafely(const char* path, const DictEntry* entries, std::size_t co
     }
     written = std::fflush(file) == 0 && written;
     written = std::fclose(file) == 0 && written;
-    if (!written || !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!written ||
+        !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temporary);
         return false;
     }

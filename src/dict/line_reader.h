@@ -19,7 +19,7 @@ enum class LineRules {
 // before the first separator (at most 6 bytes kept) and the word the text after the last one
 // (cut to 99 bytes at a character boundary).
 class DictionaryLineReader {
-public:
+  public:
     DictionaryLineReader(char separator, DictEntry* table, std::size_t capacity, LineRules rules);
     // Returns false once the reader takes no more input (table full or end of a main file).
     bool Feed(const char* bytes, std::size_t size);
@@ -27,7 +27,7 @@ public:
     void Finish();
     std::size_t EntriesRead() const { return next_; }
 
-private:
+  private:
     void EndLine();
 
     static constexpr std::size_t kLineBufferSize = 512;

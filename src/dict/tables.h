@@ -37,4 +37,6 @@ int GroupOrdinal(unsigned char key);
 // gives 16.
 int KeyOrdinal(unsigned char key);
 
-inline bool IsEmptyEntry(const DictEntry& entry) { return entry.code[0] == '\0'; }
+inline bool IsEmptyEntry(const DictEntry& entry) {
+    return entry.code[0] == '\0';
+}

@@ -16,7 +16,9 @@ namespace {
 
 constexpr LPARAM kCompositionStringFlag = 0x8;  // GCS_COMPSTR
 
-bool IsCodeLetter(unsigned char c) { return (c >= 'a' && c <= 'z') || c == ';' || c == '/'; }
+bool IsCodeLetter(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || c == ';' || c == '/';
+}
 
 // Appends at most what still fits ResultText.
 void AppendToResult(const char* text, std::size_t length) {
@@ -60,8 +62,8 @@ bool ScanForWordsAfter(const TableIndex& index, const DictEntry* table, std::int
             return false;
         }
         if (LookupResult.count < kMaxCandidates) {
-            LookupResult.items[LookupResult.count++] = {
-                table[i].word, nullptr, static_cast<std::uint8_t>(wordLength), 0};
+            LookupResult.items[LookupResult.count++] = {table[i].word, nullptr,
+                                                        static_cast<std::uint8_t>(wordLength), 0};
         }
     }
     return true;
@@ -152,8 +154,9 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
             }
             SetResult(chosen, keep);
             if (follow != 0) {
-                const char* symbol = ConvertSymbol(static_cast<std::uint16_t>(follow),
-                                                   IsModeOn(FullWidth), IsModeOn(ChinesePunctuation));
+                const char* symbol =
+                    ConvertSymbol(static_cast<std::uint16_t>(follow), IsModeOn(FullWidth),
+                                  IsModeOn(ChinesePunctuation));
                 const char single = static_cast<char>(follow & 0xFF);
                 if (symbol != nullptr) {
                     AppendToResult(symbol, std::strlen(symbol));

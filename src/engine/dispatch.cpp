@@ -16,7 +16,9 @@ namespace {
 constexpr LPARAM kAllCompositionFlags = 0x1BF;
 constexpr unsigned char kCtrlN = 14;
 
-bool CandidatesExist() { return CandidateCount > kFirstCandidateSlot; }
+bool CandidatesExist() {
+    return CandidateCount > kFirstCandidateSlot;
+}
 
 // No candidates on offer any more.
 void ResetCandidates() {
@@ -24,7 +26,9 @@ void ResetCandidates() {
     CandidateCount = kFirstCandidateSlot;
 }
 
-void ClearCode(HIMC context) { EditCode(context, 0, Clear, false); }
+void ClearCode(HIMC context) {
+    EditCode(context, 0, Clear, false);
+}
 
 void Select(HIMC context, unsigned selection, unsigned follow) {
     CommitCandidate(context, selection, follow, 0);
@@ -166,7 +170,9 @@ int CommitCharacter(HIMC context, unsigned character) {
     return CommitSymbol(context, text != nullptr ? text : single);
 }
 
-void CommitFirstCandidate(HIMC context) { Select(context, '1', 0); }
+void CommitFirstCandidate(HIMC context) {
+    Select(context, '1', 0);
+}
 
 int DeleteLastKey(HIMC context, unsigned character) {
     return EditCode(context, character, DeleteLast, true);

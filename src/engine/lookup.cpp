@@ -83,8 +83,8 @@ void ScanUserWords(const CodePrefix& prefix) {
         if (!AccountItem(PackedWordLength(packed), hint)) {
             return;
         }
-        Keep(userRun, UserTable[i].word, PackedWordLength(packed), UserTable[i].code + prefix.length,
-             hint);
+        Keep(userRun, UserTable[i].word, PackedWordLength(packed),
+             UserTable[i].code + prefix.length, hint);
     }
 }
 

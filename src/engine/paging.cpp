@@ -65,7 +65,15 @@ int TurnPage(HIMC context, Turn turn) {
 
 }  // namespace
 
-int PageUp(HIMC context) { return TurnPage(context, Turn::Up); }
-int PageDown(HIMC context) { return TurnPage(context, Turn::Down); }
-int FirstPage(HIMC context) { return TurnPage(context, Turn::First); }
-int LastPage(HIMC context) { return TurnPage(context, Turn::Last); }
+int PageUp(HIMC context) {
+    return TurnPage(context, Turn::Up);
+}
+int PageDown(HIMC context) {
+    return TurnPage(context, Turn::Down);
+}
+int FirstPage(HIMC context) {
+    return TurnPage(context, Turn::First);
+}
+int LastPage(HIMC context) {
+    return TurnPage(context, Turn::Last);
+}

@@ -8,7 +8,9 @@
 
 namespace {
 
-DictEntry& EntryAt(int position) { return MainTable[ExactIndex[position] - 1]; }
+DictEntry& EntryAt(int position) {
+    return MainTable[ExactIndex[position] - 1];
+}
 
 void Reindex(int position) {
     IndexEntry(MainIndex, EntryAt(position), static_cast<std::size_t>(ExactIndex[position] - 1));

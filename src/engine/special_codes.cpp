@@ -10,11 +10,11 @@ DictEntry SpecialEntry;
 namespace {
 
 // GBK units of the texts.
-constexpr char kYear[] = "\xC4\xEA";         // 年
-constexpr char kMonth[] = "\xD4\xC2";        // 月
-constexpr char kDay[] = "\xC8\xD5";          // 日
-constexpr char kHour[] = "\xCA\xB1";         // 时
-constexpr char kMinute[] = "\xB7\xD6";       // 分
+constexpr char kYear[] = "\xC4\xEA";          // 年
+constexpr char kMonth[] = "\xD4\xC2";         // 月
+constexpr char kDay[] = "\xC8\xD5";           // 日
+constexpr char kHour[] = "\xCA\xB1";          // 时
+constexpr char kMinute[] = "\xB7\xD6";        // 分
 constexpr char kWeek[] = "\xD0\xC7\xC6\xDA";  // 星期
 // 日 一 二 三 四 五 六, by day of week from Sunday.
 constexpr const char* kWeekdayNames[7] = {
@@ -55,8 +55,8 @@ int MakeSpecialEntry(const char* code) {
             break;
         case 'z':
             special = "znyr";
-            std::snprintf(text, size, "%d%s%d%s%d%s", now.wYear, kYear, now.wMonth, kMonth, now.wDay,
-                          kDay);
+            std::snprintf(text, size, "%d%s%d%s%d%s", now.wYear, kYear, now.wMonth, kMonth,
+                          now.wDay, kDay);
             break;
         default:
             return 0;

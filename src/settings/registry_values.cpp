@@ -11,8 +11,8 @@ std::uint32_t ReadSettingsValue(const char* name) {
     DWORD value = 0;
     DWORD type = 0;
     DWORD size = sizeof value;
-    LONG status = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<LPBYTE>(&value),
-                                   &size);
+    LONG status =
+        RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<LPBYTE>(&value), &size);
     RegCloseKey(key);
     // A value of another type or size carries no option.
     if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof value) {

@@ -19,7 +19,7 @@ SkinLayoutRecord SkinLayout[kSkinCount];
 namespace {
 
 // The options of IMESET in bit order.
-std::int32_t SettingsRecord::* const kImesetFields[] = {
+std::int32_t SettingsRecord::*const kImesetFields[] = {
     &SettingsRecord::WordAssociation,    &SettingsRecord::PhraseInput,
     &SettingsRecord::CodeHint,           &SettingsRecord::CursorFollow,
     &SettingsRecord::SemicolonQuoteKeys, &SettingsRecord::CommaPeriodKeys,
@@ -28,7 +28,7 @@ std::int32_t SettingsRecord::* const kImesetFields[] = {
 };
 
 // The options of IMESETZ in bit order.
-std::int32_t SettingsRecord::* const kImesetzFields[] = {
+std::int32_t SettingsRecord::*const kImesetzFields[] = {
     &SettingsRecord::CodeSet,
     &SettingsRecord::AutoFrequency,
     &SettingsRecord::CommaPeriodPaging,

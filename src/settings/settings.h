@@ -28,10 +28,10 @@ constexpr std::int32_t kCodeSetSecondary = 0;
 constexpr std::int32_t kSkinCount = 6;
 
 // Registry location and value names.
-extern const char kSettingsKey[];    // "SOFTWARE\zelk" under HKEY_LOCAL_MACHINE
-extern const char kImesetValue[];    // "IMESET": options in bits 0..9
-extern const char kImesetzValue[];   // "IMESETZ": code set, frequency, paging in bits 0..2
-extern const char kImesetqValue[];   // "IMESETQ": the skin number
+extern const char kSettingsKey[];   // "SOFTWARE\zelk" under HKEY_LOCAL_MACHINE
+extern const char kImesetValue[];   // "IMESET": options in bits 0..9
+extern const char kImesetzValue[];  // "IMESETZ": code set, frequency, paging in bits 0..2
+extern const char kImesetqValue[];  // "IMESETQ": the skin number
 
 // The three stored values as one plain record.
 struct StoredSettings {

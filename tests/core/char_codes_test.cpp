@@ -62,8 +62,9 @@ TEST(CharCodeTable, RecordsHaveTheirShapeAndNoCharacterTwice) {
         ASSERT_FALSE(seen[r.character[0]][r.character[1]]) << i;
         seen[r.character[0]][r.character[1]] = true;
         const bool gb2312 = i >= kGbkExtensionCount;
-        EXPECT_EQ(gb2312, r.character[0] >= 0xB0 && r.character[0] <= 0xF7 &&
-                              r.character[1] >= 0xA1) << i;
+        EXPECT_EQ(gb2312,
+                  r.character[0] >= 0xB0 && r.character[0] <= 0xF7 && r.character[1] >= 0xA1)
+            << i;
         EXPECT_EQ(r.zero[0] | r.zero[1], 0);
         const std::size_t p = strnlen(r.primary, 5);
         const std::size_t s = strnlen(r.secondary, 5);
@@ -112,8 +113,9 @@ TEST(WordCode, TakesKeysByWordLength) {
     EXPECT_EQ(WordCode(kCodeSetPrimary, Gbk("工人")), "aaww");
     EXPECT_EQ(WordCode(kCodeSetSecondary, Gbk("工人")), "dsii");
     EXPECT_EQ(WordCode(kCodeSetPrimary, Gbk("工人中")), "awkh");
-    EXPECT_EQ(WordCode(kCodeSetPrimary, Gbk("中工人民")), WordCode(kCodeSetPrimary, Gbk("中工人")).substr(0, 3) +
-                                                           WordCode(kCodeSetPrimary, Gbk("民")).substr(0, 1));
+    EXPECT_EQ(WordCode(kCodeSetPrimary, Gbk("中工人民")),
+              WordCode(kCodeSetPrimary, Gbk("中工人")).substr(0, 3) +
+                  WordCode(kCodeSetPrimary, Gbk("民")).substr(0, 1));
     EXPECT_EQ(WordCode(kCodeSetPrimary, Gbk("工人中工人中人")), "awkw");
     EXPECT_EQ(WordCode(kCodeSetSecondary, Gbk("工人中")), "dike");
     EXPECT_EQ(WordCode(kCodeSetPrimary, ""), "");
@@ -166,7 +168,7 @@ TEST(WordExists, FindsExactEntriesOfBothTables) {
     EXPECT_EQ(WordExists("aaaa", Gbk("工").c_str()), 1);
     EXPECT_EQ(WordExists("a", Gbk("工").c_str()), 1);
     EXPECT_EQ(WordExists("aaaab", Gbk("工").c_str()), 0);
-    EXPECT_EQ(WordExists("aaaa", Gbk("工") .c_str() + 1), 0);
+    EXPECT_EQ(WordExists("aaaa", Gbk("工").c_str() + 1), 0);
     EXPECT_EQ(WordExists("aaaa", Gbk("人").c_str()), 0);
     EXPECT_EQ(WordExists("aaaa", Gbk("工人").c_str()), 0);
 

@@ -12,7 +12,7 @@
 namespace {
 
 class DictionaryFilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Settings = SettingsRecord{};
         Settings.CodeSet = kCodeSetPrimary;
@@ -38,8 +38,7 @@ TEST_F(DictionaryFilesTest, ShippedFilesLoadIntoTheirGroups) {
         const std::int32_t* starts =
             codeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
         EXPECT_EQ(std::memcmp(LetterStart, starts, sizeof LetterStart), 0);
-        EXPECT_EQ(UsedEntries(MainTable, kMainTableCapacity),
-                  static_cast<std::size_t>(starts[28]));
+        EXPECT_EQ(UsedEntries(MainTable, kMainTableCapacity), static_cast<std::size_t>(starts[28]));
         for (int ordinal = 1; ordinal <= 28; ++ordinal) {
             for (std::int32_t i = LetterStart[ordinal - 1]; i < LetterStart[ordinal]; ++i) {
                 ASSERT_EQ(GroupOrdinal(static_cast<unsigned char>(MainTable[i].code[0])), ordinal)
@@ -109,8 +108,8 @@ TEST_F(DictionaryFilesTest, BackupsUseTheMainLineSyntax) {
     ASSERT_TRUE(SaveBackupFile(backup.c_str(), words, 2));
     EXPECT_EQ(ReadWholeFile(backup), "ab_" + Gbk("工人") + "\r\n");
     std::memset(UserTable, 0, sizeof UserTable);
-    ASSERT_TRUE(
-        ReadDictionaryLines(backup.c_str(), '_', UserTable, kUserTableCapacity, LineRules::UserWords));
+    ASSERT_TRUE(ReadDictionaryLines(backup.c_str(), '_', UserTable, kUserTableCapacity,
+                                    LineRules::UserWords));
     EXPECT_STREQ(UserTable[0].code, "ab");
     EXPECT_TRUE(IsEmptyEntry(UserTable[1]));
 }

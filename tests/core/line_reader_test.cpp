@@ -12,9 +12,7 @@ namespace {
 struct Entry {
     std::string code;
     std::string word;
-    bool operator==(const Entry& other) const {
-        return code == other.code && word == other.word;
-    }
+    bool operator==(const Entry& other) const { return code == other.code && word == other.word; }
 };
 
 std::ostream& operator<<(std::ostream& out, const Entry& e) {

@@ -16,7 +16,7 @@ void StoreValues(std::uint32_t imeset, std::uint32_t imesetz, std::uint32_t imes
 }
 
 class SettingsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         DeleteSettingsKey();
         Settings = SettingsRecord{};
@@ -54,9 +54,9 @@ TEST_F(SettingsTest, EachStoredBitSetsItsOwnOptionOnly) {
             EXPECT_EQ(Settings.*imesetOrder[other], other == bit ? 1 : 0) << bit << " " << other;
         }
     }
-    std::int32_t SettingsRecord::*const imesetzOrder[] = {
-        &SettingsRecord::CodeSet, &SettingsRecord::AutoFrequency,
-        &SettingsRecord::CommaPeriodPaging};
+    std::int32_t SettingsRecord::*const imesetzOrder[] = {&SettingsRecord::CodeSet,
+                                                          &SettingsRecord::AutoFrequency,
+                                                          &SettingsRecord::CommaPeriodPaging};
     for (int bit = 0; bit < 3; ++bit) {
         StoreValues(0, 1u << bit, 0);
         LoadSettings();
@@ -69,9 +69,9 @@ TEST_F(SettingsTest, EachStoredBitSetsItsOwnOptionOnly) {
 TEST_F(SettingsTest, HighBitsAreIgnoredOnReadingAndWrittenAsZero) {
     StoreValues(0xFFFFFC00u, 0xFFFFFFF8u, 0);
     LoadSettings();
-    EXPECT_EQ(Settings.WordAssociation + Settings.GbkMode + Settings.CodeSet +
-                  Settings.CommaPeriodPaging,
-              0);
+    EXPECT_EQ(
+        Settings.WordAssociation + Settings.GbkMode + Settings.CodeSet + Settings.CommaPeriodPaging,
+        0);
 
     StoreValues(0xFFFFFFFFu, 0xFFFFFFFFu, 0);
     LoadSettings();

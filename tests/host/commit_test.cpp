@@ -17,7 +17,7 @@ namespace {
 using Texts = std::vector<std::string>;
 
 class CommitTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         session.UseWords(
             {
@@ -58,9 +58,8 @@ TEST_F(CommitTest, AssociationOffersUserWordsThenTheFirstKeyGroup) {
               (Texts{"WM_IME_STARTCOMPOSITION", "WM_IME_COMPOSITION 0x1BF",
                      "WM_IME_NOTIFY IMN_OPENCANDIDATE", "WM_IME_NOTIFY IMN_CHANGECANDIDATE",
                      "WM_IME_COMPOSITION 0x1BF", "WM_IME_NOTIFY IMN_OPENCANDIDATE",
-                     "WM_IME_NOTIFY IMN_CHANGECANDIDATE",
-                     "WM_IME_NOTIFY IMN_CHANGECANDIDATE", "WM_IME_COMPOSITION 0x800",
-                     "WM_IME_ENDCOMPOSITION", "WM_IME_COMPOSITION 0x8",
+                     "WM_IME_NOTIFY IMN_CHANGECANDIDATE", "WM_IME_NOTIFY IMN_CHANGECANDIDATE",
+                     "WM_IME_COMPOSITION 0x800", "WM_IME_ENDCOMPOSITION", "WM_IME_COMPOSITION 0x8",
                      "WM_IME_NOTIFY IMN_OPENCANDIDATE", "WM_IME_NOTIFY IMN_CHANGECANDIDATE",
                      "WM_IME_STARTCOMPOSITION"}));
 }
@@ -148,7 +147,9 @@ TEST_F(CommitTest, WordPartStopsAtTheHintButNeverSplitsACharacter) {
     EXPECT_EQ(WordPartLength((Gbk("工人") + "cd").c_str()), 4u);
     EXPECT_EQ(WordPartLength("abc"), 0u);
     // 0x81 0x61: a GBK character whose trail byte is the letter 'a'.
-    EXPECT_EQ(WordPartLength("\x81\x61" "b"), 2u);
+    EXPECT_EQ(WordPartLength("\x81\x61"
+                             "b"),
+              2u);
 }
 
 }  // namespace

@@ -14,12 +14,12 @@ namespace {
 using Texts = std::vector<std::string>;
 
 const WordList kMain = {
-    {"ab", "工"}, {"ab", "中"}, {"ab", "人"}, {"abc", "工人"}, {"b", "不"}, {"bx", "吧"},
-    {"c", "从"},  {"cd", "此"},
+    {"ab", "工"}, {"ab", "中"}, {"ab", "人"}, {"abc", "工人"},
+    {"b", "不"},  {"bx", "吧"}, {"c", "从"},  {"cd", "此"},
 };
 
 class DispatchTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Settings.WordAssociation = 0;
         session.UseWords(kMain);

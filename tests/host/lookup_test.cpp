@@ -15,7 +15,7 @@ namespace {
 using Texts = std::vector<std::string>;
 
 class LookupTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         SYSTEMTIME t{};
         t.wYear = 2026;

@@ -17,7 +17,7 @@ using Texts = std::vector<std::string>;
 
 // 25 candidates for the code "ab".
 class PagingTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WordList words;
         for (int i = 0; i < 25; ++i) {

@@ -15,10 +15,12 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::string WordAt(int index) { return Utf8(MainTable[index].word); }
+std::string WordAt(int index) {
+    return Utf8(MainTable[index].word);
+}
 
 class PromotionTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Settings.WordAssociation = 0;
         Settings.CodeHint = 0;

@@ -22,7 +22,7 @@ SYSTEMTIME At(WORD year, WORD month, WORD day, WORD dayOfWeek, WORD hour, WORD m
 }
 
 class SpecialCodesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { Use(At(2026, 12, 6, 0, 21, 8)); }
     void TearDown() override { HostSetLocalTime(nullptr); }
     void Use(const SYSTEMTIME& t) { HostSetLocalTime(&t); }

@@ -16,7 +16,7 @@ struct HostMessage;
 using WordList = std::vector<std::pair<std::string, std::string>>;
 
 class EngineSession {
-public:
+  public:
     // Installed defaults, no dictionaries (empty tables), Chinese punctuation on.
     EngineSession();
     ~EngineSession();
@@ -47,7 +47,7 @@ public:
     HIMC context() const { return context_; }
     HWND owner() const { return owner_; }
 
-private:
+  private:
     // Plays the application: reads the result string when a commit arrives.
     static void Receive(HIMC context, const HostMessage& message, void* data);
 

@@ -19,7 +19,8 @@ void CopyShippedDictionaries();
 void CreateSettingsKey();
 void DeleteSettingsKey();
 // Stores a value of any type, to test what the reader does with it.
-void SetRawSettingsValue(const char* name, unsigned long type, const void* data, unsigned long size);
+void SetRawSettingsValue(const char* name, unsigned long type, const void* data,
+                         unsigned long size);
 
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);

@@ -38,7 +38,9 @@ std::string UseFreshSystemDirectory() {
     return zelk;
 }
 
-std::string ShippedDataDirectory() { return std::string(ZELK_SOURCE_DIR) + "/data/"; }
+std::string ShippedDataDirectory() {
+    return std::string(ZELK_SOURCE_DIR) + "/data/";
+}
 
 void CreateSettingsKey() {
     DeleteSettingsKey();
@@ -64,4 +66,6 @@ void SetRawSettingsValue(const char* name, unsigned long type, const void* data,
     RegCloseKey(key);
 }
 
-bool CreateBlockingFolder(const std::string& path) { return mkdir(path.c_str(), 0755) == 0; }
+bool CreateBlockingFolder(const std::string& path) {
+    return mkdir(path.c_str(), 0755) == 0;
+}

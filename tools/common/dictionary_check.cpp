@@ -14,7 +14,8 @@ std::string Describe(const char* format, std::size_t a, std::size_t b = 0, std::
 }
 
 bool IsCodeKey(unsigned char key, int codeSet) {
-    return (key >= 'a' && key <= 'z') || (codeSet == kCodeSetSecondary && (key == ';' || key == '/'));
+    return (key >= 'a' && key <= 'z') ||
+           (codeSet == kCodeSetSecondary && (key == ';' || key == '/'));
 }
 
 // Empty when the word is well-formed GBK without separators or control bytes.
@@ -85,8 +86,9 @@ DictionaryCheckResult CheckMainDictionary(std::string_view bytes, int codeSet) {
         }
         for (unsigned char key : code) {
             if (!IsCodeKey(key, codeSet)) {
-                problem(number, Describe("the code has a byte 0x%02zX that is no key of this code set",
-                                         key));
+                problem(
+                    number,
+                    Describe("the code has a byte 0x%02zX that is no key of this code set", key));
                 break;
             }
         }
@@ -120,10 +122,9 @@ DictionaryCheckResult CheckMainDictionary(std::string_view bytes, int codeSet) {
         if (groupLines[k] != expected) {
             const char key = k < 26 ? static_cast<char>('a' + k) : (k == 26 ? '/' : ';');
             result.problems.push_back(
-                {groupFirstLine[k],
-                 "group '" + std::string(1, key) +
-                     Describe("' has %zu lines; this code set needs exactly %zu", groupLines[k],
-                              expected)});
+                {groupFirstLine[k], "group '" + std::string(1, key) +
+                                        Describe("' has %zu lines; this code set needs exactly %zu",
+                                                 groupLines[k], expected)});
         }
     }
     const std::size_t total = static_cast<std::size_t>(starts[kLetterStartCount - 1]);

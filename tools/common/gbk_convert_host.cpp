@@ -31,6 +31,10 @@ bool Convert(const char* to, const char* from, std::string_view in, std::string&
 
 }  // namespace
 
-bool Utf8ToGbk(std::string_view utf8, std::string& gbk) { return Convert("CP936", "UTF-8", utf8, gbk); }
+bool Utf8ToGbk(std::string_view utf8, std::string& gbk) {
+    return Convert("CP936", "UTF-8", utf8, gbk);
+}
 
-bool GbkToUtf8(std::string_view gbk, std::string& utf8) { return Convert("UTF-8", "CP936", gbk, utf8); }
+bool GbkToUtf8(std::string_view gbk, std::string& utf8) {
+    return Convert("UTF-8", "CP936", gbk, utf8);
+}

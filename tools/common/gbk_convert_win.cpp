@@ -11,12 +11,14 @@ bool Convert(UINT fromPage, UINT toPage, std::string_view in, std::string& out) 
         return true;
     }
     const DWORD strict = MB_ERR_INVALID_CHARS;
-    int wide = MultiByteToWideChar(fromPage, strict, in.data(), static_cast<int>(in.size()), nullptr, 0);
+    int wide =
+        MultiByteToWideChar(fromPage, strict, in.data(), static_cast<int>(in.size()), nullptr, 0);
     if (wide <= 0) {
         return false;
     }
     std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
-    MultiByteToWideChar(fromPage, strict, in.data(), static_cast<int>(in.size()), utf16.data(), wide);
+    MultiByteToWideChar(fromPage, strict, in.data(), static_cast<int>(in.size()), utf16.data(),
+                        wide);
     BOOL lossy = FALSE;
     int bytes = WideCharToMultiByte(toPage, 0, utf16.data(), wide, nullptr, 0, nullptr,
                                     toPage == CP_UTF8 ? nullptr : &lossy);
@@ -31,6 +33,10 @@ bool Convert(UINT fromPage, UINT toPage, std::string_view in, std::string& out) 
 
 }  // namespace
 
-bool Utf8ToGbk(std::string_view utf8, std::string& gbk) { return Convert(CP_UTF8, 936, utf8, gbk); }
+bool Utf8ToGbk(std::string_view utf8, std::string& gbk) {
+    return Convert(CP_UTF8, 936, utf8, gbk);
+}
 
-bool GbkToUtf8(std::string_view gbk, std::string& utf8) { return Convert(936, CP_UTF8, gbk, utf8); }
+bool GbkToUtf8(std::string_view gbk, std::string& utf8) {
+    return Convert(936, CP_UTF8, gbk, utf8);
+}

@@ -85,7 +85,9 @@ HKEY TakeKeySlot(const char* path, bool writable) {
     return nullptr;
 }
 
-bool SameName(const char* a, const char* b) { return std::strcmp(a, b) == 0; }
+bool SameName(const char* a, const char* b) {
+    return std::strcmp(a, b) == 0;
+}
 
 }  // namespace
 

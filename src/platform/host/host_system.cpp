@@ -28,15 +28,21 @@ void HostSetLocalTime(const SYSTEMTIME* time) {
     }
 }
 
-void HostSetMessageBoxAnswer(int answer) { messageBoxAnswer = answer; }
+void HostSetMessageBoxAnswer(int answer) {
+    messageBoxAnswer = answer;
+}
 
-int HostMessageBoxCount() { return messageBoxCount; }
+int HostMessageBoxCount() {
+    return messageBoxCount;
+}
 
 const HostMessageBox& HostMessageBoxAt(int index) {
     return messageBoxLog[index % kHostMessageBoxLogSize];
 }
 
-int HostBeepCount() { return beepCount; }
+int HostBeepCount() {
+    return beepCount;
+}
 
 void HostResetRecords() {
     messageBoxCount = 0;
@@ -82,7 +88,9 @@ BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
     return std::rename(from, to) == 0 ? TRUE : FALSE;
 }
 
-BOOL DeleteFileA(LPCSTR path) { return std::remove(path) == 0 ? TRUE : FALSE; }
+BOOL DeleteFileA(LPCSTR path) {
+    return std::remove(path) == 0 ? TRUE : FALSE;
+}
 
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {
     HostMessageBox& record = messageBoxLog[messageBoxCount % kHostMessageBoxLogSize];
