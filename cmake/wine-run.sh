@@ -66,7 +66,8 @@ case "$1" in
     # may be one that is about to exit: replace it.
     wineserver -k 2>/dev/null
     wineserver -w
-    exec wineserver -p
+    # The server outlives this script: it must not hold CTest's output pipe open.
+    exec wineserver -p </dev/null >>"$log" 2>&1
     ;;
 --stop)
     if [ -d "$WINEPREFIX" ]; then
@@ -77,8 +78,19 @@ case "$1" in
     ;;
 *)
     ensure_prefix
-    # Windows programs end their lines with CR LF; CTest and gtest_discover_tests expect LF.
-    timeout --kill-after=10 "${ZELK_WINE_TIMEOUT:-300}" wine "$@" | tr -d '\r'
-    exit "${PIPESTATUS[0]}"
+    # Wine's own services, started by the first program, inherit its output and live on; a pipe
+    # handed to them would keep CTest waiting. The program writes to a file instead, shown after it
+    # ends. Windows programs end their lines with CR LF; CTest and gtest_discover_tests expect LF.
+    output=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+    errors=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+    trap 'rm -f "$output" "$errors"' EXIT
+    timeout --kill-after=10 "${ZELK_WINE_TIMEOUT:-300}" wine "$@" </dev/null >"$output" 2>"$errors"
+    status=$?
+    tr -d '\r' <"$output"
+    tr -d '\r' <"$errors" >&2
+    if [ "$status" -eq 124 ]; then
+        echo "wine-run: $1 took longer than ${ZELK_WINE_TIMEOUT:-300} s and was stopped" >&2
+    fi
+    exit "$status"
     ;;
 esac
