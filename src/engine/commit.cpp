@@ -116,15 +116,11 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
         return;
     }
     char associationKey[kWordFieldSize] = "";
-    ContextLock locked(context);
-    if (!locked) {
+    CandidateListAccess access(context);
+    if (!access) {
         return;
     }
-    CandInfoLock info(locked->hCandInfo);
-    if (!info) {
-        return;
-    }
-    CANDIDATELIST* list = CandidateListOf(info.get());
+    CANDIDATELIST* list = access.list();
 
     unsigned index = (selection == '0' ? 9u : selection - '1') + (offset & 0xFFFF);
     const bool visible =

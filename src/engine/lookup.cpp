@@ -249,22 +249,18 @@ void SetCompositionLength(COMPOSITIONSTRING* comp, DWORD length) {
 }  // namespace
 
 int EditCode(HIMC context, unsigned key, unsigned mode, bool notify) {
-    ContextLock locked(context);
-    if (!locked) {
+    ConversionAccess access(context);
+    if (!access) {
         return 0;
     }
-    CompStrLock comp(locked->hCompStr);
-    CandInfoLock info(locked->hCandInfo);
-    if (!comp || !info) {
-        return 0;
-    }
+    COMPOSITIONSTRING* comp = access.comp();
     int result = 1;
     bool lookUp = true;
     switch (static_cast<std::uint16_t>(mode)) {
         case Append:
             // A code never outgrows its buffer, whatever the caller sends.
             if (CodeLength < kMaxCodeLength) {
-                AppendToComposition(comp.get(), static_cast<char>(key & 0xFF));
+                AppendToComposition(comp, static_cast<char>(key & 0xFF));
             }
             break;
         case DeleteLast:
@@ -274,7 +270,7 @@ int EditCode(HIMC context, unsigned key, unsigned mode, bool notify) {
                 lookUp = false;
                 break;
             }
-            SetCompositionLength(comp.get(), comp->dwCursorPos > 0 ? comp->dwCursorPos - 1 : 0);
+            SetCompositionLength(comp, comp->dwCursorPos > 0 ? comp->dwCursorPos - 1 : 0);
             CodeBuffer[--CodeLength] = '\0';
             if (CodeLength == 0) {
                 CandidateCount = kFirstCandidateSlot;
@@ -284,7 +280,7 @@ int EditCode(HIMC context, unsigned key, unsigned mode, bool notify) {
             }
             break;
         case Clear:
-            SetCompositionLength(comp.get(), 0);
+            SetCompositionLength(comp, 0);
             CodeLength = 0;
             CodeBuffer[0] = '\0';
             lookUp = false;
@@ -294,7 +290,7 @@ int EditCode(HIMC context, unsigned key, unsigned mode, bool notify) {
     }
 
     if (lookUp) {
-        CANDIDATELIST* list = CandidateListOf(info.get());
+        CANDIDATELIST* list = access.list();
         list->dwPageStart = kFirstCandidateSlot;
         list->dwPageSize = 10;
         list->dwSelection = 0;

@@ -40,15 +40,11 @@ int TurnPage(HIMC context, Turn turn) {
     if (CandidateCount == kFirstCandidateSlot) {
         return 0;
     }
-    ContextLock locked(context);
-    if (!locked) {
+    CandidateListAccess access(context);
+    if (!access) {
         return 0;
     }
-    CandInfoLock info(locked->hCandInfo);
-    if (!info) {
-        return 0;
-    }
-    CANDIDATELIST* list = CandidateListOf(info.get());
+    CANDIDATELIST* list = access.list();
     const long start = NewPageStart(turn, static_cast<long>(list->dwPageStart),
                                     static_cast<long>(static_cast<std::int32_t>(list->dwPageSize)),
                                     static_cast<long>(list->dwCount));
@@ -57,7 +53,6 @@ int TurnPage(HIMC context, Turn turn) {
         return 1;
     }
     list->dwPageStart = static_cast<DWORD>(start);
-    info.Release();
     RequestCandidateRepaint();
     QueueCompositionNotifications(context, kCompositionStringFlag);
     return 1;

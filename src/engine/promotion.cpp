@@ -25,15 +25,11 @@ void PromoteCandidate(HIMC context, unsigned digit) {
     }
     DWORD pageStart;
     {
-        ContextLock locked(context);
-        if (!locked) {
+        CandidateListAccess access(context);
+        if (!access) {
             return;
         }
-        CandInfoLock info(locked->hCandInfo);
-        if (!info) {
-            return;
-        }
-        pageStart = CandidateListOf(info.get())->dwPageStart;
+        pageStart = access.list()->dwPageStart;
     }
     if (pageStart < kFirstCandidateSlot) {
         return;

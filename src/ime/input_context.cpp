@@ -174,25 +174,19 @@ void ShapeDeselectedComponents(INPUTCONTEXT* context) {
 }
 
 int CommitResultText(HIMC context) {
-    ContextLock ic(context);
-    if (!ic) {
+    ConversionAccess access(context);
+    if (!access) {
         return 0;
     }
-    CompStrLock comp(ic->hCompStr);
-    CandInfoLock info(ic->hCandInfo);
-    if (!comp || !info) {
-        return 0;
-    }
-    SetResultString(comp.get(), ResultText);
-    CANDIDATELIST* list = CandidateListOf(info.get());
+    SetResultString(access.comp(), ResultText);
+    CANDIDATELIST* list = access.list();
     list->dwCount = 0;
     CandidateCount = kFirstCandidateSlot;
     CodeLength = 0;
-    comp->dwCompStrLen = 0;
+    access.comp()->dwCompStrLen = 0;
     CandidateSlot(list, 0)[0] = '\0';
     CandidateSlot(list, 1)[0] = '\0';
-    comp.Release();
-    info.Release();
+    access.ReleaseComponents();
 
     QueueMessage(context, WM_IME_NOTIFY, IMN_CHANGECANDIDATE, 1);
     QueueMessage(context, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
@@ -201,17 +195,12 @@ int CommitResultText(HIMC context) {
 }
 
 int CancelComposition(HIMC context) {
-    ContextLock ic(context);
-    if (!ic) {
+    ConversionAccess access(context);
+    if (!access) {
         return 0;
     }
-    CompStrLock comp(ic->hCompStr);
-    CandInfoLock info(ic->hCandInfo);
-    if (!comp || !info) {
-        return 0;
-    }
-    ResetCompositionString(comp.get());
-    ResetCandidateList(info.get());
+    ResetCompositionString(access.comp());
+    ResetCandidateList(access.info());
     CandidateCount = kFirstCandidateSlot;
     CodeLength = 0;
 

@@ -131,6 +131,42 @@ class ComponentLock {
 using CompStrLock = ComponentLock<COMPOSITIONSTRING, kCompStrSize>;
 using CandInfoLock = ComponentLock<CANDIDATEINFO, kCandInfoSize>;
 
+// The context and its candidate information locked for one scope; false when a lock failed.
+class CandidateListAccess {
+  public:
+    explicit CandidateListAccess(HIMC context)
+        : context_(context), info_(context_ ? context_->hCandInfo : nullptr) {}
+    explicit operator bool() const { return context_ && info_; }
+    CANDIDATELIST* list() const { return CandidateListOf(info_.get()); }
+
+  private:
+    ContextLock context_;
+    CandInfoLock info_;
+};
+
+// The context and both its components locked for one scope; false when a lock failed.
+class ConversionAccess {
+  public:
+    explicit ConversionAccess(HIMC context)
+        : context_(context),
+          comp_(context_ ? context_->hCompStr : nullptr),
+          info_(context_ ? context_->hCandInfo : nullptr) {}
+    explicit operator bool() const { return context_ && comp_ && info_; }
+    COMPOSITIONSTRING* comp() const { return comp_.get(); }
+    CANDIDATEINFO* info() const { return info_.get(); }
+    CANDIDATELIST* list() const { return CandidateListOf(info_.get()); }
+    // Unlocks the components (the context stays locked until the scope ends).
+    void ReleaseComponents() {
+        comp_.Release();
+        info_.Release();
+    }
+
+  private:
+    ContextLock context_;
+    CompStrLock comp_;
+    CandInfoLock info_;
+};
+
 // ---------------------------------------------------------------------------------------------
 // Message state (process-wide; one ImeToAsciiEx call runs at a time).
 
