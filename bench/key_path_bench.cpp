@@ -1,0 +1,262 @@
+// What one key costs: the workload's codes typed key by key on the shipped Primary dictionaries
+// with the installed default settings, the candidate list read after every key as the candidate
+// window reads it, and the first candidate committed after the last key as the space bar does.
+//
+// Two ways for the messages to leave: in_call types each key inside a message list, as
+// ImeToAsciiEx delivers keys; outside_call sends every message through the context's message
+// buffer and ImmGenerateMessage, as clicks and dialogs do (the buffer grows with the platform's
+// ImmReSizeIMCC, a heap operation of the stand-in).
+//
+// Counters: per letter key mean, p50 and p99 (microseconds, ProcessCharacter alone); the same for
+// the commit after each code; engine_ms, the time of all keys and commits of one workload; and the
+// benchmark's own time per iteration, the whole workload with list reading and timer overhead.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dict/dictionary_files.h"
+#include "engine/conversion_state.h"
+#include "engine/dispatch.h"
+#include "engine/lookup.h"
+#include "engine/run_time_state.h"
+#include "ime/input_context.h"
+#include "ime/symbol_conversion.h"
+#include "platform/host/host_control.h"
+#include "settings/settings.h"
+#include "ui/window_handles.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::vector<std::string> ReadWorkload() {
+    std::vector<std::string> codes;
+    std::FILE* file = std::fopen(ZELK_SOURCE_DIR "/bench/workload.txt", "rb");
+    if (file == nullptr) {
+        return codes;
+    }
+    char line[64];
+    while (std::fgets(line, sizeof line, file) != nullptr) {
+        std::size_t length = std::strcspn(line, "\r\n");
+        if (length > 0) {
+            codes.emplace_back(line, length);
+        }
+    }
+    std::fclose(file);
+    return codes;
+}
+
+// A context as selection leaves it, on the shipped Primary data with the installed defaults and
+// Chinese punctuation on (what start-up gives).
+struct Session {
+    HIMC context = nullptr;
+    HWND owner = nullptr;
+
+    bool Open() {
+        ResetRunTimeState();
+        ResetConversionState();
+        ResetSymbolModeState();
+        SetMode(ChinesePunctuation, true);
+        ResetWindowHandles();
+        DecodeSettings(kInstalledDefaults, Settings);
+        HostSetSystemDirectory(ZELK_SOURCE_DIR "/data");
+        if (LoadDictionaries(true, true) != 1) {
+            return false;
+        }
+        owner = HostCreateWindow();
+        context = HostCreateInputContext();
+        HostSetContextOwner(context, owner);
+        InitCompositionString(context);
+        INPUTCONTEXT* data = ImmLockIMC(context);
+        ShapeSelectedCandidateInfo(data);
+        ImmUnlockIMC(context);
+        return true;
+    }
+    ~Session() {
+        HostDestroyInputContext(context);
+        HostDestroyWindow(owner);
+    }
+};
+
+// Room for every message one key can queue, as the system's list gives it.
+struct MessageList {
+    TRANSMSGLIST list;
+    TRANSMSG more[63];
+};
+
+// What the candidate window does after a key: copies the texts of the slots in use.
+struct ListReader {
+    char texts[kMaxCandidates * kCandidateSlotSize];
+    std::size_t bytes = 0;
+
+    void Read(HIMC context) {
+        ContextLock locked(context);
+        CandInfoLock info(locked ? locked->hCandInfo : nullptr);
+        if (!info) {
+            return;
+        }
+        CANDIDATELIST* list = CandidateListOf(info.get());
+        bytes = 0;
+        for (int slot = kFirstCandidateSlot; slot < CandidateCount; ++slot) {
+            const char* text = CandidateSlot(list, slot);
+            const std::size_t length = strnlen(text, kMaxSlotBytes);
+            std::memcpy(texts + bytes, text, length);
+            bytes += length;
+        }
+    }
+};
+
+struct Percentiles {
+    double mean_us;
+    double p50_us;
+    double p99_us;
+};
+
+Percentiles Summarise(std::vector<std::uint32_t>& nanoseconds) {
+    if (nanoseconds.empty()) {
+        return {0, 0, 0};
+    }
+    double sum = 0;
+    for (std::uint32_t ns : nanoseconds) {
+        sum += ns;
+    }
+    auto at = [&](double fraction) {
+        const std::size_t k = static_cast<std::size_t>(fraction * (nanoseconds.size() - 1));
+        std::nth_element(nanoseconds.begin(), nanoseconds.begin() + k, nanoseconds.end());
+        return nanoseconds[k] / 1e3;
+    };
+    return {sum / nanoseconds.size() / 1e3, at(0.50), at(0.99)};
+}
+
+std::uint32_t Elapsed(Clock::time_point start, Clock::time_point end) {
+    return static_cast<std::uint32_t>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count());
+}
+
+// What a pair of clock readings costs on its own: part of every timed key.
+double TimerOverheadNs() {
+    constexpr int kRounds = 100000;
+    std::uint64_t total = 0;
+    for (int i = 0; i < kRounds; ++i) {
+        const Clock::time_point start = Clock::now();
+        total += Elapsed(start, Clock::now());
+    }
+    return static_cast<double>(total) / kRounds;
+}
+
+void BM_KeyPath(benchmark::State& state, bool inCall) {
+    const std::vector<std::string> workload = ReadWorkload();
+    std::size_t keysPerRun = 0;
+    for (const std::string& code : workload) {
+        keysPerRun += code.size();
+    }
+    Session session;
+    if (workload.empty() || !session.Open()) {
+        state.SkipWithError("the workload or the shipped dictionaries cannot be read");
+        return;
+    }
+    HIMC context = session.context;
+    MessageList messages{};
+    messages.list.uMsgCount = sizeof messages.more / sizeof messages.more[0] + 1;
+    ListReader reader;
+
+    std::vector<std::uint32_t> keyTimes;
+    std::vector<std::uint32_t> commitTimes;
+    keyTimes.reserve(keysPerRun * state.max_iterations);
+    commitTimes.reserve(workload.size() * state.max_iterations);
+    std::uint64_t engineNs = 0;
+    std::uint64_t listBytes = 0;
+    std::size_t emptyLists = 0;
+    std::size_t autoCommits = 0;
+    // Where the time goes: by the key's place in its code, and the keys that committed.
+    double positionNs[kMaxCodeLength] = {};
+    double positionKeys[kMaxCodeLength] = {};
+    double committingNs = 0;
+
+    for (auto _ : state) {
+        for (const std::string& code : workload) {
+            for (std::size_t position = 0; position < code.size(); ++position) {
+                const char key = code[position];
+                if (inCall) {
+                    BeginMessageList(&messages.list);
+                }
+                const Clock::time_point start = Clock::now();
+                ProcessCharacter(context, static_cast<unsigned char>(key), 0);
+                const std::uint32_t ns = Elapsed(start, Clock::now());
+                if (inCall) {
+                    FinishMessageList(context);
+                }
+                keyTimes.push_back(ns);
+                engineNs += ns;
+                positionNs[position] += ns;
+                positionKeys[position] += 1;
+                if (CodeLength == 0) {
+                    committingNs += ns;
+                }
+                reader.Read(context);
+                listBytes += reader.bytes;
+                // A pending code without candidates (an auto-committed one has none left).
+                emptyLists += CodeLength > 0 && CandidateCount == kFirstCandidateSlot;
+            }
+            // A code that completed itself with a single candidate is committed already.
+            if (CodeLength == 0) {
+                ++autoCommits;
+                continue;
+            }
+            if (inCall) {
+                BeginMessageList(&messages.list);
+            }
+            const Clock::time_point start = Clock::now();
+            // The space bar.
+            if (CandidateCount > kFirstCandidateSlot) {
+                CandidateCount = kFirstCandidateSlot;
+                CandidatesOpen = 0;
+                CommitFirstCandidate(context);
+                EditCode(context, ' ', Clear, true);
+            }
+            const std::uint32_t ns = Elapsed(start, Clock::now());
+            if (inCall) {
+                FinishMessageList(context);
+            }
+            commitTimes.push_back(ns);
+            engineNs += ns;
+            reader.Read(context);
+            listBytes += reader.bytes;
+        }
+    }
+    benchmark::DoNotOptimize(listBytes);
+
+    const double runs = static_cast<double>(state.iterations());
+    const Percentiles keys = Summarise(keyTimes);
+    const Percentiles commits = Summarise(commitTimes);
+    state.counters["keys"] = static_cast<double>(keysPerRun);
+    state.counters["key_mean_us"] = keys.mean_us;
+    state.counters["key_p50_us"] = keys.p50_us;
+    state.counters["key_p99_us"] = keys.p99_us;
+    state.counters["commit_mean_us"] = commits.mean_us;
+    state.counters["commit_p99_us"] = commits.p99_us;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const std::string name = "key" + std::to_string(k + 1) + "_mean_us";
+        state.counters[name] = positionKeys[k] > 0 ? positionNs[k] / positionKeys[k] / 1e3 : 0;
+    }
+    state.counters["autocommit_key_mean_us"] =
+        committingNs / (autoCommits > 0 ? autoCommits : 1) / 1e3;
+    state.counters["engine_ms"] = static_cast<double>(engineNs) / runs / 1e6;
+    state.counters["timer_ns"] = TimerOverheadNs();
+    // Sanity: every workload code is in the main dictionary, so no key may leave an empty list.
+    state.counters["empty_lists"] = static_cast<double>(emptyLists) / runs;
+    state.counters["auto_commits"] = static_cast<double>(autoCommits) / runs;
+}
+
+BENCHMARK_CAPTURE(BM_KeyPath, in_call, true)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK_CAPTURE(BM_KeyPath, outside_call, false)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+}  // namespace
+
+BENCHMARK_MAIN();
