@@ -74,6 +74,6 @@ if(ZELK_TESTS)
     set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wine_prefix)
     gtest_discover_tests(zelk_tests
         DISCOVERY_MODE PRE_TEST
-        DISCOVERY_TIMEOUT 120
+        DISCOVERY_TIMEOUT 300
         PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix TIMEOUT 120)
 endif()

@@ -16,13 +16,18 @@ if [ $# -lt 2 ]; then
     exit 2
 fi
 
-export WINEPREFIX="$1"
+# Wine wants an absolute prefix path.
+WINEPREFIX=$(realpath -m "$1")
+export WINEPREFIX
 shift
 export WINEDEBUG=-all
 export LANG=zh_CN.UTF-8
 export LC_ALL=zh_CN.UTF-8
 # No Mono or Gecko: a missing one would otherwise be offered for download on every new prefix.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu entries or file associations written into the home folder either.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# Wine links the prefix's user folders into the home folder.
+export HOME="${HOME:-$(getent passwd "$(id -u)" | cut -d: -f6)}"
 # Windows get the null graphics driver (set in the prefix), never a real display.
 unset DISPLAY WAYLAND_DISPLAY
 
