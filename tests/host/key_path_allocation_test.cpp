@@ -1,0 +1,354 @@
+// The key path never allocates: keys typed through ProcessCharacter, as ImeToAsciiEx hands them
+// over (inside a message list), on the shipped dictionaries.
+//
+// Every global operator new and delete of this test program is replaced by a counting one; under
+// AddressSanitizer a malloc hook also counts malloc, calloc and realloc. Counting is armed only
+// while keys are typed: set-up and the test framework allocate freely.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "engine/conversion_state.h"
+#include "engine/dispatch.h"
+#include "engine/lookup.h"
+#include "ime/input_context.h"
+#include "settings/settings.h"
+#include "support/engine_session.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define ZELK_COUNT_MALLOC 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define ZELK_COUNT_MALLOC 1
+#endif
+#endif
+
+namespace {
+
+bool armed = false;
+std::size_t newCalls = 0;
+std::size_t mallocCalls = 0;
+
+void* CountedNew(std::size_t size) {
+    if (armed) {
+        ++newCalls;
+    }
+    void* block = std::malloc(size != 0 ? size : 1);
+    if (block == nullptr) {
+        std::abort();
+    }
+    return block;
+}
+
+void* CountedAlignedNew(std::size_t size, std::align_val_t alignment) {
+    if (armed) {
+        ++newCalls;
+    }
+    const std::size_t align = static_cast<std::size_t>(alignment);
+    const std::size_t rounded = (size + align - 1) / align * align;
+    void* block = std::aligned_alloc(align, rounded != 0 ? rounded : align);
+    if (block == nullptr) {
+        std::abort();
+    }
+    return block;
+}
+
+#ifdef ZELK_COUNT_MALLOC
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*,
+                                                                  std::size_t),
+                                                         void (*)(const volatile void*));
+
+void CountMalloc(const volatile void*, std::size_t) {
+    if (armed) {
+        ++mallocCalls;
+    }
+}
+void IgnoreFree(const volatile void*) {}
+
+// The sanitizer keeps only a few hooks: install ours once for the whole program.
+bool InstallMallocHook() {
+    static const bool installed =
+        __sanitizer_install_malloc_and_free_hooks(CountMalloc, IgnoreFree) != 0;
+    return installed;
+}
+#else
+bool InstallMallocHook() {
+    return false;
+}
+#endif
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    return CountedNew(size);
+}
+void* operator new[](std::size_t size) {
+    return CountedNew(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedNew(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return CountedNew(size);
+}
+void* operator new(std::size_t size, std::align_val_t alignment) {
+    return CountedAlignedNew(size, alignment);
+}
+void* operator new[](std::size_t size, std::align_val_t alignment) {
+    return CountedAlignedNew(size, alignment);
+}
+void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+    return CountedAlignedNew(size, alignment);
+}
+void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
+    return CountedAlignedNew(size, alignment);
+}
+void operator delete(void* block) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::align_val_t) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, std::align_val_t) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::size_t, std::align_val_t) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, std::size_t, std::align_val_t) noexcept {
+    std::free(block);
+}
+void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept {
+    std::free(block);
+}
+
+namespace {
+
+struct Counted {
+    std::size_t news;
+    std::size_t mallocs;
+};
+
+class Counting {
+  public:
+    Counting() {
+        newCalls = 0;
+        mallocCalls = 0;
+        armed = true;
+    }
+    ~Counting() { armed = false; }
+    Counted Stop() {
+        armed = false;
+        return {newCalls, mallocCalls};
+    }
+};
+
+// A key as the key entry hands it to the engine.
+struct Key {
+    unsigned character;
+    unsigned scan;
+};
+// Not a character: ends a code as the user does, with the space bar when it has candidates and
+// with Escape when it has none (an already committed code needs nothing).
+constexpr unsigned kEndOfCode = 0x100;
+constexpr int kMaxKeys = 1024;
+
+// Room for every message one key queues, as the system's list gives it.
+struct MessageList {
+    TRANSMSGLIST list;
+    TRANSMSG more[63];
+};
+
+class KeyPathAllocationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        session.UseShippedDictionaries(kCodeSetPrimary);
+        messages.list.uMsgCount = sizeof messages.more / sizeof messages.more[0] + 1;
+    }
+
+    // The first codes of the benchmark workload, each ended.
+    void AddWorkloadCodes(int codes) {
+        std::FILE* file = std::fopen(ZELK_SOURCE_DIR "/bench/workload.txt", "rb");
+        ASSERT_NE(file, nullptr);
+        char line[64];
+        for (int n = 0; n < codes && std::fgets(line, sizeof line, file) != nullptr; ++n) {
+            for (std::size_t i = 0; i < std::strcspn(line, "\r\n"); ++i) {
+                Add(static_cast<unsigned char>(line[i]));
+            }
+            Add(kEndOfCode);
+        }
+        std::fclose(file);
+    }
+    void Add(unsigned character, unsigned scan = 0) {
+        ASSERT_LT(count, kMaxKeys);
+        keys[count++] = {character, scan};
+    }
+    void AddText(const char* text) {
+        for (; *text != '\0'; ++text) {
+            Add(static_cast<unsigned char>(*text));
+        }
+    }
+
+    // One key inside a message list, as ImeToAsciiEx passes it on; the space bar and Escape as
+    // the key entry handles them. Returns the commits among the key's messages.
+    int Press(const Key& key) {
+        HIMC context = session.context();
+        BeginMessageList(&messages.list);
+        if (key.character != kEndOfCode) {
+            ProcessCharacter(context, key.character, key.scan);
+        } else if (CodeLength > 0 && CandidateCount > kFirstCandidateSlot) {
+            CandidateCount = kFirstCandidateSlot;
+            CandidatesOpen = 0;
+            CommitFirstCandidate(context);
+            EditCode(context, ' ', Clear, true);
+        } else if (CodeLength > 0) {
+            EditCode(context, 0x1B, Clear, true);
+            CandidateCount = kFirstCandidateSlot;
+            CandidatesOpen = 0;
+        }
+        const UINT queued = FinishMessageList(session.context());
+        int commits = 0;
+        // The platform declares the entries as an array of one.
+        const TRANSMSG* entries = messages.list.TransMsg;
+        for (UINT i = 0; i < queued && i < messages.list.uMsgCount; ++i) {
+            const TRANSMSG& m = entries[i];
+            commits += m.message == WM_IME_COMPOSITION && (m.lParam & 0x800) != 0;
+        }
+        return commits;
+    }
+
+    struct Typed {
+        Counted counted;
+        int commits;
+        int listsShown;
+    };
+    Typed TypeAll() {
+        Typed typed{};
+        Counting counting;
+        for (int i = 0; i < count; ++i) {
+            typed.commits += Press(keys[i]);
+            typed.listsShown += CandidateCount > kFirstCandidateSlot;
+        }
+        typed.counted = counting.Stop();
+        return typed;
+    }
+
+    // Typed once before counting: whatever the stand-in sets up on first use (the time zone of
+    // the special codes' clock) is not the key path's.
+    Typed TypeAllTwice() {
+        TypeAll();
+        return TypeAll();
+    }
+
+    EngineSession session;
+    MessageList messages{};
+    Key keys[kMaxKeys];
+    int count = 0;
+};
+
+TEST_F(KeyPathAllocationTest, TheCounterSeesAllocations) {
+    InstallMallocHook();
+    Counting counting;
+    void* volatile block = ::operator new(24);
+    ::operator delete(block);
+    void* volatile raw = std::malloc(24);
+    std::free(raw);
+    const Counted counted = counting.Stop();
+    EXPECT_EQ(counted.news, 1u);
+    if (InstallMallocHook()) {
+        EXPECT_GE(counted.mallocs, 2u);
+    }
+}
+
+TEST_F(KeyPathAllocationTest, WorkloadCodesWithDefaultSettings) {
+    InstallMallocHook();
+    AddWorkloadCodes(200);
+    ASSERT_GE(count, 800);
+    const Typed typed = TypeAllTwice();
+    EXPECT_EQ(typed.counted.news, 0u);
+    EXPECT_EQ(typed.counted.mallocs, 0u);
+    // Every code was committed, by itself or by the space bar.
+    EXPECT_EQ(typed.commits, 200);
+    EXPECT_GT(typed.listsShown, 600);
+}
+
+// Paging, selection with promotion, the second- and third-candidate keys, punctuation after a
+// code, Ctrl+N, association choices, digits and symbols with nothing pending.
+TEST_F(KeyPathAllocationTest, PagingSelectionPunctuationAndAssociation) {
+    InstallMallocHook();
+    Settings.AutoFrequency = 1;
+    Settings.CommaPeriodPaging = 1;
+    const char* codes[] = {"a", "g", "t", "ab", "wq", "yy", "ri", "mm", "dd", "s"};
+    for (const char* code : codes) {
+        AddText(code);
+        Add('=');
+        Add(0, kPageDownScan);
+        Add('.');
+        Add('-');
+        Add(0, kPageUpScan);
+        Add(',');
+        Add('3');  // promoted, committed; association follows
+        Add('1');  // an association candidate
+        AddText(code);
+        Add(14);  // Ctrl+N
+        AddText(code);
+        Add('!');  // commits the first candidate with the converted symbol
+        Add('7');
+        Add('?');
+        AddText(code);
+        Add('x');
+        Add(kEndOfCode);
+    }
+    const Typed typed = TypeAllTwice();
+    EXPECT_EQ(typed.counted.news, 0u);
+    EXPECT_EQ(typed.counted.mallocs, 0u);
+    EXPECT_GT(typed.commits, 40);
+}
+
+TEST_F(KeyPathAllocationTest, SecondAndThirdCandidateKeysAndGbkMode) {
+    InstallMallocHook();
+    Settings.SemicolonQuoteKeys = 1;
+    const char* codes[] = {"ab", "gg", "tt", "w", "kk"};
+    for (const char* code : codes) {
+        AddText(code);
+        Add(';');
+        AddText(code);
+        Add('\'');
+        AddText(code);
+        Add(kEndOfCode);
+    }
+    const Typed normal = TypeAllTwice();
+    EXPECT_EQ(normal.counted.news, 0u);
+    EXPECT_EQ(normal.counted.mallocs, 0u);
+    EXPECT_GT(normal.commits, 10);
+
+    // GBK mode looks the rare characters up in the character code table instead.
+    Settings.GbkMode = 1;
+    const Typed gbk = TypeAllTwice();
+    EXPECT_EQ(gbk.counted.news, 0u);
+    EXPECT_EQ(gbk.counted.mallocs, 0u);
+    EXPECT_GT(gbk.listsShown, 5);
+}
+
+}  // namespace
