@@ -77,3 +77,27 @@ void HostClearMessages();
 // What IMM32 does with ImeToAsciiEx's return value: up to the list's capacity the messages are in
 // the list, above it the first count entries of the context's message buffer (then emptied).
 void HostDeliverTranslatedMessages(HIMC context, const TRANSMSGLIST* list, UINT count);
+
+// Keys and clipboard. GetKeyState reads the array last set here (256 bytes, as the key-state array
+// of the entry points: bit 0x80 down, bit 0x01 toggled); nullptr sets every key up.
+void HostSetKeyboardState(const BYTE* state);
+// The clipboard's plain text (GBK); nullptr leaves it without text. HostClipboardText gives
+// nullptr when it holds none.
+void HostSetClipboardText(const char* text);
+const char* HostClipboardText();
+void HostSetClipboardOpenFailure(bool fail);
+bool HostClipboardIsOpen();
+int HostClipboardLockCount();
+// No text, closed, opening works.
+void HostResetClipboard();
+// keybd_event calls since HostClearKeystrokes (the last kHostKeystrokeLogSize kept), for the
+// caller to deliver as key events.
+struct HostKeystroke {
+    BYTE virtualKey;
+    BYTE scan;
+    DWORD flags;
+};
+constexpr int kHostKeystrokeLogSize = 64;
+int HostKeystrokeCount();
+const HostKeystroke& HostKeystrokeAt(int index);
+void HostClearKeystrokes();

@@ -28,6 +28,9 @@ struct HostRegistryKey;
 using HKEY = HostRegistryKey*;
 using PHKEY = HKEY*;
 
+// The calling convention of the exports means nothing on the host.
+#define WINAPI
+
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
 constexpr int MAX_PATH = 260;
@@ -90,3 +93,4 @@ BOOL MessageBeep(UINT type);
 // Windows and IMM32.
 #include "platform/host/host_window.h"
 #include "platform/host/host_imm.h"
+#include "platform/host/host_input.h"

@@ -1,0 +1,134 @@
+// Key states, the clipboard and synthesized keystrokes of the stand-in.
+#include <cstring>
+#include <string>
+
+#include "platform/host/host_control.h"
+
+namespace {
+
+BYTE keyboardState[256];
+
+// The clipboard's one block: its text, and whether it holds any.
+struct ClipboardBlock {
+    std::string text;
+    bool hasText = false;
+    int locks = 0;
+};
+ClipboardBlock clipboard;
+bool clipboardOpen = false;
+bool clipboardOpenFails = false;
+
+HostKeystroke keystrokeLog[kHostKeystrokeLogSize];
+int keystrokeCount = 0;
+
+}  // namespace
+
+void HostSetKeyboardState(const BYTE* state) {
+    if (state == nullptr) {
+        std::memset(keyboardState, 0, sizeof keyboardState);
+    } else {
+        std::memcpy(keyboardState, state, sizeof keyboardState);
+    }
+}
+
+SHORT GetKeyState(int virtualKey) {
+    const BYTE state = keyboardState[virtualKey & 0xFF];
+    const unsigned value = ((state & 0x80) != 0 ? 0xFF80u : 0u) | (state & 0x01u);
+    return static_cast<SHORT>(static_cast<std::uint16_t>(value));
+}
+
+void keybd_event(BYTE virtualKey, BYTE scan, DWORD flags, ULONG_PTR) {
+    keystrokeLog[keystrokeCount % kHostKeystrokeLogSize] = HostKeystroke{virtualKey, scan, flags};
+    ++keystrokeCount;
+}
+
+int HostKeystrokeCount() {
+    return keystrokeCount;
+}
+
+const HostKeystroke& HostKeystrokeAt(int index) {
+    return keystrokeLog[index % kHostKeystrokeLogSize];
+}
+
+void HostClearKeystrokes() {
+    keystrokeCount = 0;
+}
+
+void HostSetClipboardText(const char* text) {
+    clipboard.hasText = text != nullptr;
+    clipboard.text = text != nullptr ? text : "";
+}
+
+const char* HostClipboardText() {
+    return clipboard.hasText ? clipboard.text.c_str() : nullptr;
+}
+
+void HostSetClipboardOpenFailure(bool fail) {
+    clipboardOpenFails = fail;
+}
+
+bool HostClipboardIsOpen() {
+    return clipboardOpen;
+}
+
+int HostClipboardLockCount() {
+    return clipboard.locks;
+}
+
+void HostResetClipboard() {
+    clipboard = ClipboardBlock{};
+    clipboardOpen = false;
+    clipboardOpenFails = false;
+}
+
+BOOL OpenClipboard(HWND) {
+    if (clipboardOpen || clipboardOpenFails) {
+        return FALSE;
+    }
+    clipboardOpen = true;
+    return TRUE;
+}
+
+BOOL CloseClipboard() {
+    if (!clipboardOpen) {
+        return FALSE;
+    }
+    clipboardOpen = false;
+    return TRUE;
+}
+
+BOOL EmptyClipboard() {
+    if (!clipboardOpen) {
+        return FALSE;
+    }
+    clipboard.text.clear();
+    clipboard.hasText = false;
+    return TRUE;
+}
+
+BOOL IsClipboardFormatAvailable(UINT format) {
+    return format == CF_TEXT && clipboard.hasText ? TRUE : FALSE;
+}
+
+HANDLE GetClipboardData(UINT format) {
+    if (!clipboardOpen || format != CF_TEXT || !clipboard.hasText) {
+        return nullptr;
+    }
+    return &clipboard;
+}
+
+LPVOID GlobalLock(HGLOBAL block) {
+    if (block != &clipboard) {
+        return nullptr;
+    }
+    ++clipboard.locks;
+    return clipboard.text.data();
+}
+
+BOOL GlobalUnlock(HGLOBAL block) {
+    if (block != &clipboard || clipboard.locks == 0) {
+        return FALSE;
+    }
+    --clipboard.locks;
+    return clipboard.locks != 0 ? TRUE : FALSE;
+}
