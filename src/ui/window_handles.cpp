@@ -7,21 +7,17 @@ HWND CurrentCompWindow;
 HWND CurrentCandWindow;
 HWND LongCandidateTip;
 
-namespace {
-
-void RequestRepaint(HWND window) {
-    if (window != nullptr && IsWindow(window)) {
-        InvalidateRect(window, nullptr, FALSE);
-    }
-}
-
-}  // namespace
-
 void ResetWindowHandles() {
     CurrentStatusWindow = nullptr;
     CurrentCandWindow = nullptr;
     LongCandidateTip = nullptr;
     CurrentCompWindow = nullptr;
+}
+
+void RequestRepaint(HWND window) {
+    if (window != nullptr && IsWindow(window)) {
+        InvalidateRect(window, nullptr, FALSE);
+    }
 }
 
 void RequestConversionRepaint() {

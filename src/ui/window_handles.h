@@ -10,6 +10,9 @@ extern HWND LongCandidateTip;
 
 void ResetWindowHandles();
 
+// Asks a window to repaint (without erasing); nothing when it is not a window.
+void RequestRepaint(HWND window);
+
 // The windows that show the code and the candidates: the status window when a skin shows them
 // itself, else the composition and candidate windows.
 void RequestConversionRepaint();

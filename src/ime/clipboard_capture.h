@@ -1,0 +1,18 @@
+// The clipboard commands (Ctrl+grave: on-line word creation, Ctrl+/: code lookup) work on the text
+// selected in the application, fetched in two passes: the first empties the clipboard and sends
+// the application a copy command followed by the same hot key again; that re-sent key, arriving
+// after the application has copied, runs the command.
+#pragma once
+
+#include "platform/win32.h"
+
+struct CaptureKeystroke {
+    BYTE virtualKey;  // 0: the command's own key
+    bool up;
+};
+constexpr int kCaptureKeystrokeCount = 6;
+// Ctrl down, C down, C up, Ctrl up, Ctrl down, the key down.
+extern const CaptureKeystroke kCaptureKeystrokes[kCaptureKeystrokeCount];
+
+// Runs the pass that is due for the key (VK_OEM_3 grave, VK_OEM_2 slash).
+void CaptureSelection(HIMC context, BYTE virtualKey);

@@ -1,0 +1,51 @@
+#include "ime/key_tables.h"
+
+namespace {
+
+struct KeyRange {
+    BYTE first;
+    BYTE last;
+};
+
+template <std::size_t N>
+constexpr KeyTable MakeKeyTable(const KeyRange (&ranges)[N]) {
+    KeyTable table{};
+    for (const KeyRange& range : ranges) {
+        for (int vk = range.first; vk <= range.last; ++vk) {
+            table[static_cast<std::size_t>(vk)] = 1;
+        }
+    }
+    return table;
+}
+
+constexpr KeyRange kIdleKeys[] = {
+    {VK_SHIFT, VK_CONTROL},
+    {VK_CAPITAL, VK_CAPITAL},
+    {VK_SPACE, VK_SPACE},
+    {'0', '9'},
+    {'A', 'Z'},
+    {0xA7, 0xA7},
+    {0xBA, 0xC0},
+    {0xDA, 0xDE},
+};
+constexpr KeyRange kComposingKeys[] = {
+    {VK_BACK, VK_BACK},   {VK_RETURN, VK_RETURN},
+    {VK_SHIFT, VK_SHIFT}, {VK_ESCAPE, VK_ESCAPE},
+    {VK_SPACE, VK_HOME},  {'0', '9'},
+    {'A', 'Z'},           {0xA7, 0xA7},
+    {0xBA, 0xC0},         {0xDA, 0xDE},
+};
+constexpr KeyRange kPrintableKeys[] = {
+    {'0', '9'}, {0xBA, 0xBF}, {0xDB, 0xDE}, {0xE2, 0xE2}, {0xC0, 0xC0},
+};
+
+constexpr KeyTable kPrintable = MakeKeyTable(kPrintableKeys);
+
+}  // namespace
+
+const KeyTable KeyTableIdle = MakeKeyTable(kIdleKeys);
+const KeyTable KeyTableComposing = MakeKeyTable(kComposingKeys);
+
+bool IsPrintableKey(BYTE virtualKey) {
+    return kPrintable[virtualKey] != 0;
+}

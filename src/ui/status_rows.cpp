@@ -1,0 +1,3 @@
+#include "ui/status_rows.h"
+
+std::int32_t SecondRowStart;
