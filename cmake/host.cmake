@@ -10,6 +10,12 @@ add_library(zelk_tools_common STATIC ${ZELK_TOOLS_COMMON_SOURCES})
 target_include_directories(zelk_tools_common PUBLIC ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(zelk_tools_common PUBLIC zelk_core)
 
+# zelk-type types keys through the entry points; by default on a scratch copy of the shipped data.
+file(GLOB ZELK_TYPE_SOURCES CONFIGURE_DEPENDS tools/zelk-type/*.cpp)
+add_executable(zelk-type ${ZELK_TYPE_SOURCES})
+target_compile_definitions(zelk-type PRIVATE ZELK_DATA_DIR="${CMAKE_SOURCE_DIR}/data")
+target_link_libraries(zelk-type PRIVATE zelk_tools_common)
+
 if(ZELK_TESTS)
     enable_testing()
     find_package(GTest REQUIRED)
@@ -22,6 +28,8 @@ if(ZELK_TESTS)
     target_compile_definitions(zelk_tests PRIVATE
         ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZELK_BINARY_DIR="${CMAKE_BINARY_DIR}")
     target_link_libraries(zelk_tests PRIVATE zelk_tools_common GTest::gtest GTest::gtest_main)
+    # Transcript tests run the built zelk-type.
+    add_dependencies(zelk_tests zelk-type)
     gtest_discover_tests(zelk_tests DISCOVERY_TIMEOUT 60)
 endif()
 
@@ -43,6 +51,7 @@ if(ZELK_FUZZERS)
         add_executable(${name} ${program})
         target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
         target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+        target_compile_definitions(${name} PRIVATE ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
         target_link_libraries(${name} PRIVATE zelk_tools_common)
     endforeach()
 endif()
