@@ -35,6 +35,7 @@ log="$WINEPREFIX.log"
 
 create_prefix() {
     echo "wine-run: creating the Wine prefix $WINEPREFIX" >&2
+    local start=$SECONDS
     rm -rf "$WINEPREFIX"
     {
         wineboot -i &&
@@ -49,6 +50,7 @@ create_prefix() {
         return 1
     }
     touch "$WINEPREFIX/.zelk-ready"
+    echo "wine-run: the Wine prefix took $((SECONDS - start)) s to create" >&2
 }
 
 # Several programs may start at once: one of them creates the prefix, the others wait for it.
