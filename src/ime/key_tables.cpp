@@ -18,7 +18,7 @@ constexpr KeyTable MakeKeyTable(const KeyRange (&ranges)[N]) {
     return table;
 }
 
-constexpr KeyRange kIdleKeys[] = {
+constexpr KeyRange kIdleKeyRanges[] = {
     {VK_SHIFT, VK_CONTROL},
     {VK_CAPITAL, VK_CAPITAL},
     {VK_SPACE, VK_SPACE},
@@ -28,24 +28,20 @@ constexpr KeyRange kIdleKeys[] = {
     {0xBA, 0xC0},
     {0xDA, 0xDE},
 };
-constexpr KeyRange kComposingKeys[] = {
+constexpr KeyRange kComposingKeyRanges[] = {
     {VK_BACK, VK_BACK},   {VK_RETURN, VK_RETURN},
     {VK_SHIFT, VK_SHIFT}, {VK_ESCAPE, VK_ESCAPE},
     {VK_SPACE, VK_HOME},  {'0', '9'},
     {'A', 'Z'},           {0xA7, 0xA7},
     {0xBA, 0xC0},         {0xDA, 0xDE},
 };
-constexpr KeyRange kPrintableKeys[] = {
+constexpr KeyRange kPrintableKeyRanges[] = {
     {'0', '9'}, {0xBA, 0xBF}, {0xDB, 0xDE}, {0xE2, 0xE2}, {0xC0, 0xC0},
 };
 
-constexpr KeyTable kPrintable = MakeKeyTable(kPrintableKeys);
-
 }  // namespace
 
-const KeyTable KeyTableIdle = MakeKeyTable(kIdleKeys);
-const KeyTable KeyTableComposing = MakeKeyTable(kComposingKeys);
+const KeyTable KeyTableIdle = MakeKeyTable(kIdleKeyRanges);
+const KeyTable KeyTableComposing = MakeKeyTable(kComposingKeyRanges);
 
-bool IsPrintableKey(BYTE virtualKey) {
-    return kPrintable[virtualKey] != 0;
-}
+const KeyTable PrintableKeys = MakeKeyTable(kPrintableKeyRanges);

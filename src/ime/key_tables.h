@@ -16,9 +16,12 @@ extern const KeyTable KeyTableIdle;
 // paging keys (Page Up, Page Down, End, Home) instead of Ctrl and Caps Lock.
 extern const KeyTable KeyTableComposing;
 
-// PrintableKeys: '0'..'9', 0xBA-0xBF, 0xDB-0xDE, 0xE2 and 0xC0 - the keys that type a digit or
-// punctuation, which full width and Chinese punctuation convert.
-bool IsPrintableKey(BYTE virtualKey);
+// 1 at '0'..'9', 0xBA-0xBF, 0xDB-0xDE, 0xE2 and 0xC0: the keys that type a digit or punctuation,
+// which full width and Chinese punctuation convert.
+extern const KeyTable PrintableKeys;
+inline bool IsPrintableKey(BYTE virtualKey) {
+    return PrintableKeys[virtualKey] != 0;
+}
 inline bool IsLetterKey(BYTE virtualKey) {
     return virtualKey >= 'A' && virtualKey <= 'Z';
 }
