@@ -1,0 +1,217 @@
+// Arbitrary bytes as a dictionary file, through the line reader with both line rules, both
+// separators and several capacities, whole and in random chunks.
+//
+// Checked: nothing is written at or past the capacity (a guard entry follows the table) nor past
+// the last entry read; every code and word is NUL-terminated inside its field, codes keep at most
+// 6 bytes and words at most 99, never ending inside a double-byte character; entries read never
+// exceed the capacity; feeding in chunks gives exactly what one piece gives; and for lines of
+// ordinary length every entry is what the line syntax says it is.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "dict/line_reader.h"
+#include "dict/tables.h"
+
+namespace {
+
+constexpr unsigned char kUntouched = 0xA5;
+// Lines up to this length are modelled exactly; longer ones only have to keep the invariants.
+constexpr std::size_t kModelledLineLength = 512;
+
+DictEntry wholeTable[kMainTableCapacity + 1];
+DictEntry chunkedTable[kMainTableCapacity + 1];
+
+void Require(bool ok, const char* what) {
+    if (!ok) {
+        std::fprintf(stderr, "invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+bool Untouched(const DictEntry& entry) {
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&entry);
+    for (std::size_t i = 0; i < sizeof entry; ++i) {
+        if (bytes[i] != kUntouched) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void MarkUntouched(DictEntry* table, std::size_t count) {
+    std::memset(static_cast<void*>(table), kUntouched, count * sizeof(DictEntry));
+}
+
+// Double-byte characters start at 0x81: the longest prefix of at most maxBytes that does not cut
+// one.
+std::size_t WholeCharacters(const unsigned char* text, std::size_t length, std::size_t maxBytes) {
+    std::size_t kept = 0;
+    while (kept < length) {
+        const std::size_t next = kept + (text[kept] >= 0x81 ? 2 : 1);
+        if (next > length || next > maxBytes) {
+            break;
+        }
+        kept = next;
+    }
+    return kept;
+}
+
+// Small deterministic generator for the chunk sizes, seeded from the input.
+struct Chunks {
+    std::uint64_t state;
+    std::size_t Next() {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        const unsigned pick = static_cast<unsigned>(state >> 59);  // 0..31
+        return pick < 24 ? pick / 3 + 1 : (pick - 23) * 97;
+    }
+};
+
+struct Config {
+    char separator;
+    LineRules rules;
+    std::size_t capacity;
+};
+
+std::size_t Read(DictEntry* table, const Config& config, const std::uint8_t* data, std::size_t size,
+                 Chunks* chunks) {
+    DictionaryLineReader reader(config.separator, table, config.capacity, config.rules);
+    const char* bytes = reinterpret_cast<const char*>(data);
+    if (chunks == nullptr) {
+        reader.Feed(bytes, size);
+    } else {
+        for (std::size_t offset = 0; offset < size;) {
+            std::size_t n = chunks->Next();
+            if (n > size - offset) {
+                n = size - offset;
+            }
+            if (!reader.Feed(bytes + offset, n)) {
+                break;
+            }
+            offset += n;
+        }
+    }
+    reader.Finish();
+    return reader.EntriesRead();
+}
+
+// The entries the line syntax gives, as far as every line is of modelled length.
+std::vector<DictEntry> Model(const Config& config, const std::uint8_t* data, std::size_t size,
+                             bool* complete) {
+    std::vector<DictEntry> entries;
+    *complete = true;
+    std::size_t pos = 0;
+    while (pos < size && entries.size() < config.capacity) {
+        const void* lf = std::memchr(data + pos, '\n', size - pos);
+        const std::size_t end = lf != nullptr ? static_cast<const std::uint8_t*>(lf) - data : size;
+        const std::uint8_t* line = data + pos;
+        std::size_t length = end - pos;
+        pos = end + 1;
+        if (length > kModelledLineLength) {
+            *complete = false;
+            return entries;
+        }
+        // A line without any byte ends a main file.
+        if (length == 0) {
+            if (config.rules == LineRules::MainFile) {
+                return entries;
+            }
+            continue;
+        }
+        if (line[length - 1] == '\r') {
+            --length;
+        }
+        if (length == 0 && config.rules == LineRules::UserWords) {
+            continue;
+        }
+        DictEntry entry{};
+        const void* first = std::memchr(line, config.separator, length);
+        const std::size_t codeLength =
+            first != nullptr ? static_cast<const std::uint8_t*>(first) - line : length;
+        std::memcpy(entry.code, line, codeLength < kMaxCodeLength ? codeLength : kMaxCodeLength);
+        if (first != nullptr) {
+            std::size_t wordStart = length;
+            while (line[wordStart - 1] != static_cast<std::uint8_t>(config.separator)) {
+                --wordStart;
+            }
+            const std::size_t kept =
+                WholeCharacters(line + wordStart, length - wordStart, kMaxWordBytes);
+            std::memcpy(entry.word, line + wordStart, kept);
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+void CheckEntry(const DictEntry& entry) {
+    Require(entry.code[kCodeFieldSize - 1] == '\0', "code NUL-terminated within its field");
+    Require(strnlen(entry.code, kCodeFieldSize) <= kMaxCodeLength, "code at most 6 bytes");
+    Require(entry.word[kWordFieldSize - 1] == '\0', "word NUL-terminated within its field");
+    Require(strnlen(entry.word, kWordFieldSize) <= kMaxWordBytes, "word at most 99 bytes");
+}
+
+void Run(const Config& config, const std::uint8_t* data, std::size_t size, std::uint64_t seed) {
+    const std::size_t guard = config.capacity;
+
+    const std::size_t read = Read(wholeTable, config, data, size, nullptr);
+    Require(read <= config.capacity, "entries read within capacity");
+    Require(Untouched(wholeTable[guard]), "nothing written past the capacity");
+    if (read < config.capacity) {
+        Require(Untouched(wholeTable[read]), "nothing written past the last entry read");
+    }
+    for (std::size_t i = 0; i < read; ++i) {
+        CheckEntry(wholeTable[i]);
+    }
+
+    bool complete = false;
+    const std::vector<DictEntry> expected = Model(config, data, size, &complete);
+    if (complete) {
+        Require(read == expected.size(), "as many entries as the lines give");
+    } else {
+        Require(read >= expected.size(), "at least the entries before a long line");
+    }
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        Require(std::memcmp(&wholeTable[i], &expected[i], sizeof(DictEntry)) == 0,
+                "entry as the line syntax gives it");
+    }
+
+    Chunks chunks{seed};
+    const std::size_t readInChunks = Read(chunkedTable, config, data, size, &chunks);
+    Require(readInChunks == read, "same number of entries in chunks");
+    Require(std::memcmp(chunkedTable, wholeTable, read * sizeof(DictEntry)) == 0,
+            "same entries in chunks");
+    Require(Untouched(chunkedTable[guard]), "nothing written past the capacity in chunks");
+    if (read < config.capacity) {
+        Require(Untouched(chunkedTable[read]), "nothing written past the last entry in chunks");
+    }
+
+    MarkUntouched(wholeTable, read + 1);
+    MarkUntouched(chunkedTable, read + 1);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    MarkUntouched(wholeTable, kMainTableCapacity + 1);
+    MarkUntouched(chunkedTable, kMainTableCapacity + 1);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::uint64_t seed = 0x2006;
+    for (std::size_t i = 0; i < size; ++i) {
+        seed = (seed ^ data[i]) * 0x100000001B3ULL;
+    }
+    for (char separator : {'_', ' '}) {
+        for (LineRules rules : {LineRules::MainFile, LineRules::UserWords}) {
+            for (std::size_t capacity : {std::size_t{0}, std::size_t{1}, std::size_t{7},
+                                         kUserTableCapacity, kMainTableCapacity}) {
+                Run({separator, rules, capacity}, data, size, seed);
+            }
+        }
+    }
+    return 0;
+}
