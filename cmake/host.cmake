@@ -45,6 +45,8 @@ if(ZELK_BENCHMARKS)
 endif()
 
 if(ZELK_FUZZERS)
+    # Coverage of the code under test guides the fuzzers, not only that of the targets.
+    target_compile_options(zelk_core PRIVATE -fsanitize=fuzzer-no-link)
     file(GLOB ZELK_FUZZ_PROGRAMS CONFIGURE_DEPENDS fuzz/*_fuzz.cpp)
     foreach(program ${ZELK_FUZZ_PROGRAMS})
         get_filename_component(name ${program} NAME_WE)
