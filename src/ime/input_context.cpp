@@ -178,7 +178,7 @@ int CommitResultText(HIMC context) {
     if (!access) {
         return 0;
     }
-    SetResultString(access.comp(), ResultText);
+    const bool announce = PublishResultString(access.comp(), ResultText);
     CANDIDATELIST* list = access.list();
     list->dwCount = 0;
     CandidateCount = kFirstCandidateSlot;
@@ -189,7 +189,9 @@ int CommitResultText(HIMC context) {
     access.ReleaseComponents();
 
     QueueMessage(context, WM_IME_NOTIFY, IMN_CHANGECANDIDATE, 1);
-    QueueMessage(context, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    if (announce) {
+        QueueMessage(context, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    }
     QueueMessage(context, WM_IME_ENDCOMPOSITION, 0, 0);
     return 1;
 }

@@ -75,6 +75,11 @@ inline char* CandidateSlot(CANDIDATEINFO* info, int slot) {
 std::size_t SetCandidateSlot(CANDIDATELIST* list, int slot, const char* text, std::size_t length);
 // Stores the result string and sets dwResultStrLen to its length.
 std::size_t SetResultString(COMPOSITIONSTRING* comp, const char* text);
+// Publishes a committed text as the result string. The application reads the result string when
+// the result message reaches it, which for the messages of an ImeToAsciiEx call is after the
+// call: so a second commit within one call is appended to the first instead of replacing it, and
+// only the first commit of a call is announced. True when the caller queues the result message.
+bool PublishResultString(COMPOSITIONSTRING* comp, const char* text);
 
 // ---------------------------------------------------------------------------------------------
 // Locks held for one scope. A failed lock leaves get() null; the operation then does nothing.

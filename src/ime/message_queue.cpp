@@ -2,6 +2,7 @@
 // the list overflows, the messages of the call are also kept, in order, in the context's message
 // buffer, so that FinishMessageList can hand all of them over by the platform's convention (a
 // count above the list's capacity makes the system read the buffer instead of the list).
+#include <cstdio>
 #include <cstring>
 
 #include "ime/input_context.h"
@@ -17,6 +18,8 @@ namespace {
 DWORD CopiedCount = 0;
 // A message of the running call could not be copied: the copy is incomplete and is withdrawn.
 bool CopyFailed = false;
+// The running call has announced a result string already.
+bool ResultAnnounced = false;
 
 // The list's entries; the platform declares the array with one element.
 TRANSMSG* ListEntries(TRANSMSGLIST* list) {
@@ -112,6 +115,21 @@ void BeginMessageList(TRANSMSGLIST* list) {
     MessageCount = 0;
     CopiedCount = 0;
     CopyFailed = false;
+    ResultAnnounced = false;
+}
+
+bool PublishResultString(COMPOSITIONSTRING* comp, const char* text) {
+    if (CurrentMessageList == nullptr || !ResultAnnounced) {
+        SetResultString(comp, text);
+        ResultAnnounced = CurrentMessageList != nullptr;
+        return true;
+    }
+    char joined[kResultStrAreaSize * 2];
+    const std::size_t earlier = comp->dwResultStrLen <= kMaxResultBytes ? comp->dwResultStrLen : 0;
+    std::memcpy(joined, ResultString(comp), earlier);
+    std::snprintf(joined + earlier, sizeof joined - earlier, "%s", text);
+    SetResultString(comp, joined);
+    return false;
 }
 
 UINT FinishMessageList(HIMC context, bool throughBuffer) {
@@ -176,4 +194,5 @@ void ResetMessageState() {
     MessageListOverflow = 0;
     CopiedCount = 0;
     CopyFailed = false;
+    ResultAnnounced = false;
 }

@@ -58,9 +58,11 @@ int CommitSymbol(HIMC context, const char* text) {
     if (!comp) {
         return 0;
     }
-    SetResultString(comp.get(), text);
+    const bool announce = PublishResultString(comp.get(), text);
     comp.Release();
-    QueueMessage(context, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    if (announce) {
+        QueueMessage(context, WM_IME_COMPOSITION, 0, GCS_RESULTSTR);
+    }
     QueueMessage(context, WM_IME_ENDCOMPOSITION, 0, 0);
     return 1;
 }

@@ -348,6 +348,35 @@ TEST_F(InputContextTest, CommitInsideACallFillsTheList) {
     EXPECT_EQ(FinishMessageList(context), 3u);
 }
 
+TEST_F(InputContextTest, SecondCommitOfACallJoinsTheFirstUnderOneResultMessage) {
+    ASSERT_TRUE(Select());
+    MessageList list(16);
+    BeginMessageList(&list.list);
+    std::strcpy(ResultText, "ab");
+    EXPECT_EQ(CommitResultText(context), 1);
+    std::strcpy(ResultText, "cd");
+    EXPECT_EQ(CommitResultText(context), 1);
+    // The application reads the result string after the call: it finds both texts, once.
+    EXPECT_EQ(FinishMessageList(context), 5u);
+    EXPECT_EQ(list.At(1), kResult);
+    EXPECT_EQ(list.At(3), kChangeCandidate);
+    EXPECT_EQ(list.At(4), kEnd);
+    const std::vector<BYTE> comp = Bytes(Record().hCompStr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(comp.data()) + kResultStrOffset,
+                          Comp().dwResultStrLen),
+              "abcd");
+
+    // The next call starts afresh, and outside a call each commit replaces the last.
+    BeginMessageList(&list.list);
+    std::strcpy(ResultText, "e");
+    CommitResultText(context);
+    EXPECT_EQ(FinishMessageList(context), 3u);
+    EXPECT_EQ(Comp().dwResultStrLen, 1u);
+    std::strcpy(ResultText, "fg");
+    CommitResultText(context);
+    EXPECT_EQ(Comp().dwResultStrLen, 2u);
+}
+
 TEST_F(InputContextTest, CancelEmptiesCompositionAndList) {
     ASSERT_TRUE(Select());
     Compose();
