@@ -216,6 +216,11 @@ bool IsContextOpen(HIMC context) {
     return ic && ic->fOpen != 0;
 }
 
+bool ListHasCandidates(const INPUTCONTEXT* context) {
+    CandInfoLock info(context->hCandInfo);
+    return info && CandidateListOf(info.get())->dwCount != 0;
+}
+
 bool IsImeUiMessage(UINT message) {
     return (message >= WM_IME_STARTCOMPOSITION && message <= WM_IME_COMPOSITION) ||
            (message >= WM_IME_SETCONTEXT && message <= WM_IME_CHAR);

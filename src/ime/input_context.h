@@ -230,6 +230,9 @@ void ShapeDeselectedComponents(INPUTCONTEXT* context);
 
 // The context's open status; false when it cannot be locked.
 bool IsContextOpen(HIMC context);
+// The locked context's candidate list is in use: its dwCount is not 0 (a code without candidates
+// leaves 2, for the two empty slots).
+bool ListHasCandidates(const INPUTCONTEXT* context);
 
 // The composition and IME messages (0x10D-0x10F, 0x281-0x286) that the child windows ignore.
 bool IsImeUiMessage(UINT message);

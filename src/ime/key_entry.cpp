@@ -46,11 +46,6 @@ bool IsComposing(const INPUTCONTEXT* ic) {
     return comp && comp->dwSize > kCompStrIdleSize && CodeLength != 0;
 }
 
-bool ListHasCandidates(const INPUTCONTEXT* ic) {
-    CandInfoLock info(ic->hCandInfo);
-    return info && CandidateListOf(info.get())->dwCount != 0;
-}
-
 // The soft keyboard's character goes straight to the application as two WM_CHAR messages;
 // nothing else changes. Where the list cannot be read, the pair goes through the message buffer.
 UINT TypeSoftKeyboardCharacter(HIMC context, BYTE virtualKey, bool shift, TRANSMSGLIST* messageList,

@@ -227,3 +227,25 @@ constexpr LPARAM GCS_RESULTCLAUSE = 0x1000;
 
 // Candidate list styles.
 constexpr DWORD IME_CAND_READ = 0x0001;
+
+// Conversion modes (INPUTCONTEXT.fdwConversion).
+constexpr DWORD IME_CMODE_NATIVE = 0x0001;
+constexpr DWORD IME_CMODE_FULLSHAPE = 0x0008;
+constexpr DWORD IME_CMODE_SOFTKBD = 0x0080;
+constexpr DWORD IME_CMODE_SYMBOL = 0x0400;
+
+// What ImeInquire reports (IMEINFO).
+constexpr DWORD IME_PROP_KBD_CHAR_FIRST = 0x00000002;
+constexpr DWORD IME_PROP_SPECIAL_UI = 0x00020000;
+constexpr DWORD UI_CAP_ROT90 = 0x00000002;
+constexpr DWORD UI_CAP_SOFTKBD = 0x00010000;
+constexpr DWORD SELECT_CAP_CONVERSION = 0x00000001;
+
+// NotifyIME actions, indexes and values.
+constexpr DWORD NI_CONTEXTUPDATED = 0x0003;
+constexpr DWORD NI_COMPOSITIONSTR = 0x0015;
+constexpr DWORD CPS_COMPLETE = 0x0001;
+constexpr DWORD CPS_CONVERT = 0x0002;
+constexpr DWORD CPS_REVERT = 0x0003;
+constexpr DWORD CPS_CANCEL = 0x0004;
+constexpr DWORD IMC_SETOPENSTATUS = 0x0006;

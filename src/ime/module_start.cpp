@@ -1,0 +1,17 @@
+#include "ime/module_start.h"
+
+#include "dict/dictionary_files.h"
+#include "settings/settings.h"
+
+bool LoadModuleData() {
+    LoadSettings();
+    return LoadDictionaries(true, true) != 0;
+}
+
+bool TranslatedMessagesNeedBuffer(bool underWine, bool is64Bit) {
+    return underWine && is64Bit;
+}
+
+bool IsWin9xPlatform(DWORD platformId) {
+    return platformId == 1;
+}
