@@ -4,6 +4,9 @@
 
 #include "platform/win32.h"
 
+// The input method's file, as installed in the system directory and named by its keyboard layout.
+constexpr char kImeFileName[] = "zelk.ime";
+
 // Reads the settings (resetting the run-time state) and both dictionary files of the configured
 // code set. False refuses the load: a dictionary file is missing.
 bool LoadModuleData();

@@ -1,0 +1,78 @@
+// Load and unload of the input method. A load that would leave it without its window classes or
+// its dictionaries is refused, so that it never runs half set up.
+#include "engine/conversion_state.h"
+#include "ime/key_entry.h"
+#include "ime/module_start.h"
+#include "ime/module_win.h"
+#include "ui/ui_windows_win.h"
+
+HINSTANCE ModuleInstance;
+std::int32_t Win9xFamily;
+HFONT UiFont;
+bool RunningUnderWine;
+
+namespace {
+
+HFONT CreateUiFont() {
+    return CreateFontA(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
+                       CLIP_EMBEDDED, ANTIALIASED_QUALITY, 0, "Simsun");
+}
+
+bool AttachProcess(HINSTANCE instance) {
+    ModuleInstance = instance;
+    RunningUnderWine = IsWineRunning();
+    TranslatedMessagesThroughBuffer =
+        TranslatedMessagesNeedBuffer(RunningUnderWine, sizeof(void*) == 8) ? 1 : 0;
+    if (!RegisterUiClasses(instance)) {
+        return false;
+    }
+    if (!LoadModuleData()) {
+        return false;
+    }
+    Win9xFamily = IsWin9xFamily() ? 1 : 0;
+    if (Win9xFamily == 0) {
+        UiFont = CreateUiFont();
+    }
+    return true;
+}
+
+// Nothing is saved here: the UI window's destruction and the settings dialog have written what
+// changed.
+void DetachProcess() {
+    if (UiFont != nullptr) {
+        DeleteObject(UiFont);
+        UiFont = nullptr;
+    }
+    UnregisterUiClasses(ModuleInstance);
+}
+
+}  // namespace
+
+bool IsWin9xFamily() {
+    OSVERSIONINFOEXA version{};
+    version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOEXA);
+    if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version))) {
+        version.dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+        if (!GetVersionExA(reinterpret_cast<OSVERSIONINFOA*>(&version))) {
+            return false;
+        }
+    }
+    return IsWin9xPlatform(version.dwPlatformId);
+}
+
+bool IsWineRunning() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+    switch (reason) {
+        case DLL_PROCESS_ATTACH:
+            return AttachProcess(instance) ? TRUE : FALSE;
+        case DLL_PROCESS_DETACH:
+            DetachProcess();
+            return TRUE;
+        default:
+            return TRUE;
+    }
+}

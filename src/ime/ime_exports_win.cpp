@@ -1,0 +1,72 @@
+// The IMM32 entry points other than the key entry: each applies the decision of ime_calls and
+// tells the language indicator.
+#include "ime/ime_exports_win.h"
+
+#include "ime/ime_calls.h"
+#include "ime/module_win.h"
+#include "res/resource_ids.h"
+#include "settings/settings_dialog_win.h"
+
+BOOL WINAPI ImeInquire(IMEINFO* info, LPSTR uiClassName, DWORD) {
+    FillImeInfo(info, uiClassName);
+    return TRUE;
+}
+
+BOOL WINAPI ImeConfigure(HKL, HWND parent, DWORD, LPVOID) {
+    DialogBoxParamA(ModuleInstance, MAKEINTRESOURCEA(IDD_SETTINGS), parent, SettingsDialogProc, 0);
+    InvalidateRect(parent, nullptr, TRUE);
+    return TRUE;
+}
+
+BOOL WINAPI ImeSelect(HIMC context, BOOL select) {
+    if (select) {
+        UpdateIndicator(context, false);
+    }
+    return SelectInputContext(context, select);
+}
+
+BOOL WINAPI ImeSetActiveContext(HIMC context, BOOL active) {
+    UpdateIndicator(context, active != 0);
+    ContextActive = active == 1 ? 1 : 0;
+    return TRUE;
+}
+
+BOOL WINAPI NotifyIME(HIMC context, DWORD action, DWORD index, DWORD value) {
+    const NotifyOutcome outcome = NotifyInputContext(context, action, index, value);
+    if (outcome.announce) {
+        UpdateIndicator(context, false);
+    }
+    return outcome.result;
+}
+
+DWORD WINAPI ImeConversionList(HIMC, LPCSTR, CANDIDATELIST*, DWORD, UINT) {
+    return 0;
+}
+
+BOOL WINAPI ImeDestroy(UINT) {
+    return 0;
+}
+
+LRESULT WINAPI ImeEscape(HIMC, UINT, LPVOID) {
+    return 0;
+}
+
+BOOL WINAPI ImeRegisterWord(LPCSTR, DWORD, LPCSTR) {
+    return 0;
+}
+
+BOOL WINAPI ImeUnregisterWord(LPCSTR, DWORD, LPCSTR) {
+    return 0;
+}
+
+UINT WINAPI ImeGetRegisterWordStyle(UINT, STYLEBUFA*) {
+    return 0;
+}
+
+UINT WINAPI ImeEnumRegisterWord(REGISTERWORDENUMPROCA, LPCSTR, DWORD, LPCSTR, LPVOID) {
+    return 0;
+}
+
+BOOL WINAPI ImeSetCompositionString(HIMC, DWORD, LPVOID, DWORD, LPVOID, DWORD) {
+    return 0;
+}

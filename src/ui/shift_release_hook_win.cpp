@@ -1,0 +1,42 @@
+#include "ui/shift_release_hook_win.h"
+
+#include "ime/hooked_keys.h"
+#include "ime/key_entry.h"
+
+namespace {
+
+thread_local HHOOK Hook;
+thread_local HWND HookOwner;
+
+LRESULT CALLBACK WatchShiftRelease(int code, WPARAM virtualKey, LPARAM keyData) {
+    UINT scanCode = 0;
+    // HC_NOREMOVE is a message only peeked at; it comes again when it is taken.
+    if (code == HC_ACTION && HookedShiftRelease(virtualKey, keyData, scanCode) &&
+        IsWindow(HookOwner)) {
+        HIMC context = reinterpret_cast<HIMC>(GetWindowLongPtrA(HookOwner, IMMGWLP_IMC));
+        BYTE keyState[256];
+        if (context != nullptr && GetKeyboardState(keyState)) {
+            HandleKeyRelease(context, VK_SHIFT, scanCode, keyState);
+        }
+    }
+    return CallNextHookEx(Hook, code, virtualKey, keyData);
+}
+
+}  // namespace
+
+void InstallShiftReleaseHook(HWND uiWindow) {
+    if (Hook != nullptr) {
+        return;
+    }
+    Hook = SetWindowsHookExA(WH_KEYBOARD, WatchShiftRelease, nullptr, GetCurrentThreadId());
+    HookOwner = Hook != nullptr ? uiWindow : nullptr;
+}
+
+void RemoveShiftReleaseHook(HWND uiWindow) {
+    if (Hook == nullptr || HookOwner != uiWindow) {
+        return;
+    }
+    UnhookWindowsHookEx(Hook);
+    Hook = nullptr;
+    HookOwner = nullptr;
+}
