@@ -1,0 +1,117 @@
+// The installer's decisions: its command line, the files it keeps and removes, how it recognises
+// its keyboard layout, the settings it creates and the failures it reports.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/gbk_text.h"
+#include "common/setup_plan.h"
+#include "settings/settings.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(SetupArgumentsTest, CommandsAndTheDoubleClick) {
+    EXPECT_EQ(ParseSetupArguments({}).command, SetupCommand::ConfirmAndInstall);
+    EXPECT_EQ(ParseSetupArguments(Args{"install"}).command, SetupCommand::Install);
+    EXPECT_EQ(ParseSetupArguments(Args{"INSTALL"}).command, SetupCommand::Install);
+    const SetupRequest plain = ParseSetupArguments(Args{"uninstall"});
+    EXPECT_EQ(plain.command, SetupCommand::Uninstall);
+    EXPECT_FALSE(plain.purge);
+    const SetupRequest purge = ParseSetupArguments(Args{"Uninstall", "--PURGE"});
+    EXPECT_EQ(purge.command, SetupCommand::Uninstall);
+    EXPECT_TRUE(purge.purge);
+    for (const char* help : {"--help", "-h", "/?"}) {
+        EXPECT_EQ(ParseSetupArguments(Args{help}).command, SetupCommand::Help) << help;
+    }
+}
+
+TEST(SetupArgumentsTest, AnythingElseIsRefused) {
+    const Args refused[] = {
+        {"instal"},
+        {"install", "--purge"},
+        {"uninstall", "--purge", "x"},
+        {"--purge"},
+        {"uninstall", "purge"},
+        {""},
+        {"install", "install"},
+    };
+    for (const Args& args : refused) {
+        const SetupRequest request = ParseSetupArguments(args);
+        EXPECT_EQ(request.command, SetupCommand::Invalid) << args[0];
+        EXPECT_FALSE(request.purge);
+    }
+}
+
+TEST(SetupFilesTest, UserWordsAreKeptUnlessPurging) {
+    EXPECT_TRUE(IsUserWordsFile("zelk\\zelk2006.emb"));
+    EXPECT_TRUE(IsUserWordsFile("zelk\\SHM28.EMB"));
+    EXPECT_FALSE(IsUserWordsFile("zelk\\zelk2006.mb"));
+    EXPECT_FALSE(IsUserWordsFile("zelk\\skip\\skips.bmp"));
+    EXPECT_FALSE(IsUserWordsFile("emb"));
+    EXPECT_FALSE(RemovedOnUninstall("zelk\\shm28.emb", false));
+    EXPECT_TRUE(RemovedOnUninstall("zelk\\shm28.emb", true));
+    EXPECT_TRUE(RemovedOnUninstall("zelk\\shm28.mb", false));
+    EXPECT_TRUE(RemovedOnUninstall("zelk\\skip\\skip1.bmp", false));
+}
+
+TEST(SetupFilesTest, ThePackageMustHoldBothCodeSets) {
+    int mainFiles = 0;
+    int userFiles = 0;
+    for (const char* file : kRequiredDataFiles) {
+        EXPECT_EQ(std::string(file).rfind("zelk\\", 0), 0u) << file;
+        (IsUserWordsFile(file) ? userFiles : mainFiles) += 1;
+    }
+    EXPECT_EQ(mainFiles, 2);
+    EXPECT_EQ(userFiles, 2);
+    EXPECT_EQ(Utf8(kUserGuideFileName), "青岚形码操作指南.txt");
+}
+
+TEST(SetupLayoutTest, TheOwnLayoutIsFoundByItsImeFile) {
+    EXPECT_TRUE(IsOwnImeFile("zelk.ime"));
+    EXPECT_TRUE(IsOwnImeFile("ZELK.IME"));
+    EXPECT_TRUE(IsOwnImeFile("C:\\windows\\system32\\zelk.ime"));
+    EXPECT_FALSE(IsOwnImeFile("xzelk.ime"));
+    EXPECT_FALSE(IsOwnImeFile("zelk.ime.old"));
+    EXPECT_FALSE(IsOwnImeFile("winpy.ime"));
+    EXPECT_FALSE(IsOwnImeFile(""));
+    EXPECT_EQ(Utf8(kLayoutText), "青岚形码");
+}
+
+TEST(SetupLayoutTest, KeyNamesAreLayoutIds) {
+    EXPECT_EQ(LayoutIdFromKeyName("e0020804"), 0xE0020804u);
+    EXPECT_EQ(LayoutIdFromKeyName("E0200804"), 0xE0200804u);
+    EXPECT_EQ(LayoutIdFromKeyName("00000409"), 0x409u);
+    EXPECT_EQ(LayoutIdFromKeyName(""), 0u);
+    EXPECT_EQ(LayoutIdFromKeyName("e00208041"), 0u);
+    EXPECT_EQ(LayoutIdFromKeyName("e002080g"), 0u);
+    EXPECT_EQ(LayoutIdFromKeyName("-1"), 0u);
+}
+
+TEST(SetupSettingsTest, AnInstallCreatesTheThreeValuesWithTheInstalledDefaults) {
+    ASSERT_EQ(kSettingsDefaultCount, 3);
+    EXPECT_STREQ(kSettingsDefaults[0].name, "IMESET");
+    EXPECT_EQ(kSettingsDefaults[0].value, kInstalledDefaults.imeset);
+    EXPECT_STREQ(kSettingsDefaults[1].name, "IMESETZ");
+    EXPECT_EQ(kSettingsDefaults[1].value, kInstalledDefaults.imesetz);
+    EXPECT_STREQ(kSettingsDefaults[2].name, "IMESETQ");
+    EXPECT_EQ(kSettingsDefaults[2].value, 0u);
+}
+
+TEST(SetupFailureTest, SystemErrorsNameTheFailure) {
+    EXPECT_EQ(ClassifySystemError(0), SetupFailure::None);
+    EXPECT_EQ(ClassifySystemError(2), SetupFailure::MissingFile);
+    EXPECT_EQ(ClassifySystemError(3), SetupFailure::MissingFile);
+    EXPECT_EQ(ClassifySystemError(5), SetupFailure::AccessDenied);
+    EXPECT_EQ(ClassifySystemError(32), SetupFailure::FileInUse);
+    EXPECT_EQ(ClassifySystemError(33), SetupFailure::FileInUse);
+    EXPECT_EQ(ClassifySystemError(1224), SetupFailure::FileInUse);
+    EXPECT_EQ(ClassifySystemError(112), SetupFailure::DiskFull);
+    EXPECT_EQ(ClassifySystemError(39), SetupFailure::DiskFull);
+    EXPECT_EQ(ClassifySystemError(1314), SetupFailure::NotAdministrator);
+    EXPECT_EQ(ClassifySystemError(87), SetupFailure::Other);
+}
+
+}  // namespace
