@@ -43,6 +43,38 @@ add_library(zelk_tools_common STATIC ${ZELK_TOOLS_COMMON_SOURCES})
 target_include_directories(zelk_tools_common PUBLIC ${CMAKE_SOURCE_DIR}/tools)
 target_link_libraries(zelk_tools_common PUBLIC zelk_core)
 
+# The installer and the package it installs from, laid out in bin/: zelk-setup.exe next to
+# zelk.ime, the data under data/ as it lies under the system directory (data/zelk/...), and, in the
+# 64-bit package, the 32-bit input method under x86/ (from ZELK_X86_IME, when set).
+file(GLOB ZELK_SETUP_SOURCES CONFIGURE_DEPENDS tools/zelk-setup/*_win.cpp)
+add_executable(zelk-setup ${ZELK_SETUP_SOURCES} tools/zelk-setup/zelk-setup.rc)
+target_link_libraries(zelk-setup PRIVATE zelk_tools_common)
+
+set(ZELK_PACKAGE_DIR ${CMAKE_BINARY_DIR}/bin)
+file(GLOB_RECURSE ZELK_PACKAGE_DATA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/zelk/*)
+set(ZELK_PACKAGE_STAMP ${CMAKE_BINARY_DIR}/package-data.stamp)
+add_custom_command(OUTPUT ${ZELK_PACKAGE_STAMP}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZELK_PACKAGE_DIR}/data
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/zelk
+        ${ZELK_PACKAGE_DIR}/data/zelk
+    COMMAND ${CMAKE_COMMAND} -E touch ${ZELK_PACKAGE_STAMP}
+    DEPENDS ${ZELK_PACKAGE_DATA}
+    COMMENT "Package data in ${ZELK_PACKAGE_DIR}/data")
+set(ZELK_PACKAGE_FILES ${ZELK_PACKAGE_STAMP})
+set(ZELK_X86_IME "" CACHE FILEPATH
+    "32-bit zelk.ime for the x86 folder of the 64-bit package (e.g. build/win32/bin/zelk.ime)")
+if(ZELK_BITS EQUAL 64 AND ZELK_X86_IME)
+    add_custom_command(OUTPUT ${ZELK_PACKAGE_DIR}/x86/zelk.ime
+        COMMAND ${CMAKE_COMMAND} -E copy ${ZELK_X86_IME} ${ZELK_PACKAGE_DIR}/x86/zelk.ime
+        DEPENDS ${ZELK_X86_IME})
+    list(APPEND ZELK_PACKAGE_FILES ${ZELK_PACKAGE_DIR}/x86/zelk.ime)
+endif()
+add_custom_target(zelk_package ALL DEPENDS ${ZELK_PACKAGE_FILES})
+add_dependencies(zelk_package zelk-setup)
+if(TARGET zelk_ime)
+    add_dependencies(zelk_package zelk_ime)
+endif()
+
 if(ZELK_TESTS)
     enable_testing()
     include(GoogleTest)
@@ -73,6 +105,18 @@ if(ZELK_TESTS)
     set_tests_properties(wine_start PROPERTIES FIXTURES_SETUP wine RESOURCE_LOCK wine_prefix)
     set_tests_properties(wine_stop PROPERTIES FIXTURES_CLEANUP wine RESOURCE_LOCK wine_prefix)
     gtest_discover_tests(zelk_tests
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 300
+        PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix TIMEOUT 120)
+
+    # End to end: each test installs the package from bin/ into the prefix with zelk-setup, then
+    # types real key events into an EDIT control through the system's IMM32.
+    file(GLOB ZELK_E2E_SOURCES CONFIGURE_DEPENDS tests/win/e2e/*.cpp)
+    add_executable(zelk_e2e_tests ${ZELK_E2E_SOURCES})
+    target_include_directories(zelk_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(zelk_e2e_tests PRIVATE zelk_tools_common GTest::gtest GTest::gtest_main)
+    add_dependencies(zelk_e2e_tests zelk_package)
+    gtest_discover_tests(zelk_e2e_tests
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 300
         PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix TIMEOUT 120)

@@ -11,12 +11,17 @@ thread_local HWND HookOwner;
 LRESULT CALLBACK WatchShiftRelease(int code, WPARAM virtualKey, LPARAM keyData) {
     UINT scanCode = 0;
     // HC_NOREMOVE is a message only peeked at; it comes again when it is taken.
-    if (code == HC_ACTION && HookedShiftRelease(virtualKey, keyData, scanCode) &&
-        IsWindow(HookOwner)) {
-        HIMC context = reinterpret_cast<HIMC>(GetWindowLongPtrA(HookOwner, IMMGWLP_IMC));
+    if (code == HC_ACTION && HookedShiftRelease(virtualKey, keyData, scanCode)) {
+        // The key belongs to the focus window, whose context the key entry was given. (Wine 8
+        // keeps its own record, not the context handle, in the UI window's context slot.)
+        HWND focus = GetFocus();
+        HIMC context = focus != nullptr ? ImmGetContext(focus) : nullptr;
         BYTE keyState[256];
         if (context != nullptr && GetKeyboardState(keyState)) {
             HandleKeyRelease(context, VK_SHIFT, scanCode, keyState);
+        }
+        if (context != nullptr) {
+            ImmReleaseContext(focus, context);
         }
     }
     return CallNextHookEx(Hook, code, virtualKey, keyData);

@@ -7,7 +7,7 @@
 #include "platform/win32.h"
 
 // Installed for the calling thread (once per thread) on behalf of the UI window; the releases
-// act on the window's input context.
+// act on the input context of the window with the keyboard focus.
 void InstallShiftReleaseHook(HWND uiWindow);
 // Removed when the UI window that installed it goes.
 void RemoveShiftReleaseHook(HWND uiWindow);

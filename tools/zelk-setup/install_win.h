@@ -1,0 +1,14 @@
+// Installing and uninstalling the input method: files in the system directories, the settings
+// key, the keyboard layout. Each returns the program's exit code (0 done, 1 failed) and has told
+// the user what happened.
+#pragma once
+
+#include <string>
+
+// packageFolder: where zelk-setup.exe lies, ending in a backslash.
+int InstallInputMethod(const std::string& packageFolder);
+// purge: the user words and the settings go too.
+int UninstallInputMethod(bool purge);
+
+// Ordinary users cannot install an input method.
+bool IsAdministrator();

@@ -1,0 +1,61 @@
+// zelk-setup: installs or uninstalls the input method. A double click (no arguments) asks first
+// and answers in message boxes.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/setup_plan.h"
+#include "zelk-setup/install_win.h"
+#include "zelk-setup/setup_output_win.h"
+
+namespace {
+
+const wchar_t kUsage[] =
+    L"用法：\r\n"
+    L"  zelk-setup install            安装青岚形码输入法\r\n"
+    L"  zelk-setup uninstall          卸载输入法，保留用户词库和设置\r\n"
+    L"  zelk-setup uninstall --purge  卸载输入法，连同用户词库和设置\r\n"
+    L"不带参数运行（例如双击）时，确认后安装。安装和卸载都需要管理员权限。";
+
+std::string PackageFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return std::string();
+    }
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const SetupRequest request =
+        ParseSetupArguments(std::vector<std::string>(argv + 1, argv + argc));
+    switch (request.command) {
+        case SetupCommand::Help:
+            Say(kUsage);
+            return 0;
+        case SetupCommand::Invalid:
+            Complain(kUsage);
+            return 2;
+        case SetupCommand::ConfirmAndInstall:
+            UseMessageBoxes();
+            if (!Confirm(L"安装青岚形码输入法？")) {
+                return 0;
+            }
+            break;
+        case SetupCommand::Install:
+        case SetupCommand::Uninstall:
+            break;
+    }
+    if (!IsAdministrator()) {
+        Complain(L"需要管理员权限：请以管理员身份运行 zelk-setup.exe。");
+        return 1;
+    }
+    if (request.command == SetupCommand::Uninstall) {
+        return UninstallInputMethod(request.purge);
+    }
+    return InstallInputMethod(PackageFolder());
+}
