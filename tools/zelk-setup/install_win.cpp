@@ -72,12 +72,14 @@ std::string SystemFolder() {
     return length > 0 && length < MAX_PATH ? std::string(folder) + "\\" : std::string();
 }
 
+#ifdef _WIN64
 // The 32-bit system directory of 64-bit Windows; empty elsewhere.
 std::string Wow64SystemFolder() {
     char folder[MAX_PATH];
     const UINT length = GetSystemWow64DirectoryA(folder, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::string(folder) + "\\" : std::string();
 }
+#endif
 
 // --- Files ------------------------------------------------------------------------------------
 
