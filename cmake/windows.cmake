@@ -111,9 +111,12 @@ if(ZELK_TESTS)
 
     # End to end: each test installs the package from bin/ into the prefix with zelk-setup, then
     # types real key events into an EDIT control through the system's IMM32.
-    file(GLOB ZELK_E2E_SOURCES CONFIGURE_DEPENDS tests/win/e2e/*.cpp)
+    file(GLOB ZELK_E2E_SOURCES CONFIGURE_DEPENDS tests/win/e2e/*.cpp tests/support/*.cpp)
+    list(FILTER ZELK_E2E_SOURCES EXCLUDE REGEX "_host\\.cpp$")
     add_executable(zelk_e2e_tests ${ZELK_E2E_SOURCES})
     target_include_directories(zelk_e2e_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_compile_definitions(zelk_e2e_tests PRIVATE
+        ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZELK_BINARY_DIR="${CMAKE_BINARY_DIR}")
     target_link_libraries(zelk_e2e_tests PRIVATE zelk_tools_common GTest::gtest GTest::gtest_main)
     add_dependencies(zelk_e2e_tests zelk_package)
     gtest_discover_tests(zelk_e2e_tests
