@@ -93,7 +93,8 @@ if(ZELK_TESTS)
     target_include_directories(zelk_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_compile_definitions(zelk_tests PRIVATE
         ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZELK_BINARY_DIR="${CMAKE_BINARY_DIR}")
-    target_link_libraries(zelk_tests PRIVATE zelk_tools_common GTest::gtest GTest::gtest_main)
+    target_link_libraries(zelk_tests PRIVATE zelk_tools_common GTest::gtest GTest::gtest_main
+        version)
     if(TARGET zelk_ime)
         add_dependencies(zelk_tests zelk_ime)
     endif()

@@ -1,5 +1,5 @@
-// The settings dialog as IMM32 opens it (ImmConfigureIME): driven by messages from a second
-// thread while the dialog runs, its page read back, OK pressed, the registry read.
+// The settings dialog as IMM32 opens it (ImmConfigureIME): read back and driven by messages from a
+// second thread while the dialog runs, OK pressed, the registry read, and the new options in use.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,62 +9,29 @@
 #include <thread>
 #include <vector>
 
+#include "common/gbk_text.h"
+#include "support/settings_dialog_reader.h"
 #include "win/e2e/e2e_support.h"
 
 namespace {
 
-std::string TextOf(HWND control) {
-    wchar_t text[512] = {};
-    GetWindowTextW(control, text, 512);
-    return Utf8Of(text);
-}
-
-HWND WaitForDialog(const wchar_t* caption) {
-    for (int tries = 0; tries < 200; ++tries) {
-        HWND dialog = FindWindowW(L"#32770", caption);
-        if (dialog != nullptr) {
-            return dialog;
-        }
-        Sleep(25);
-    }
-    return nullptr;
-}
-
-struct DialogReport {
+struct DialogRun {
     bool found = false;
-    std::vector<std::string> pageTwo;   // captions of the visible option boxes on page 2
-    std::vector<int> visibleOnPageTwo;  // their ids
-    std::string pageName;
-    bool codeHintChecked = true;
+    SettingsDialogContents opened;
+    bool codeHintAfterProgressiveOff = true;
 };
 
-void DriveDialog(DialogReport& report) {
-    HWND dialog = WaitForDialog(L"输入法设置");
+void DriveDialog(DialogRun& run) {
+    HWND dialog = WaitForSettingsDialog();
     if (dialog == nullptr) {
         return;
     }
-    report.found = true;
-    HWND pages = GetDlgItem(dialog, 1085);
-    SendMessageW(pages, LB_SETCURSEL, 1, 0);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(1085, LBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(pages));
-    wchar_t name[64] = {};
-    SendMessageW(pages, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(name));
-    report.pageName = Utf8Of(name);
-    for (int id = 1033; id <= 1092; ++id) {
-        HWND control = GetDlgItem(dialog, id);
-        if (id == 1042 || id == 1085) {
-            continue;  // OK and the page list are always shown
-        }
-        if (control != nullptr && IsWindowVisible(control)) {
-            report.visibleOnPageTwo.push_back(id);
-            report.pageTwo.push_back(TextOf(control));
-        }
-    }
+    run.found = true;
+    run.opened = ReadSettingsDialog(dialog);
     // Progressive hints off (code hints go with them), automatic frequency, the Secondary code
     // set; then OK.
     SendMessageW(GetDlgItem(dialog, 1044), BM_CLICK, 0, 0);
-    report.codeHintChecked =
+    run.codeHintAfterProgressiveOff =
         SendMessageW(GetDlgItem(dialog, 1035), BM_GETCHECK, 0, 0) == BST_CHECKED;
     SendMessageW(GetDlgItem(dialog, 1071), BM_CLICK, 0, 0);
     SendMessageW(GetDlgItem(dialog, 1070), BM_CLICK, 0, 0);
@@ -82,18 +49,41 @@ TEST_F(SettingsDialogTest, ConfigureOpensTheDialogAndOkStoresTheBoxes) {
     ASSERT_EQ(ReadSetting("IMESET"), 0xCFu);
     ASSERT_EQ(ReadSetting("IMESETZ"), 1u);
 
-    DialogReport report;
-    std::thread driver(DriveDialog, std::ref(report));
+    DialogRun run;
+    std::thread driver(DriveDialog, std::ref(run));
     const BOOL configured =
         ImmConfigureIMEW(typing.layout(), typing.window(), IME_CONFIG_GENERAL, nullptr);
     driver.join();
-
     EXPECT_TRUE(configured);
-    ASSERT_TRUE(report.found) << "no settings dialog";
-    EXPECT_EQ(report.pageName, "中英文切换    ");
-    EXPECT_EQ(report.visibleOnPageTwo, (std::vector<int>{1045, 1046, 1074}));
-    EXPECT_EQ(report.pageTwo, (std::vector<std::string>{"左 Shift 键", "右 Shift 键", "临时关闭"}));
-    EXPECT_FALSE(report.codeHintChecked);
+    ASSERT_TRUE(run.found) << "no settings dialog";
+
+    const SettingsDialogContents& opened = run.opened;
+    const std::vector<std::string> pages = {"界面更换      ", "中英文切换    ", "翻页键选择    ",
+                                            "二三重码键选择", "重码调序方式  ", "常规功能设置  ",
+                                            "字符集选择    ", "输入模式选择  "};
+    ASSERT_EQ(opened.pages.size(), pages.size());
+    for (std::size_t i = 0; i < pages.size(); ++i) {
+        EXPECT_EQ(opened.pages[i], Gbk(pages[i])) << i;
+    }
+    EXPECT_EQ(opened.checked,
+              (std::vector<int>{1033, 1034, 1035, 1036, 1044, 1045, 1047, 1052, 1069, 1073, 1086}));
+    const std::map<int, std::vector<int>> shown = {
+        {1, {1036, 1086, 1087, 1088, 1089, 1090, 1091, 1092}},
+        {2, {1045, 1046, 1074}},
+        {3, {1077}},
+        {4, {1037, 1040, 1047}},
+        {5, {1071, 1073}},
+        {6, {1033, 1034, 1035, 1044}},
+        {7, {1052, 1053}},
+        {8, {1069, 1070}},
+    };
+    EXPECT_EQ(opened.shown, shown);
+    // The captions of page 2, as the ANSI functions read them.
+    EXPECT_EQ(opened.texts.at(1045), Gbk("左 Shift 键") + "|");
+    EXPECT_EQ(opened.texts.at(1046), Gbk("右 Shift 键") + "|");
+    EXPECT_EQ(opened.texts.at(1074), Gbk("临时关闭") + "|");
+
+    EXPECT_FALSE(run.codeHintAfterProgressiveOff);
     EXPECT_EQ(ReadSetting("IMESET"), 0xCFu & ~(1u << 6 | 1u << 2));
     EXPECT_EQ(ReadSetting("IMESETZ"), 2u);
     EXPECT_EQ(ReadSetting("IMESETQ"), 0u);
