@@ -143,29 +143,36 @@ TEST(IndicatorTest, TheIndicatorHearsOpeningAndClosing) {
     ASSERT_NE(indicator, nullptr);
     TypingWindow typing;
     ASSERT_TRUE(typing.ready());
-    ASSERT_FALSE(IndicatorLog.empty());
-    const std::vector<IndicatorMessage> opened(IndicatorLog.end() - 3, IndicatorLog.end());
-    EXPECT_EQ(opened[0].message, 0x464u);
-    EXPECT_EQ(opened[0].wParam, 1u);
-    EXPECT_EQ(opened[1].message, 0x465u);
-    char tooltip[32] = {};
-    GlobalGetAtomNameA(static_cast<ATOM>(opened[1].wParam), tooltip, sizeof tooltip);
-    EXPECT_EQ(std::string(tooltip), Gbk("松鹤码"));
-    EXPECT_EQ(opened[2].message, 0x466u);
-    EXPECT_EQ(opened[2].wParam, 1u);
-    for (const IndicatorMessage& message : opened) {
-        EXPECT_EQ(reinterpret_cast<HKL>(message.lParam), typing.layout());
-    }
+    EXPECT_FALSE(IndicatorLog.empty()) << "the selection is announced";
 
     HIMC context = ImmGetContext(typing.edit());
     IndicatorLog.clear();
     ImmSetOpenStatus(context, FALSE);
+    TypingWindow::Pump();
+    ASSERT_EQ(IndicatorLog.size(), 3u);
+    EXPECT_EQ(IndicatorLog[0].message, 0x464u);
+    EXPECT_EQ(IndicatorLog[0].wParam, static_cast<WPARAM>(-1)) << "the default icon";
+    EXPECT_EQ(IndicatorLog[1].message, 0x465u);
+    EXPECT_EQ(IndicatorLog[1].wParam, static_cast<WPARAM>(-1)) << "the default tooltip";
+    EXPECT_EQ(IndicatorLog[2].message, 0x466u);
+    EXPECT_EQ(IndicatorLog[2].wParam, 0u);
+
+    IndicatorLog.clear();
+    ImmSetOpenStatus(context, TRUE);
     ImmReleaseContext(typing.edit(), context);
     TypingWindow::Pump();
     ASSERT_EQ(IndicatorLog.size(), 3u);
-    EXPECT_EQ(IndicatorLog[0].wParam, static_cast<WPARAM>(-1)) << "the default icon";
-    EXPECT_EQ(IndicatorLog[1].wParam, static_cast<WPARAM>(-1)) << "the default tooltip";
-    EXPECT_EQ(IndicatorLog[2].wParam, 0u);
+    EXPECT_EQ(IndicatorLog[0].message, 0x464u);
+    EXPECT_EQ(IndicatorLog[0].wParam, 1u);
+    EXPECT_EQ(IndicatorLog[1].message, 0x465u);
+    char tooltip[32] = {};
+    GlobalGetAtomNameA(static_cast<ATOM>(IndicatorLog[1].wParam), tooltip, sizeof tooltip);
+    EXPECT_EQ(std::string(tooltip), Gbk("松鹤码"));
+    EXPECT_EQ(IndicatorLog[2].message, 0x466u);
+    EXPECT_EQ(IndicatorLog[2].wParam, 1u);
+    for (const IndicatorMessage& message : IndicatorLog) {
+        EXPECT_EQ(reinterpret_cast<HKL>(message.lParam), typing.layout());
+    }
     DestroyWindow(indicator);
 }
 
