@@ -14,7 +14,10 @@ BOOL WINAPI ImeInquire(IMEINFO* info, LPSTR uiClassName, DWORD) {
 
 BOOL WINAPI ImeConfigure(HKL, HWND parent, DWORD, LPVOID) {
     DialogBoxParamA(ModuleInstance, MAKEINTRESOURCEA(IDD_SETTINGS), parent, SettingsDialogProc, 0);
-    InvalidateRect(parent, nullptr, TRUE);
+    // Without an owner there is nothing to repaint (a null window would repaint every window).
+    if (parent != nullptr) {
+        InvalidateRect(parent, nullptr, TRUE);
+    }
     return TRUE;
 }
 
