@@ -51,14 +51,22 @@ add_executable(zelk-setup ${ZELK_SETUP_SOURCES} tools/zelk-setup/zelk-setup.rc)
 target_link_libraries(zelk-setup PRIVATE zelk_tools_common)
 
 set(ZELK_PACKAGE_DIR ${CMAKE_BINARY_DIR}/bin)
+# The user guide (data/*.txt) goes into the system directory itself.
 file(GLOB_RECURSE ZELK_PACKAGE_DATA CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/zelk/*)
+file(GLOB ZELK_PACKAGE_GUIDE CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/data/*.txt)
 set(ZELK_PACKAGE_STAMP ${CMAKE_BINARY_DIR}/package-data.stamp)
+set(ZELK_COPY_GUIDE)
+if(ZELK_PACKAGE_GUIDE)
+    set(ZELK_COPY_GUIDE COMMAND ${CMAKE_COMMAND} -E copy ${ZELK_PACKAGE_GUIDE}
+        ${ZELK_PACKAGE_DIR}/data/)
+endif()
 add_custom_command(OUTPUT ${ZELK_PACKAGE_STAMP}
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${ZELK_PACKAGE_DIR}/data
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/data/zelk
         ${ZELK_PACKAGE_DIR}/data/zelk
+    ${ZELK_COPY_GUIDE}
     COMMAND ${CMAKE_COMMAND} -E touch ${ZELK_PACKAGE_STAMP}
-    DEPENDS ${ZELK_PACKAGE_DATA}
+    DEPENDS ${ZELK_PACKAGE_DATA} ${ZELK_PACKAGE_GUIDE}
     COMMENT "Package data in ${ZELK_PACKAGE_DIR}/data")
 set(ZELK_PACKAGE_FILES ${ZELK_PACKAGE_STAMP})
 set(ZELK_X86_IME "" CACHE FILEPATH

@@ -189,6 +189,18 @@ TEST_F(InstallerTest, UninstallWithPurgeRemovesTheUserWordsAndTheSettingsToo) {
     EXPECT_EQ(RunSetup("uninstall").exitCode, 0u);
 }
 
+TEST_F(InstallerTest, TheUserGuideGoesIntoTheSystemDirectoryAndOutAgain) {
+    const std::string guide = Gbk("青岚形码操作指南.txt");
+    const std::string packaged = PackageFolder() + "data\\" + guide;
+    WriteWholeFile(packaged, "guide");
+    const SetupRun install = RunSetup("install");
+    DeleteFileA(packaged.c_str());
+    EXPECT_EQ(install.exitCode, 0u) << install.output;
+    EXPECT_EQ(ReadWholeFile(system_ + guide), "guide");
+    EXPECT_EQ(RunSetup("uninstall").exitCode, 0u);
+    EXPECT_FALSE(Exists(system_ + guide));
+}
+
 TEST_F(InstallerTest, AFileInUseIsReportedAndFailsTheInstall) {
     HANDLE held = CreateFileA((data_ + "zelk2006.mb").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
