@@ -13,9 +13,13 @@ bool RunningUnderWine;
 
 namespace {
 
+// Clip precision 0x20: the value the interface font has always been made with (the headers call
+// it CLIP_TT_ALWAYS; CLIP_EMBEDDED is 0x80).
+constexpr BYTE kUiFontClipPrecision = 0x20;
+
 HFONT CreateUiFont() {
     return CreateFontA(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                       CLIP_EMBEDDED, ANTIALIASED_QUALITY, 0, "Simsun");
+                       kUiFontClipPrecision, ANTIALIASED_QUALITY, 0, "Simsun");
 }
 
 bool AttachProcess(HINSTANCE instance) {

@@ -26,6 +26,7 @@ HKL FindOwnKeyboardLayout() {
     if (count <= 0) {
         return nullptr;
     }
+    // One handle per layout (4 bytes each in 32 bits, 8 in 64).
     HKL* layouts = static_cast<HKL*>(LocalAlloc(LMEM_FIXED, sizeof(HKL) * count));
     if (layouts == nullptr) {
         return nullptr;
