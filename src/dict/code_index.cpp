@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "dict/group_index.h"
+
 namespace {
 
 PackedCode mainCodes[kMainTableCapacity];
@@ -19,6 +21,8 @@ PackedCode PackBytes(const char* code, unsigned length) {
 
 }  // namespace
 
+std::uint32_t TableGeneration;
+
 const TableIndex MainIndex = {mainCodes, mainHeads};
 const TableIndex UserIndex = {userCodes, userHeads};
 
@@ -31,19 +35,31 @@ unsigned FirstTwoBytes(const char* text) {
 void IndexEntry(const TableIndex& index, const DictEntry& entry, std::size_t i) {
     const unsigned codeLength = static_cast<unsigned>(strnlen(entry.code, kMaxCodeLength));
     const unsigned wordLength = static_cast<unsigned>(strnlen(entry.word, kMaxWordBytes));
-    if (codeLength == 0) {
-        index.codes[i] = 0;
-        index.heads[i] = 0;
-        return;
+    PackedCode code = 0;
+    WordHead head = 0;
+    if (codeLength != 0) {
+        code = PackBytes(entry.code, codeLength) | static_cast<PackedCode>(codeLength) << 48 |
+               static_cast<PackedCode>(wordLength) << 56;
+        head = FirstTwoBytes(entry.word) | wordLength << 16;
     }
-    index.codes[i] = PackBytes(entry.code, codeLength) | static_cast<PackedCode>(codeLength) << 48 |
-                     static_cast<PackedCode>(wordLength) << 56;
-    index.heads[i] = FirstTwoBytes(entry.word) | wordLength << 16;
+    constexpr PackedCode kCodeBytes = (PackedCode{1} << 56) - 1;
+    const bool codeChanged = ((index.codes[i] ^ code) & kCodeBytes) != 0;
+    const bool wordChanged = index.heads[i] != head;
+    index.codes[i] = code;
+    index.heads[i] = head;
+    ++TableGeneration;
+    if (index.codes == MainIndex.codes && (codeChanged || wordChanged)) {
+        NoteMainEntryChanged(i, codeChanged, wordChanged);
+    }
 }
 
 void RebuildIndex(const TableIndex& index, const DictEntry* table, std::size_t capacity) {
     for (std::size_t i = 0; i < capacity; ++i) {
         IndexEntry(index, table[i], i);
+    }
+    if (index.codes == MainIndex.codes) {
+        // The groups themselves may have moved (another code set).
+        NoteMainEntryChanged(0, true, true);
     }
 }
 

@@ -23,6 +23,10 @@ struct TableIndex {
 extern const TableIndex MainIndex;
 extern const TableIndex UserIndex;
 
+// Bumped whenever an entry is re-indexed: what was computed from the tables holds only for the
+// generation it was computed in.
+extern std::uint32_t TableGeneration;
+
 void IndexEntry(const TableIndex& index, const DictEntry& entry, std::size_t i);
 // A whole table, after a load or after the table was written directly.
 void RebuildIndex(const TableIndex& index, const DictEntry* table, std::size_t capacity);

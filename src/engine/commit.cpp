@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "dict/code_index.h"
+#include "dict/group_index.h"
 #include "dict/online_word_state.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
@@ -41,32 +42,57 @@ void Publish(HIMC context) {
     CommitResultText(context);
 }
 
-// Association candidates scan: the words longer than key that begin with it, under the list byte
-// limit shared with the lookup.
-bool ScanForWordsAfter(const TableIndex& index, const DictEntry* table, std::int32_t first,
-                       std::int32_t end, const char* key, unsigned keyLength) {
-    const unsigned keyHead = FirstTwoBytes(key);
-    const unsigned headMask = keyLength >= 2 ? 0xFFFF : 0xFF;
-    for (std::int32_t i = first; i < end; ++i) {
-        const WordHead head = index.heads[i];
-        if (index.codes[i] == 0) {
-            return true;
-        }
-        const unsigned wordLength = HeadWordLength(head);
-        if (wordLength <= keyLength || (HeadFirstBytes(head) & headMask) != (keyHead & headMask) ||
-            std::memcmp(table[i].word, key, keyLength) != 0) {
-            continue;
-        }
-        ListBytes += static_cast<std::int32_t>(wordLength + 1);
-        if (ListBytes >= kListTextSize) {
-            return false;
-        }
-        if (LookupResult.count < kMaxCandidates) {
-            LookupResult.items[LookupResult.count++] = {table[i].word, nullptr,
-                                                        static_cast<std::uint8_t>(wordLength), 0};
-        }
+// An association candidate: a word longer than key that begins with it. False when the list
+// byte limit, shared with the lookup, ends the scan.
+bool TakeWordAfter(const DictEntry& entry, WordHead head, const char* key, unsigned keyLength,
+                   unsigned keyHead, unsigned headMask) {
+    const unsigned wordLength = HeadWordLength(head);
+    if (wordLength <= keyLength || (HeadFirstBytes(head) & headMask) != (keyHead & headMask) ||
+        std::memcmp(entry.word, key, keyLength) != 0) {
+        return true;
+    }
+    ListBytes += static_cast<std::int32_t>(wordLength + 1);
+    if (ListBytes >= kListTextSize) {
+        return false;
+    }
+    if (LookupResult.count < kMaxCandidates) {
+        LookupResult.items[LookupResult.count++] = {entry.word, nullptr,
+                                                    static_cast<std::uint8_t>(wordLength), 0};
     }
     return true;
+}
+
+// User words first, then the words of the group, each in table order.
+void FindWordsAfter(int ordinal, const char* key) {
+    const unsigned keyLength = static_cast<unsigned>(std::strlen(key));
+    const unsigned keyHead = FirstTwoBytes(key);
+    const unsigned headMask = keyLength >= 2 ? 0xFFFF : 0xFF;
+    for (std::size_t i = 0; i < kUserTableCapacity && UserIndex.codes[i] != 0; ++i) {
+        if (!TakeWordAfter(UserTable[i], UserIndex.heads[i], key, keyLength, keyHead, headMask)) {
+            return;
+        }
+    }
+    if (keyLength >= 2) {
+        // Only the words that begin with the key's first two bytes, in table order.
+        const PositionRange range = MainEntriesByWordHead(ordinal, keyHead);
+        for (const std::int32_t* p = range.begin; p < range.end; ++p) {
+            if (!TakeWordAfter(MainTable[*p], MainIndex.heads[*p], key, keyLength, keyHead,
+                               headMask)) {
+                return;
+            }
+        }
+        return;
+    }
+    const std::int32_t first = LetterStart[ordinal - 1] > 0 ? LetterStart[ordinal - 1] : 0;
+    std::int32_t end = LetterStart[ordinal];
+    if (end > static_cast<std::int32_t>(kMainTableCapacity)) {
+        end = static_cast<std::int32_t>(kMainTableCapacity);
+    }
+    for (std::int32_t i = first; i < end && MainIndex.codes[i] != 0; ++i) {
+        if (!TakeWordAfter(MainTable[i], MainIndex.heads[i], key, keyLength, keyHead, headMask)) {
+            return;
+        }
+    }
 }
 
 }  // namespace
@@ -87,16 +113,7 @@ bool AssociationLookup(const char* code, const char* key) {
     }
     ListBytes = 0;
     LookupResult.count = 0;
-    const unsigned keyLength = static_cast<unsigned>(std::strlen(key));
-    if (ScanForWordsAfter(UserIndex, UserTable, 0, static_cast<std::int32_t>(kUserTableCapacity),
-                          key, keyLength)) {
-        const std::int32_t first = LetterStart[ordinal - 1] > 0 ? LetterStart[ordinal - 1] : 0;
-        std::int32_t end = LetterStart[ordinal];
-        if (end > static_cast<std::int32_t>(kMainTableCapacity)) {
-            end = static_cast<std::int32_t>(kMainTableCapacity);
-        }
-        ScanForWordsAfter(MainIndex, MainTable, first, end, key, keyLength);
-    }
+    FindWordsAfter(ordinal, key);
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include "dict/char_code_table.h"
 #include "dict/code_index.h"
+#include "dict/group_index.h"
 #include "engine/special_codes.h"
 #include "ime/input_context.h"
 #include "settings/settings.h"
@@ -88,7 +89,47 @@ void ScanUserWords(const CodePrefix& prefix) {
     }
 }
 
+// One main-table entry whose code begins with the typed code. False when the byte limit ends
+// the scan.
+bool TakeMainMatch(std::int32_t i, PackedCode packed, const CodePrefix& prefix) {
+    const unsigned wordLength = PackedWordLength(packed);
+    if (Settings.PhraseInput == 0 && wordLength > 2) {
+        return true;
+    }
+    const unsigned codeLength = PackedCodeLength(packed);
+    if (codeLength == prefix.length) {
+        if (!AccountItem(wordLength, 0)) {
+            return false;
+        }
+        Keep(exactRun, MainTable[i].word, wordLength, nullptr, 0);
+        if (exactRecorded < kExactIndexSize - 1) {
+            ExactIndex[exactRecorded++] = i + 1;
+            ExactIndex[exactRecorded] = 0;
+        }
+        return true;
+    }
+    CodeComplete = 0;
+    const unsigned hint = HintLength(codeLength, prefix.length);
+    if (!AccountItem(wordLength, hint)) {
+        return false;
+    }
+    Keep(longerRun, MainTable[i].word, wordLength, MainTable[i].code + prefix.length, hint);
+    return true;
+}
+
 void ScanMainGroup(int ordinal, const CodePrefix& prefix) {
+    if (prefix.length >= 2) {
+        // Only entries with the same second key can match, and they come in table order.
+        const PositionRange range =
+            MainEntriesBySecondKey(ordinal, static_cast<unsigned char>(prefix.typed >> 8));
+        for (const std::int32_t* p = range.begin; p < range.end; ++p) {
+            const PackedCode packed = MainIndex.codes[*p];
+            if (BeginsWith(packed, prefix) && !TakeMainMatch(*p, packed, prefix)) {
+                return;
+            }
+        }
+        return;
+    }
     const std::int32_t first = LetterStart[ordinal - 1];
     const std::int32_t end = LetterStart[ordinal];
     for (std::int32_t i = first < 0 ? 0 : first;
@@ -97,30 +138,8 @@ void ScanMainGroup(int ordinal, const CodePrefix& prefix) {
         if (packed == 0) {
             return;
         }
-        if (!BeginsWith(packed, prefix)) {
-            continue;
-        }
-        const unsigned wordLength = PackedWordLength(packed);
-        if (Settings.PhraseInput == 0 && wordLength > 2) {
-            continue;
-        }
-        const unsigned codeLength = PackedCodeLength(packed);
-        if (codeLength == prefix.length) {
-            if (!AccountItem(wordLength, 0)) {
-                return;
-            }
-            Keep(exactRun, MainTable[i].word, wordLength, nullptr, 0);
-            if (exactRecorded < kExactIndexSize - 1) {
-                ExactIndex[exactRecorded++] = i + 1;
-                ExactIndex[exactRecorded] = 0;
-            }
-        } else {
-            CodeComplete = 0;
-            const unsigned hint = HintLength(codeLength, prefix.length);
-            if (!AccountItem(wordLength, hint)) {
-                return;
-            }
-            Keep(longerRun, MainTable[i].word, wordLength, MainTable[i].code + prefix.length, hint);
+        if (BeginsWith(packed, prefix) && !TakeMainMatch(i, packed, prefix)) {
+            return;
         }
     }
 }
@@ -145,6 +164,56 @@ void FindSpecialCandidate(const char* code, unsigned length) {
     specialItem = {SpecialEntry.word, SpecialEntry.code + length,
                    static_cast<std::uint8_t>(textLength), static_cast<std::uint8_t>(hint)};
     specialFound = true;
+}
+
+// A one-key code matches most of its group, and the same first keys come back all the time: the
+// scans' outcome is kept per first key while the tables and the options it depends on stay.
+struct FirstKeyScan {
+    Run exact;
+    Run user;
+    Run longer;
+    std::int32_t listBytes;
+    std::int32_t codeComplete;
+    int exactRecorded;
+    std::int32_t exactIndex[kExactIndexSize];
+    std::uint32_t generation;
+    std::int32_t phraseInput;
+    std::int32_t codeHint;
+    bool valid;
+};
+FirstKeyScan firstKeyScans[kLetterStartCount];
+
+void CopyRun(Run& to, const Run& from) {
+    to.count = from.count;
+    std::memcpy(to.items, from.items, sizeof(CandidateItem) * static_cast<std::size_t>(from.count));
+}
+
+void ScanFirstKeyThroughCache(int ordinal, const CodePrefix& prefix) {
+    FirstKeyScan& kept = firstKeyScans[ordinal];
+    if (kept.valid && kept.generation == TableGeneration &&
+        kept.phraseInput == Settings.PhraseInput && kept.codeHint == Settings.CodeHint) {
+        CopyRun(exactRun, kept.exact);
+        CopyRun(userRun, kept.user);
+        CopyRun(longerRun, kept.longer);
+        ListBytes = kept.listBytes;
+        CodeComplete = kept.codeComplete;
+        exactRecorded = kept.exactRecorded;
+        std::memcpy(ExactIndex, kept.exactIndex, sizeof(std::int32_t) * (exactRecorded + 1));
+        return;
+    }
+    ScanUserWords(prefix);
+    ScanMainGroup(ordinal, prefix);
+    CopyRun(kept.exact, exactRun);
+    CopyRun(kept.user, userRun);
+    CopyRun(kept.longer, longerRun);
+    kept.listBytes = ListBytes;
+    kept.codeComplete = CodeComplete;
+    kept.exactRecorded = exactRecorded;
+    std::memcpy(kept.exactIndex, ExactIndex, sizeof(std::int32_t) * (exactRecorded + 1));
+    kept.generation = TableGeneration;
+    kept.phraseInput = Settings.PhraseInput;
+    kept.codeHint = Settings.CodeHint;
+    kept.valid = true;
 }
 
 void Join(const Run& run) {
@@ -176,8 +245,12 @@ bool LookupCandidates(const char* code) {
         Join(longerRun);
         return true;
     }
-    ScanUserWords(prefix);
-    ScanMainGroup(ordinal, prefix);
+    if (prefix.length == 1) {
+        ScanFirstKeyThroughCache(ordinal, prefix);
+    } else {
+        ScanUserWords(prefix);
+        ScanMainGroup(ordinal, prefix);
+    }
     FindSpecialCandidate(code, prefix.length);
 
     Join(exactRun);
@@ -194,15 +267,26 @@ bool LookupCandidates(const char* code) {
 }
 
 void FillCandidateSlots(CANDIDATELIST* list, const CandidateItems& items) {
-    char text[kMaxSlotBytes + kMaxCodeLength + 1];
     for (int k = 0; k < items.count && CandidateCount < kMaxCandidateCount; ++k) {
         const CandidateItem& item = items.items[k];
-        std::memcpy(text, item.text, item.textLength);
         const unsigned hint = item.hintLength <= kMaxCodeLength ? item.hintLength : 0;
-        if (hint != 0) {
-            std::memcpy(text + item.textLength, item.hint, hint);
+        const unsigned total = item.textLength + hint;
+        if (total <= kMaxSlotBytes) {
+            char* slot = CandidateSlot(list, CandidateCount);
+            std::memcpy(slot, item.text, item.textLength);
+            if (hint != 0) {
+                std::memcpy(slot + item.textLength, item.hint, hint);
+            }
+            slot[total] = '\0';
+        } else {
+            // Too long for a slot: cut where a whole character ends.
+            char text[kMaxSlotBytes + kMaxCodeLength + 1];
+            std::memcpy(text, item.text, item.textLength);
+            if (hint != 0) {
+                std::memcpy(text + item.textLength, item.hint, hint);
+            }
+            SetCandidateSlot(list, CandidateCount, text, total);
         }
-        SetCandidateSlot(list, CandidateCount, text, item.textLength + hint);
         ++CandidateCount;
     }
 }

@@ -24,9 +24,13 @@ constexpr const char* kWeekdayNames[7] = {
 }  // namespace
 
 int MakeSpecialEntry(const char* code) {
+    std::memset(&SpecialEntry, 0, sizeof SpecialEntry);
+    // Most first keys start no special code: they need no clock.
+    if (std::strchr("dntwyz", code[0]) == nullptr || code[0] == '\0') {
+        return 0;
+    }
     SYSTEMTIME now;
     GetLocalTime(&now);
-    std::memset(&SpecialEntry, 0, sizeof SpecialEntry);
     char* text = SpecialEntry.word;
     const std::size_t size = sizeof SpecialEntry.word;
     const char* special;

@@ -54,7 +54,9 @@ std::size_t SetCandidateSlot(CANDIDATELIST* list, int slot, const char* text, st
         return 0;
     }
     char* area = CandidateSlot(list, slot);
-    std::size_t kept = GbkPrefixLength(text, length, kMaxSlotBytes);
+    // Table words are whole characters already: only a text too long for the slot is walked.
+    const std::size_t kept =
+        length <= kMaxSlotBytes ? length : GbkPrefixLength(text, length, kMaxSlotBytes);
     std::memcpy(area, text, kept);
     area[kept] = '\0';
     return kept;
@@ -62,9 +64,7 @@ std::size_t SetCandidateSlot(CANDIDATELIST* list, int slot, const char* text, st
 
 std::size_t SetResultString(COMPOSITIONSTRING* comp, const char* text) {
     char* area = ResultString(comp);
-    const void* end = std::memchr(text, '\0', kResultStrAreaSize);
-    std::size_t length =
-        end != nullptr ? static_cast<const char*>(end) - text : std::size_t{kResultStrAreaSize};
+    const std::size_t length = strnlen(text, kResultStrAreaSize);
     std::size_t kept = GbkPrefixLength(text, length, kMaxResultBytes);
     std::memcpy(area, text, kept);
     area[kept] = '\0';

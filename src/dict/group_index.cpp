@@ -1,0 +1,143 @@
+#include "dict/group_index.h"
+
+#include <algorithm>
+
+#include "dict/code_index.h"
+
+namespace {
+
+constexpr int kGroupCount = kLetterStartCount - 1;  // ordinals 1..28
+constexpr int kSecondKeyCount = kLetterStartCount;  // GroupOrdinal 0..28
+
+// Positions of every group, bucketed by second key; bySecondKeyStart[g][k] .. [g][k + 1].
+std::int32_t bySecondKey[kMainTableCapacity];
+std::int32_t bySecondKeyStart[kGroupCount][kSecondKeyCount + 1];
+bool secondKeyStale = true;
+
+// Positions of every group sorted by word head, then position; groupStart[g] .. groupStart[g + 1].
+std::int32_t byWordHead[kMainTableCapacity];
+std::uint16_t wordHeadKey[kMainTableCapacity];
+std::int32_t groupStart[kGroupCount + 1];
+bool groupSorted[kGroupCount];
+bool wordHeadStale = true;
+
+// The used part of group g (0-based): up to its first empty entry.
+void UsedRange(int g, std::int32_t& first, std::int32_t& end) {
+    first = LetterStart[g] > 0 ? LetterStart[g] : 0;
+    end = LetterStart[g + 1] < static_cast<std::int32_t>(kMainTableCapacity)
+              ? LetterStart[g + 1]
+              : static_cast<std::int32_t>(kMainTableCapacity);
+    for (std::int32_t i = first; i < end; ++i) {
+        if (MainIndex.codes[i] == 0) {
+            end = i;
+            return;
+        }
+    }
+}
+
+int SecondKeyOf(std::int32_t i) {
+    const PackedCode packed = MainIndex.codes[i];
+    return PackedCodeLength(packed) < 2 ? -1 : GroupOrdinal((packed >> 8) & 0xFF);
+}
+
+void BuildSecondKeyOrder() {
+    std::int32_t next = 0;
+    for (int g = 0; g < kGroupCount; ++g) {
+        std::int32_t first;
+        std::int32_t end;
+        UsedRange(g, first, end);
+        for (int k = 0; k < kSecondKeyCount; ++k) {
+            bySecondKeyStart[g][k] = next;
+            for (std::int32_t i = first; i < end; ++i) {
+                if (SecondKeyOf(i) == k) {
+                    bySecondKey[next++] = i;
+                }
+            }
+        }
+        bySecondKeyStart[g][kSecondKeyCount] = next;
+    }
+    secondKeyStale = false;
+}
+
+std::uint16_t HeadKey(std::int32_t i) {
+    return static_cast<std::uint16_t>(HeadFirstBytes(MainIndex.heads[i]));
+}
+
+void SortGroup(int g) {
+    std::int32_t* first = byWordHead + groupStart[g];
+    std::int32_t* last = byWordHead + groupStart[g + 1];
+    std::sort(first, last, [](std::int32_t a, std::int32_t b) {
+        const std::uint16_t ka = HeadKey(a);
+        const std::uint16_t kb = HeadKey(b);
+        return ka != kb ? ka < kb : a < b;
+    });
+    for (std::int32_t* p = first; p < last; ++p) {
+        wordHeadKey[p - byWordHead] = HeadKey(*p);
+    }
+    groupSorted[g] = true;
+}
+
+void BuildWordHeadOrder() {
+    std::int32_t next = 0;
+    for (int g = 0; g < kGroupCount; ++g) {
+        std::int32_t first;
+        std::int32_t end;
+        UsedRange(g, first, end);
+        groupStart[g] = next;
+        for (std::int32_t i = first; i < end; ++i) {
+            byWordHead[next++] = i;
+        }
+        groupSorted[g] = false;
+    }
+    groupStart[kGroupCount] = next;
+    wordHeadStale = false;
+}
+
+}  // namespace
+
+PositionRange MainEntriesBySecondKey(int ordinal, unsigned char secondKey) {
+    const int k = GroupOrdinal(secondKey);
+    if (ordinal < 1 || ordinal > kGroupCount || k == 0) {
+        return {bySecondKey, bySecondKey};
+    }
+    if (secondKeyStale) {
+        BuildSecondKeyOrder();
+    }
+    const std::int32_t* row = bySecondKeyStart[ordinal - 1];
+    return {bySecondKey + row[k], bySecondKey + row[k + 1]};
+}
+
+PositionRange MainEntriesByWordHead(int ordinal, unsigned firstTwoBytes) {
+    if (ordinal < 1 || ordinal > kGroupCount) {
+        return {byWordHead, byWordHead};
+    }
+    if (wordHeadStale) {
+        BuildWordHeadOrder();
+    }
+    const int g = ordinal - 1;
+    if (!groupSorted[g]) {
+        SortGroup(g);
+    }
+    const std::uint16_t* first = wordHeadKey + groupStart[g];
+    const std::uint16_t* last = wordHeadKey + groupStart[g + 1];
+    const std::uint16_t key = static_cast<std::uint16_t>(firstTwoBytes);
+    const std::uint16_t* low = std::lower_bound(first, last, key);
+    const std::uint16_t* high = std::upper_bound(low, last, key);
+    return {byWordHead + (low - wordHeadKey), byWordHead + (high - wordHeadKey)};
+}
+
+void NoteMainEntryChanged(std::size_t i, bool codeChanged, bool wordChanged) {
+    if (codeChanged) {
+        secondKeyStale = true;
+        wordHeadStale = true;
+        return;
+    }
+    if (wordChanged) {
+        for (int g = 0; g < kGroupCount; ++g) {
+            if (static_cast<std::int32_t>(i) >= LetterStart[g] &&
+                static_cast<std::int32_t>(i) < LetterStart[g + 1]) {
+                groupSorted[g] = false;
+            }
+        }
+    }
+}
