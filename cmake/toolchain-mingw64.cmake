@@ -1,15 +1,4 @@
-# 64-bit Windows cross build with mingw-w64. The -posix compilers are the ones whose C++ runtime
-# has std::mutex and std::thread, which GoogleTest needs.
-set(CMAKE_SYSTEM_NAME Windows)
+# 64-bit Windows cross build with mingw-w64.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(ZELK_MINGW_TRIPLE x86_64-w64-mingw32)
-
-set(CMAKE_C_COMPILER ${ZELK_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZELK_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${ZELK_MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ZELK_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw-common.cmake)

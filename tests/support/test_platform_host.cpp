@@ -55,17 +55,6 @@ void DeleteSettingsKey() {
     std::remove((ScratchDirectory() + "/registry/HKLM_SOFTWARE_zelk").c_str());
 }
 
-void SetRawSettingsValue(const char* name, unsigned long type, const void* data,
-                         unsigned long size) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
-        return;
-    }
-    RegSetValueExA(key, name, 0, static_cast<DWORD>(type), static_cast<const BYTE*>(data),
-                   static_cast<DWORD>(size));
-    RegCloseKey(key);
-}
-
 bool CreateBlockingFolder(const std::string& path) {
     return mkdir(path.c_str(), 0755) == 0;
 }

@@ -1,0 +1,15 @@
+// The same registry calls on both platforms: the real ADVAPI32 under Wine, the stand-in on Linux.
+#include "platform/win32.h"
+#include "settings/settings.h"
+#include "support/test_platform.h"
+
+void SetRawSettingsValue(const char* name, unsigned long type, const void* data,
+                         unsigned long size) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExA(key, name, 0, static_cast<DWORD>(type), static_cast<const BYTE*>(data),
+                   static_cast<DWORD>(size));
+    RegCloseKey(key);
+}
