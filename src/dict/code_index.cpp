@@ -63,6 +63,11 @@ void RebuildIndex(const TableIndex& index, const DictEntry* table, std::size_t c
     }
 }
 
+void NoteTablesReplaced() {
+    ++TableGeneration;
+    NoteMainEntryChanged(0, true, true);
+}
+
 void RebuildCodeIndexes() {
     RebuildIndex(MainIndex, MainTable, kMainTableCapacity);
     RebuildIndex(UserIndex, UserTable, kUserTableCapacity);

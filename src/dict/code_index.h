@@ -28,6 +28,9 @@ extern const TableIndex UserIndex;
 extern std::uint32_t TableGeneration;
 
 void IndexEntry(const TableIndex& index, const DictEntry& entry, std::size_t i);
+// After the tables and their indexes were put in place wholesale (copied back by a test or a
+// fuzzer): what was computed from the old ones is dropped.
+void NoteTablesReplaced();
 // A whole table, after a load or after the table was written directly.
 void RebuildIndex(const TableIndex& index, const DictEntry* table, std::size_t capacity);
 void RebuildCodeIndexes();
