@@ -91,8 +91,17 @@ case "$1" in
     output=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
     errors=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
     trap 'rm -f "$output" "$errors"' EXIT
-    timeout --kill-after=10 "${ZELK_WINE_TIMEOUT:-300}" wine "$@" </dev/null >"$output" 2>"$errors"
-    status=$?
+    # Now and then Wine fails to start the program at all (ShellExecuteEx reports an internal
+    # error, nothing ran): that start is tried again; a program that ran keeps its result.
+    for attempt in 1 2 3; do
+        timeout --kill-after=10 "${ZELK_WINE_TIMEOUT:-300}" wine "$@" </dev/null >"$output" 2>"$errors"
+        status=$?
+        if [ "$status" -eq 0 ] || [ -s "$output" ] || ! grep -qa 'ShellExecuteEx' "$errors"; then
+            break
+        fi
+        echo "wine-run: Wine could not start $1 (attempt $attempt); trying again" >&2
+        sleep 1
+    done
     tr -d '\r' <"$output"
     tr -d '\r' <"$errors" >&2
     if [ "$status" -eq 124 ]; then
