@@ -115,6 +115,9 @@ BOOL WINAPI ImeProcessKey(HIMC context, UINT virtualKey, LPARAM keyData, const B
     }
     if (decision.closeAssociation) {
         CancelComposition(context);
+        // The list is gone: a digit typed next is a digit, not a selection from nothing.
+        CandidatesOpen = 0;
+        AssociationShown = 0;
         RequestRepaint(CurrentCompWindow);
         RequestRepaint(CurrentCandWindow);
     }
