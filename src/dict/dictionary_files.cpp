@@ -10,9 +10,6 @@
 
 namespace {
 
-// "打开文件错误!"
-constexpr char kFileErrorText[] = "\xB4\xF2\xBF\xAA\xCE\xC4\xBC\xFE\xB4\xED\xCE\xF3!";
-
 enum class LineSyntax { MainFile, UserFile };
 
 std::size_t FormatLine(const DictEntry& entry, LineSyntax syntax, char* out, std::size_t size) {

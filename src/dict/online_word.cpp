@@ -29,8 +29,6 @@ constexpr char kDuplicateText[] =
 constexpr char kTableFullText[] =
     "\xD7\xD4\xB6\xA8\xD2\xE5\xB4\xCA\xBF\xE2\xD2\xD1\xC2\xFA\xA3\xAC\xB2\xBB\xC4\xDC\xD4\xD9\xB4"
     "\xE6\xC8\xEB\xD0\xC2\xB4\xCA!";
-// "打开文件错误!"
-constexpr char kOpenFileErrorText[] = "\xB4\xF2\xBF\xAA\xCE\xC4\xBC\xFE\xB4\xED\xCE\xF3!";
 // "   青岚  28键松鹤 " and a line of 18 dashes, each with its line feed.
 constexpr char kSelectionCodesHeader[] =
     "   \xC7\xE0\xE1\xB0  28\xBC\xFC\xCB\xC9\xBA\xD7 \n"
@@ -124,7 +122,7 @@ void SaveOnlineWord() {
         return;
     }
     if (!AppendUserWord(index, code, word)) {
-        MessageBoxA(nullptr, kOpenFileErrorText, kNoticeCaption, MB_OK);
+        MessageBoxA(nullptr, kFileErrorText, kNoticeCaption, MB_OK);
     }
 }
 
