@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <string>
+
+#include "common/scratch_directory.h"
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
 #include "dict/online_word_state.h"
@@ -141,7 +144,14 @@ void UseTables(int codeSet) {
 }
 
 void LoadFuzzTables() {
-    HostSetSystemDirectory(ZELK_SOURCE_DIR "/data");
+    // Runs make words and save tables: they work on a copy, never on the shipped files.
+    static ScratchDirectory scratch;
+    const std::string system = scratch.Create() ? scratch.Path("system") : std::string();
+    if (system.empty() || !CopyDictionaryFiles(ZELK_SOURCE_DIR "/data", system)) {
+        std::fprintf(stderr, "no copy of the shipped dictionaries could be made\n");
+        std::abort();
+    }
+    HostSetSystemDirectory(system.c_str());
     DecodeSettings(kInstalledDefaults, Settings);
     if (!LoadCodeSet(kCodeSetSecondary, secondary) || !LoadCodeSet(kCodeSetPrimary, primary)) {
         std::fprintf(stderr, "the shipped dictionaries cannot be read\n");

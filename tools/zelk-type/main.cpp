@@ -14,7 +14,7 @@
 #include "common/typing_session.h"
 #include "dict/dictionary_files.h"
 #include "platform/host/host_control.h"
-#include "scratch_directory.h"
+#include "common/scratch_directory.h"
 #include "settings/settings.h"
 #include "trace_json.h"
 

@@ -1,4 +1,4 @@
-#include "scratch_directory.h"
+#include "common/scratch_directory.h"
 
 #include <sys/stat.h>
 
