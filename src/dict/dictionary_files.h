@@ -23,7 +23,8 @@ const char* UserFileName();
 int LoadDictionaries(bool loadMain, bool loadUser);
 
 // Reads a whole file into consecutive entries of a table (never past capacity). Returns false
-// when the file cannot be opened.
+// when the file cannot be opened. Lookups read the tables through their code index: whoever reads
+// into MainTable or UserTable re-indexes it afterwards (RebuildIndex), as LoadDictionaries does.
 bool ReadDictionaryLines(const char* path, char separator, DictEntry* table, std::size_t capacity,
                          LineRules rules);
 
