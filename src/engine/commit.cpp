@@ -15,8 +15,6 @@ char SavedCode[kCodeFieldSize];
 
 namespace {
 
-constexpr LPARAM kCompositionStringFlag = 0x8;  // GCS_COMPSTR
-
 bool IsCodeLetter(unsigned char c) {
     return (c >= 'a' && c <= 'z') || c == ';' || c == '/';
 }

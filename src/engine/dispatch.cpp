@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr LPARAM kAllCompositionFlags = 0x1BF;
 constexpr unsigned char kCtrlN = 14;
 
 bool CandidatesExist() {

@@ -14,9 +14,6 @@ CandidateItems LookupResult;
 
 namespace {
 
-constexpr LPARAM kAllCompositionFlags = 0x1BF;
-constexpr UINT kBeepSimple = 0xFFFFFFFF;
-
 // The three runs of candidates as the scans meet them; they are joined in list order at the end.
 // Only as many as the slots can show are kept; the rest is counted in ListBytes alone.
 struct Run {
@@ -394,7 +391,7 @@ int EditCode(HIMC context, unsigned key, unsigned mode, bool notify) {
         } else {
             CandidatesOpen = candidates > 0;
             if (candidates == 0 || (CodeComplete != 0 && candidates >= 2)) {
-                MessageBeep(kBeepSimple);
+                MessageBeep(kSimpleBeep);
             }
             list->dwCount = CandidateCount;
             VisibleCandidates = candidates > 0 ? 10 : 0;

@@ -48,5 +48,13 @@ int EditCode(HIMC context, unsigned key, unsigned mode, bool notify);
 // boundary, while CandidateCount is below kMaxCandidateCount.
 void FillCandidateSlots(CANDIDATELIST* list, const CandidateItems& items);
 
+// What a composition message says changed: everything of the code (an edited code), or only the
+// composition string (a page turned, an association list shown).
+constexpr LPARAM kAllCompositionFlags =
+    0x1BF;  // GCS_COMPREAD* | GCS_COMP* | CURSORPOS | DELTASTART
+constexpr LPARAM kCompositionStringFlag = 0x8;  // GCS_COMPSTR
+// The simple beep of boundaries and empty results.
+constexpr UINT kSimpleBeep = 0xFFFFFFFF;
+
 // The three notifications that make the application and the UI show the changed code and list.
 void QueueCompositionNotifications(HIMC context, LPARAM compositionFlags);

@@ -7,9 +7,6 @@
 
 namespace {
 
-constexpr LPARAM kCompositionStringFlag = 0x8;  // GCS_COMPSTR
-constexpr UINT kBeepSimple = 0xFFFFFFFF;
-
 enum class Turn { Up, Down, First, Last };
 
 // Where the page starts after the turn, or a negative value at a boundary (beep). The page size
@@ -49,7 +46,7 @@ int TurnPage(HIMC context, Turn turn) {
                                     static_cast<long>(static_cast<std::int32_t>(list->dwPageSize)),
                                     static_cast<long>(list->dwCount));
     if (start < 0) {
-        MessageBeep(kBeepSimple);
+        MessageBeep(kSimpleBeep);
         return 1;
     }
     list->dwPageStart = static_cast<DWORD>(start);

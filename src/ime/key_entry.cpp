@@ -23,7 +23,6 @@ std::int32_t TranslatedMessagesThroughBuffer;
 namespace {
 
 constexpr std::uint16_t kNoCandidates = kFirstCandidateSlot;
-constexpr UINT kBeep = 0xFFFFFFFF;
 
 void DropCandidates() {
     CandidateCount = kNoCandidates;
@@ -54,7 +53,7 @@ UINT TypeSoftKeyboardCharacter(HIMC context, BYTE virtualKey, bool shift, TRANSM
         SoftKeyboardCellCode(SoftKeyboardIndex, shift, SoftKeyboardCellOf(virtualKey));
     FinishMessageList(context, throughBuffer);
     if (code == kEmptySoftKeyboardCell || code == 0) {
-        MessageBeep(kBeep);
+        MessageBeep(kSimpleBeep);
         return 0;
     }
     if (!throughBuffer) {
