@@ -61,16 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < kHeaderSize) {
         return 0;
     }
-    ResetRunTimeState();
-    ResetConversionState();
-    ResetSymbolModeState();
-    ResetWindowHandles();
-    std::memset(SavedCode, 0, sizeof SavedCode);
-    OnlineWordBuffer[0] = '\0';
-    ApplySettings(data);
-    UseTables(Settings.CodeSet);
-    HostResetRecords();
-    HostClearMessages();
+    StartRun(data);
     HostSetMessageBoxAnswer((data[4] & 8) != 0 ? IDCANCEL : IDOK);
 
     {

@@ -175,17 +175,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < kHeaderSize) {
         return 0;
     }
-    ResetRunTimeState();
-    ResetConversionState();
-    ResetSymbolModeState();
-    ResetWindowHandles();
-    std::memset(SavedCode, 0, sizeof SavedCode);
-    OnlineWordBuffer[0] = '\0';
-    ApplySettings(data);
+    StartRun(data);
     keyEntryDropsDeadCodes = (data[4] & 4) == 0;
-    UseTables(Settings.CodeSet);
-    HostResetRecords();
-    HostClearMessages();
 
     HWND owner;
     HIMC context = CreatePreparedContext(owner);

@@ -15,6 +15,9 @@
 #include "dict/dictionary_files.h"
 #include "dict/online_word_state.h"
 #include "engine/conversion_state.h"
+#include "engine/commit.h"
+#include "engine/run_time_state.h"
+#include "ui/window_handles.h"
 #include "ime/input_context.h"
 #include "ime/symbol_conversion.h"
 #include "platform/host/host_control.h"
@@ -238,4 +241,17 @@ void ApplySettings(const std::uint8_t* bits) {
     time.wMinute = static_cast<WORD>((word >> 16) % 60);
     time.wDayOfWeek = static_cast<WORD>(word % 7);
     HostSetLocalTime(&time);
+}
+
+void StartRun(const std::uint8_t* data) {
+    ResetRunTimeState();
+    ResetConversionState();
+    ResetSymbolModeState();
+    ResetWindowHandles();
+    std::memset(SavedCode, 0, sizeof SavedCode);
+    OnlineWordBuffer[0] = '\0';
+    ApplySettings(data);
+    UseTables(Settings.CodeSet);
+    HostResetRecords();
+    HostClearMessages();
 }

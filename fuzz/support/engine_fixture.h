@@ -16,6 +16,10 @@ void UseTables(int codeSet);
 // The options, the modes and the clock from four bytes.
 void ApplySettings(const std::uint8_t* bits);
 
+// A fresh start for one input: every run-time state reset, the settings of its first four bytes
+// applied, the kept tables of that code set in place, no records.
+void StartRun(const std::uint8_t* data);
+
 // A new context, owned by a new window, prepared as selection prepares it.
 HIMC CreatePreparedContext(HWND& owner);
 
