@@ -18,7 +18,8 @@ apt-get install -y -q \
     googletest libgtest-dev libgmock-dev libbenchmark-dev \
     clang libclang-rt-14-dev \
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 \
-    wine wine64 wine32:i386 fonts-wqy-microhei
+    wine wine64 wine32:i386 fonts-wqy-microhei \
+    python3-pil
 
 # Wine takes its ANSI code page from the locale: only zh_CN.UTF-8 gives code page 936 (GBK).
 if ! locale -a | grep -qix 'zh_CN.utf8'; then
