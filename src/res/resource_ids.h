@@ -46,3 +46,20 @@
 
 /* About box. */
 #define IDC_ABOUT_OK 1
+
+/* Word-making and code-lookup dialog. */
+#define IDC_WORD_LIST 1054
+#define IDC_WORD_MODIFY 1055
+#define IDC_WORD_DELETE 1056
+#define IDC_WORD_EDIT 1057
+#define IDC_WORD_CODE_EDIT 1058
+#define IDC_WORD_CONFIRM 1059
+#define IDC_CHAR_GROUP 1060
+#define IDC_CHAR_EDIT 1061
+#define IDC_CHAR_CODE 1062
+#define IDC_CHAR_LOOKUP 1063
+#define IDC_WORD_CLOSE 1065
+#define IDC_BACKUP 1066
+#define IDC_RESTORE 1067
+#define IDC_WORD_PRIMARY 1078
+#define IDC_WORD_SECONDARY 1079
