@@ -2,8 +2,6 @@
    compiler reads this file too. */
 #pragma once
 
-#include "ui/dialog_state.h"
-
 /* Dialogs. */
 #define IDD_ABOUT 106
 #define IDD_SETTINGS 107

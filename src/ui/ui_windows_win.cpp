@@ -1,7 +1,6 @@
 #include "ui/ui_windows_win.h"
 
 #include "context/input_context.h"
-#include "ime/module_win.h"
 #include "ui/shift_release_hook_win.h"
 #include "ui/ui_classes.h"
 #include "context/process_facts.h"
