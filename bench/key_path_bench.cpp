@@ -26,12 +26,14 @@
 #include "engine/conversion_state.h"
 #include "engine/dispatch.h"
 #include "engine/lookup.h"
-#include "engine/run_time_state.h"
-#include "ime/input_context.h"
-#include "ime/symbol_conversion.h"
+#include "context/input_context.h"
+#include "engine/symbol_conversion.h"
 #include "platform/host/host_control.h"
 #include "settings/settings.h"
-#include "ui/window_handles.h"
+#include "engine/window_state.h"
+#include "context/message_queue.h"
+#include "engine/mode_state.h"
+#include "ime/process_state.h"
 
 namespace {
 
@@ -61,11 +63,7 @@ struct Session {
     HWND owner = nullptr;
 
     bool Open() {
-        ResetRunTimeState();
-        ResetConversionState();
-        ResetSymbolModeState();
-        SetMode(ChinesePunctuation, true);
-        ResetWindowHandles();
+        ResetProcessState();
         DecodeSettings(kInstalledDefaults, Settings);
         HostSetSystemDirectory(ZELK_SOURCE_DIR "/data");
         // The date and time candidates are part of the lists: a fixed clock keeps the checksum
@@ -78,14 +76,14 @@ struct Session {
         now.wHour = 21;
         now.wMinute = 8;
         HostSetLocalTime(&now);
-        if (LoadDictionaries(true, true) != 1) {
+        if (LoadDictionaries(Settings.CodeSet, true, true) != 1) {
             return false;
         }
         owner = HostCreateWindow();
         context = HostCreateInputContext();
         HostSetContextOwner(context, owner);
-        InitCompositionString(context);
         INPUTCONTEXT* data = ImmLockIMC(context);
+        InitCompositionString(data);
         ShapeSelectedCandidateInfo(data);
         ImmUnlockIMC(context);
         return true;
@@ -118,7 +116,7 @@ struct ListReader {
         }
         CANDIDATELIST* list = CandidateListOf(info.get());
         bytes = 0;
-        for (int slot = kFirstCandidateSlot; slot < CandidateCount; ++slot) {
+        for (int slot = kFirstCandidateSlot; slot < Conversion.CandidateCount; ++slot) {
             const char* text = CandidateSlot(list, slot);
             const std::size_t length = strnlen(text, kMaxSlotBytes);
             std::memcpy(texts + bytes, text, length);
@@ -216,16 +214,17 @@ void BM_KeyPath(benchmark::State& state, bool inCall) {
                 engineNs += ns;
                 positionNs[position] += ns;
                 positionKeys[position] += 1;
-                if (CodeLength == 0) {
+                if (Conversion.CodeLength == 0) {
                     committingNs += ns;
                 }
                 reader.Read(context);
                 listBytes += reader.bytes;
                 // A pending code without candidates (an auto-committed one has none left).
-                emptyLists += CodeLength > 0 && CandidateCount == kFirstCandidateSlot;
+                emptyLists +=
+                    Conversion.CodeLength > 0 && Conversion.CandidateCount == kFirstCandidateSlot;
             }
             // A code that completed itself with a single candidate is committed already.
-            if (CodeLength == 0) {
+            if (Conversion.CodeLength == 0) {
                 ++autoCommits;
                 continue;
             }
@@ -234,9 +233,9 @@ void BM_KeyPath(benchmark::State& state, bool inCall) {
             }
             const Clock::time_point start = Clock::now();
             // The space bar.
-            if (CandidateCount > kFirstCandidateSlot) {
-                CandidateCount = kFirstCandidateSlot;
-                CandidatesOpen = 0;
+            if (Conversion.CandidateCount > kFirstCandidateSlot) {
+                Conversion.CandidateCount = kFirstCandidateSlot;
+                Conversion.CandidatesOpen = 0;
                 CommitFirstCandidate(context);
                 EditCode(context, ' ', Clear, true);
             }

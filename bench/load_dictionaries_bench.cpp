@@ -30,21 +30,21 @@ long PeakResidentKilobytes() {
 }
 
 // The tables and their scan indexes are fixed arrays: this much is touched by every load.
-constexpr std::size_t kTableBytes = sizeof MainTable + sizeof UserTable;
+constexpr std::size_t kTableBytes = sizeof Tables.MainTable + sizeof Tables.UserTable;
 constexpr std::size_t kIndexBytes =
     (kMainTableCapacity + kUserTableCapacity) * (sizeof(PackedCode) + sizeof(WordHead));
 
 void BM_LoadDictionaries(benchmark::State& state) {
     UseShippedData();
     for (auto _ : state) {
-        if (LoadDictionaries(true, true) != 1) {
+        if (LoadDictionaries(Settings.CodeSet, true, true) != 1) {
             state.SkipWithError("the shipped dictionaries cannot be read");
             break;
         }
-        benchmark::DoNotOptimize(MainTable);
+        benchmark::DoNotOptimize(Tables.MainTable);
         benchmark::ClobberMemory();
     }
-    state.counters["main_entries"] = static_cast<double>(LetterStart[kLetterStartCount - 1]);
+    state.counters["main_entries"] = static_cast<double>(Tables.LetterStart[kLetterStartCount - 1]);
     state.counters["fixed_MB"] = static_cast<double>(kTableBytes + kIndexBytes) / 1e6;
     state.counters["peak_rss_MB"] = static_cast<double>(PeakResidentKilobytes()) / 1e3;
 }
@@ -56,13 +56,13 @@ BENCHMARK(BM_LoadDictionaries)
 int LoadOnce() {
     const long before = PeakResidentKilobytes();
     UseShippedData();
-    if (LoadDictionaries(true, true) != 1) {
+    if (LoadDictionaries(Settings.CodeSet, true, true) != 1) {
         std::fprintf(stderr, "the shipped dictionaries cannot be read\n");
         return 1;
     }
     const long after = PeakResidentKilobytes();
     std::size_t used = 0;
-    while (used < kMainTableCapacity && !IsEmptyEntry(MainTable[used])) {
+    while (used < kMainTableCapacity && !IsEmptyEntry(Tables.MainTable[used])) {
         ++used;
     }
     std::printf("main entries read:        %zu\n", used);

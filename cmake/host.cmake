@@ -26,7 +26,8 @@ if(ZELK_TESTS)
     add_executable(zelk_tests ${ZELK_TEST_SOURCES})
     target_include_directories(zelk_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
     target_compile_definitions(zelk_tests PRIVATE
-        ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZELK_BINARY_DIR="${CMAKE_BINARY_DIR}")
+        ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZELK_BINARY_DIR="${CMAKE_BINARY_DIR}"
+        ZELK_LAYER_ORDER="${ZELK_LAYER_ORDER}")
     target_link_libraries(zelk_tests PRIVATE zelk_tools_common GTest::gtest GTest::gtest_main)
     # Transcript tests run the built zelk-type.
     add_dependencies(zelk_tests zelk-type)

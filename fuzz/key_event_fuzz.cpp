@@ -12,16 +12,15 @@
 #include <string>
 
 #include "common/typing_session.h"
-#include "dict/online_word_state.h"
+#include "engine/online_word_state.h"
 #include "engine/commit.h"
 #include "engine/conversion_state.h"
-#include "engine/run_time_state.h"
-#include "ime/input_context.h"
-#include "ime/symbol_conversion.h"
+#include "context/input_context.h"
+#include "engine/symbol_conversion.h"
 #include "platform/host/host_control.h"
 #include "settings/settings.h"
 #include "support/engine_fixture.h"
-#include "ui/window_handles.h"
+#include "engine/window_state.h"
 
 namespace {
 

@@ -2,20 +2,20 @@
 #include <cstdint>
 #include <cstring>
 
-#include "dict/online_word_state.h"
+#include "engine/online_word_state.h"
 #include "engine/commit.h"
 #include "engine/conversion_state.h"
 #include "engine/dispatch.h"
 #include "engine/lookup.h"
 #include "engine/paging.h"
 #include "engine/promotion.h"
-#include "engine/run_time_state.h"
-#include "ime/input_context.h"
-#include "ime/symbol_conversion.h"
+#include "context/input_context.h"
+#include "engine/symbol_conversion.h"
 #include "platform/host/host_control.h"
 #include "settings/settings.h"
 #include "support/engine_fixture.h"
-#include "ui/window_handles.h"
+#include "engine/window_state.h"
+#include "context/message_queue.h"
 
 namespace {
 
@@ -103,20 +103,20 @@ Key Decode(std::uint8_t byte) {
 bool keyEntryDropsDeadCodes = true;
 
 void Press(HIMC context, const Key& key) {
-    if (keyEntryDropsDeadCodes && key.operation != kBackspace && CodeLength > 0 &&
-        CandidateCount == kFirstCandidateSlot) {
+    if (keyEntryDropsDeadCodes && key.operation != kBackspace && Conversion.CodeLength > 0 &&
+        Conversion.CandidateCount == kFirstCandidateSlot) {
         EditCode(context, 0, Clear, true);
-        CandidateCount = kFirstCandidateSlot;
-        CandidatesOpen = 0;
+        Conversion.CandidateCount = kFirstCandidateSlot;
+        Conversion.CandidatesOpen = 0;
     }
     switch (key.operation) {
         case kCharacter:
             ProcessCharacter(context, key.character, key.scan);
             break;
         case kSpaceBar:
-            if (CandidateCount > kFirstCandidateSlot) {
-                CandidateCount = kFirstCandidateSlot;
-                CandidatesOpen = 0;
+            if (Conversion.CandidateCount > kFirstCandidateSlot) {
+                Conversion.CandidateCount = kFirstCandidateSlot;
+                Conversion.CandidatesOpen = 0;
                 CommitFirstCandidate(context);
                 EditCode(context, ' ', Clear, true);
             } else {
@@ -125,8 +125,8 @@ void Press(HIMC context, const Key& key) {
             break;
         case kEscape:
             EditCode(context, 0x1B, Clear, true);
-            CandidateCount = kFirstCandidateSlot;
-            CandidatesOpen = 0;
+            Conversion.CandidateCount = kFirstCandidateSlot;
+            Conversion.CandidatesOpen = 0;
             break;
         case kBackspace:
             DeleteLastKey(context, 8);
@@ -154,7 +154,7 @@ void Press(HIMC context, const Key& key) {
             CandInfoLock info(locked ? locked->hCandInfo : nullptr);
             if (info) {
                 CandidateListOf(info.get())->dwPageSize = key.character;
-                VisibleCandidates = static_cast<std::int32_t>(key.character);
+                Conversion.VisibleCandidates = static_cast<std::int32_t>(key.character);
             }
             break;
         }

@@ -13,15 +13,17 @@
 #include "common/scratch_directory.h"
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
-#include "dict/online_word_state.h"
+#include "engine/online_word_state.h"
 #include "engine/conversion_state.h"
 #include "engine/commit.h"
-#include "engine/run_time_state.h"
-#include "ui/window_handles.h"
-#include "ime/input_context.h"
-#include "ime/symbol_conversion.h"
+#include "engine/window_state.h"
+#include "context/input_context.h"
+#include "engine/symbol_conversion.h"
 #include "platform/host/host_control.h"
 #include "settings/settings.h"
+#include "engine/mode_state.h"
+#include "dict/tables.h"
+#include "ime/process_state.h"
 
 void Require(bool ok, const char* what) {
     if (!ok) {
@@ -98,12 +100,12 @@ void Store(DictEntry& entry, const HandMade& made) {
 
 bool LoadCodeSet(int codeSet, CodeSetTables& tables) {
     Settings.CodeSet = codeSet;
-    if (LoadDictionaries(true, true) != 1) {
+    if (LoadDictionaries(Settings.CodeSet, true, true) != 1) {
         return false;
     }
-    std::memcpy(tables.main, MainTable, sizeof MainTable);
-    std::memcpy(tables.user, UserTable, sizeof UserTable);
-    std::memcpy(tables.letterStart, LetterStart, sizeof LetterStart);
+    std::memcpy(tables.main, Tables.MainTable, sizeof Tables.MainTable);
+    std::memcpy(tables.user, Tables.UserTable, sizeof Tables.UserTable);
+    std::memcpy(tables.letterStart, Tables.LetterStart, sizeof Tables.LetterStart);
     std::size_t used = 0;
     while (used < kUserTableCapacity && !IsEmptyEntry(tables.user[used])) {
         ++used;
@@ -116,8 +118,8 @@ bool LoadCodeSet(int codeSet, CodeSetTables& tables) {
         Store(tables.main[tables.letterStart[group - 1]], made);
     }
     // The indexes as a load makes them, kept to be copied back with the tables.
-    std::memcpy(MainTable, tables.main, sizeof MainTable);
-    std::memcpy(UserTable, tables.user, sizeof UserTable);
+    std::memcpy(Tables.MainTable, tables.main, sizeof Tables.MainTable);
+    std::memcpy(Tables.UserTable, tables.user, sizeof Tables.UserTable);
     RebuildCodeIndexes();
     std::memcpy(tables.mainCodes, MainIndex.codes, sizeof tables.mainCodes);
     std::memcpy(tables.mainHeads, MainIndex.heads, sizeof tables.mainHeads);
@@ -129,18 +131,18 @@ bool LoadCodeSet(int codeSet, CodeSetTables& tables) {
 }  // namespace
 
 void UseTables(int codeSet) {
-    if (tablesHold == codeSet && !MainTableModified) {
+    if (tablesHold == codeSet && !Tables.MainTableModified) {
         return;
     }
     const CodeSetTables& tables = codeSet == kCodeSetPrimary ? primary : secondary;
-    std::memcpy(MainTable, tables.main, sizeof MainTable);
-    std::memcpy(UserTable, tables.user, sizeof UserTable);
-    std::memcpy(LetterStart, tables.letterStart, sizeof LetterStart);
+    std::memcpy(Tables.MainTable, tables.main, sizeof Tables.MainTable);
+    std::memcpy(Tables.UserTable, tables.user, sizeof Tables.UserTable);
+    std::memcpy(Tables.LetterStart, tables.letterStart, sizeof Tables.LetterStart);
     std::memcpy(MainIndex.codes, tables.mainCodes, sizeof tables.mainCodes);
     std::memcpy(MainIndex.heads, tables.mainHeads, sizeof tables.mainHeads);
     std::memcpy(UserIndex.codes, tables.userCodes, sizeof tables.userCodes);
     std::memcpy(UserIndex.heads, tables.userHeads, sizeof tables.userHeads);
-    MainTableModified = false;
+    Tables.MainTableModified = false;
     tablesHold = codeSet;
     // The tables were copied in whole: whatever was computed from them is void.
     NoteTablesReplaced();
@@ -174,12 +176,14 @@ HIMC CreatePreparedContext(HWND& owner) {
 }
 
 void CheckState(HIMC context) {
-    Require(CandidateCount >= kFirstCandidateSlot && CandidateCount <= kMaxCandidateCount,
+    Require(Conversion.CandidateCount >= kFirstCandidateSlot &&
+                Conversion.CandidateCount <= kMaxCandidateCount,
             "CandidateCount in 2..99");
-    Require(CodeLength <= kMaxCodeLength, "CodeLength at most 6");
-    Require(strnlen(CodeBuffer, kCodeFieldSize) == CodeLength,
+    Require(Conversion.CodeLength <= kMaxCodeLength, "CodeLength at most 6");
+    Require(strnlen(Conversion.CodeBuffer, kCodeFieldSize) == Conversion.CodeLength,
             "CodeBuffer NUL-terminated at CodeLength");
-    Require(std::memchr(ResultText, '\0', kWordFieldSize) != nullptr, "ResultText NUL-terminated");
+    Require(std::memchr(Conversion.ResultText, '\0', kWordFieldSize) != nullptr,
+            "ResultText NUL-terminated");
 
     Require(HostContextLockCount(context) == 0, "context unlocked after the key");
     INPUTCONTEXT* data = ImmLockIMC(context);
@@ -196,12 +200,12 @@ void CheckState(HIMC context) {
     Require(std::memchr(CompositionText(comp), '\0', kCompStrAreaSize) != nullptr,
             "composition string NUL-terminated within its area");
     CANDIDATELIST* list = CandidateListOf(info);
-    for (int slot = kFirstCandidateSlot; slot < CandidateCount; ++slot) {
+    for (int slot = kFirstCandidateSlot; slot < Conversion.CandidateCount; ++slot) {
         Require(std::memchr(CandidateSlot(list, slot), '\0', kCandidateSlotSize) != nullptr,
                 "candidate slot NUL-terminated within its 100 bytes");
     }
-    if (CandidatesOpen != 0) {
-        Require(list->dwCount == CandidateCount, "dwCount is CandidateCount while open");
+    if (Conversion.CandidatesOpen != 0) {
+        Require(list->dwCount == Conversion.CandidateCount, "dwCount is CandidateCount while open");
     }
     ImmUnlockIMCC(data->hCandInfo);
     ImmUnlockIMCC(data->hCompStr);
@@ -232,7 +236,7 @@ void ApplySettings(const std::uint8_t* bits) {
     Settings.SkinIndex = static_cast<std::int32_t>((word >> 15) & 7) % (kSkinCount + 1);
     SetMode(ChinesePunctuation, bit(18) != 0);
     SetMode(FullWidth, bit(19) != 0);
-    OnlineWordActive = bit(20);
+    OnlineWord.OnlineWordActive = bit(20);
     SYSTEMTIME time{};
     time.wYear = static_cast<WORD>(2000 + ((word >> 21) & 31));
     time.wMonth = static_cast<WORD>(1 + ((word >> 26) & 7) + bit(29) * 4);
@@ -244,12 +248,7 @@ void ApplySettings(const std::uint8_t* bits) {
 }
 
 void StartRun(const std::uint8_t* data) {
-    ResetRunTimeState();
-    ResetConversionState();
-    ResetSymbolModeState();
-    ResetWindowHandles();
-    std::memset(SavedCode, 0, sizeof SavedCode);
-    OnlineWordBuffer[0] = '\0';
+    ResetProcessState();
     ApplySettings(data);
     UseTables(Settings.CodeSet);
     HostResetRecords();

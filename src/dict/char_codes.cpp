@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "dict/tables.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -62,15 +61,11 @@ int LookupCharCode28(const char* character, char* code) {
     return CopyCode(FindCharacter(character), SecondaryColumn, code);
 }
 
-int LookupCharCode(const char* character, char* code) {
-    return LookupIn(Settings.CodeSet, character, code);
+int LookupCharCode(int codeSet, const char* character, char* code) {
+    return LookupIn(codeSet, character, code);
 }
 
-void DeriveWordCode(const char* word, char* code) {
-    DeriveWordCodeIn(Settings.CodeSet, word, code);
-}
-
-void DeriveWordCodeIn(int codeSet, const char* word, char* code) {
+void DeriveWordCode(int codeSet, const char* word, char* code) {
     std::memset(code, 0, kCharCodeBufferSize);
     const std::size_t length = std::strlen(word);
     if (length == 0) {
@@ -121,22 +116,22 @@ void DeriveWordCodeIn(int codeSet, const char* word, char* code) {
     }
 }
 
-int WordExists(const char* code, const char* word) {
-    const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]));
+int WordExists(const char* code, const char* word, bool gbkMode) {
+    const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]), gbkMode);
     if (ordinal == 0) {
         return 0;
     }
-    for (std::int32_t i = LetterStart[ordinal - 1]; i < LetterStart[ordinal]; ++i) {
+    for (std::int32_t i = Tables.LetterStart[ordinal - 1]; i < Tables.LetterStart[ordinal]; ++i) {
         if (i < 0 || static_cast<std::size_t>(i) >= kMainTableCapacity ||
-            IsEmptyEntry(MainTable[i])) {
+            IsEmptyEntry(Tables.MainTable[i])) {
             break;
         }
-        if (SameEntry(MainTable[i], code, word)) {
+        if (SameEntry(Tables.MainTable[i], code, word)) {
             return 1;
         }
     }
-    for (std::size_t i = 0; i < kUserTableCapacity && !IsEmptyEntry(UserTable[i]); ++i) {
-        if (SameEntry(UserTable[i], code, word)) {
+    for (std::size_t i = 0; i < kUserTableCapacity && !IsEmptyEntry(Tables.UserTable[i]); ++i) {
+        if (SameEntry(Tables.UserTable[i], code, word)) {
             return 1;
         }
     }

@@ -9,13 +9,12 @@ constexpr int kCharCodeBufferSize = 5;
 // empty output when the two bytes are no character of the table.
 int LookupCharCode25(const char* character, char* code);
 int LookupCharCode28(const char* character, char* code);
-// The code of the active code set.
-int LookupCharCode(const char* character, char* code);
+// The code in a code set (1 = Primary, 0 = Secondary).
+int LookupCharCode(int codeSet, const char* character, char* code);
 
-// The code of a word in the active code set (at most 4 keys); empty when none can be made.
-void DeriveWordCode(const char* word, char* code);
-// The same rule for a chosen code set (1 = Primary, 0 = Secondary).
-void DeriveWordCodeIn(int codeSet, const char* word, char* code);
+// The code of a word in a code set (at most 4 keys); empty when none can be made.
+void DeriveWordCode(int codeSet, const char* word, char* code);
 
-// 1 when MainTable or UserTable holds exactly this code with exactly this word.
-int WordExists(const char* code, const char* word);
+// 1 when MainTable or UserTable holds exactly this code with exactly this word (the group of the
+// code's first key as the scans in GBK mode, or not, find it).
+int WordExists(const char* code, const char* word, bool gbkMode);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "dict/group_index.h"
+#include "dict/tables.h"
 
 namespace {
 
@@ -69,8 +70,8 @@ void NoteTablesReplaced() {
 }
 
 void RebuildCodeIndexes() {
-    RebuildIndex(MainIndex, MainTable, kMainTableCapacity);
-    RebuildIndex(UserIndex, UserTable, kUserTableCapacity);
+    RebuildIndex(MainIndex, Tables.MainTable, kMainTableCapacity);
+    RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
 }
 
 CodePrefix MakeCodePrefix(const char* code) {

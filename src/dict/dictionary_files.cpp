@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "dict/code_index.h"
-#include "engine/user_texts.h"
+#include "dict/user_texts.h"
 #include "platform/win32.h"
-#include "settings/settings.h"
+#include "dict/tables.h"
 
 namespace {
 
@@ -73,12 +73,12 @@ bool DictionaryFilePath(const char* fileName, char (&path)[kPathBufferSize]) {
     return n > 0 && static_cast<std::size_t>(n) < kPathBufferSize - used;
 }
 
-const char* MainFileName() {
-    return Settings.CodeSet == kCodeSetPrimary ? "zelk2006.mb" : "shm28.mb";
+const char* MainFileName(std::int32_t codeSet) {
+    return codeSet == kCodeSetPrimary ? "zelk2006.mb" : "shm28.mb";
 }
 
-const char* UserFileName() {
-    return Settings.CodeSet == kCodeSetPrimary ? "zelk2006.emb" : "shm28.emb";
+const char* UserFileName(std::int32_t codeSet) {
+    return codeSet == kCodeSetPrimary ? "zelk2006.emb" : "shm28.emb";
 }
 
 bool ReadDictionaryLines(const char* path, char separator, DictEntry* table, std::size_t capacity,
@@ -97,27 +97,27 @@ bool ReadDictionaryLines(const char* path, char separator, DictEntry* table, std
     return true;
 }
 
-int LoadDictionaries(bool loadMain, bool loadUser) {
+int LoadDictionaries(std::int32_t codeSet, bool loadMain, bool loadUser) {
     char path[kPathBufferSize];
     if (loadMain) {
-        std::memset(MainTable, 0, sizeof MainTable);
+        std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
         const std::int32_t* starts =
-            Settings.CodeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
-        std::memcpy(LetterStart, starts, sizeof LetterStart);
-        const bool read =
-            DictionaryFilePath(MainFileName(), path) &&
-            ReadDictionaryLines(path, '_', MainTable, kMainTableCapacity, LineRules::MainFile);
-        RebuildIndex(MainIndex, MainTable, kMainTableCapacity);
+            codeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
+        std::memcpy(Tables.LetterStart, starts, sizeof Tables.LetterStart);
+        const bool read = DictionaryFilePath(MainFileName(codeSet), path) &&
+                          ReadDictionaryLines(path, '_', Tables.MainTable, kMainTableCapacity,
+                                              LineRules::MainFile);
+        RebuildIndex(MainIndex, Tables.MainTable, kMainTableCapacity);
         if (!read) {
             return 0;
         }
     }
     if (loadUser) {
-        std::memset(UserTable, 0, sizeof UserTable);
-        const bool read =
-            DictionaryFilePath(UserFileName(), path) &&
-            ReadDictionaryLines(path, ' ', UserTable, kUserTableCapacity, LineRules::UserWords);
-        RebuildIndex(UserIndex, UserTable, kUserTableCapacity);
+        std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
+        const bool read = DictionaryFilePath(UserFileName(codeSet), path) &&
+                          ReadDictionaryLines(path, ' ', Tables.UserTable, kUserTableCapacity,
+                                              LineRules::UserWords);
+        RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
         if (!read) {
             return 0;
         }
@@ -125,17 +125,17 @@ int LoadDictionaries(bool loadMain, bool loadUser) {
     return 1;
 }
 
-void SaveMainTable() {
+void SaveMainTable(std::int32_t codeSet) {
     char path[kPathBufferSize];
-    if (!DictionaryFilePath(MainFileName(), path) ||
-        !WriteLinesSafely(path, MainTable, kMainTableCapacity, LineSyntax::MainFile)) {
+    if (!DictionaryFilePath(MainFileName(codeSet), path) ||
+        !WriteLinesSafely(path, Tables.MainTable, kMainTableCapacity, LineSyntax::MainFile)) {
         MessageBoxA(nullptr, kFileErrorText, kNoticeCaption, MB_OK);
     }
 }
 
-bool SaveUserTable(const DictEntry* entries, std::size_t count) {
+bool SaveUserTable(std::int32_t codeSet, const DictEntry* entries, std::size_t count) {
     char path[kPathBufferSize];
-    return DictionaryFilePath(UserFileName(), path) &&
+    return DictionaryFilePath(UserFileName(codeSet), path) &&
            WriteLinesSafely(path, entries, count, LineSyntax::UserFile);
 }
 

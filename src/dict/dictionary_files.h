@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "dict/line_reader.h"
 #include "dict/tables.h"
@@ -13,14 +14,14 @@ bool DictionaryDirectory(char (&path)[kPathBufferSize]);
 // The directory followed by a file name.
 bool DictionaryFilePath(const char* fileName, char (&path)[kPathBufferSize]);
 
-// File names of the active code set.
-const char* MainFileName();
-const char* UserFileName();
+// File names of a code set.
+const char* MainFileName(std::int32_t codeSet);
+const char* UserFileName(std::int32_t codeSet);
 
-// Reads the dictionary files of the active code set (the main file first; LetterStart is set for
-// the code set even when the main file cannot be opened). Returns 1, or 0 when a file that was to
-// be read cannot be opened.
-int LoadDictionaries(bool loadMain, bool loadUser);
+// Reads the dictionary files of a code set (the main file first; LetterStart is set for the code
+// set even when the main file cannot be opened). Returns 1, or 0 when a file that was to be read
+// cannot be opened.
+int LoadDictionaries(std::int32_t codeSet, bool loadMain, bool loadUser);
 
 // Reads a whole file into consecutive entries of a table (never past capacity). Returns false
 // when the file cannot be opened. Lookups read the tables through their code index: whoever reads
@@ -31,10 +32,10 @@ bool ReadDictionaryLines(const char* path, char separator, DictEntry* table, std
 // Every writer below replaces its file only once the new content is completely written, so a
 // failed write leaves the old file as it was.
 
-// Writes MainTable to the active main file; on failure tells the user "打开文件错误!".
-void SaveMainTable();
-// Writes the given user words to the active user file. Returns false on failure.
-bool SaveUserTable(const DictEntry* entries, std::size_t count);
+// Writes MainTable to the main file of a code set; on failure tells the user "打开文件错误!".
+void SaveMainTable(std::int32_t codeSet);
+// Writes the given user words to the user file of a code set. Returns false on failure.
+bool SaveUserTable(std::int32_t codeSet, const DictEntry* entries, std::size_t count);
 // Writes user words to a backup file in the main-file line syntax. Returns false on failure.
 bool SaveBackupFile(const char* path, const DictEntry* entries, std::size_t count);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dict/code_index.h"
+#include "dict/tables.h"
 
 namespace {
 
@@ -23,9 +24,9 @@ bool wordHeadStale = true;
 
 // The used part of group g (0-based): up to its first empty entry.
 void UsedRange(int g, std::int32_t& first, std::int32_t& end) {
-    first = LetterStart[g] > 0 ? LetterStart[g] : 0;
-    end = LetterStart[g + 1] < static_cast<std::int32_t>(kMainTableCapacity)
-              ? LetterStart[g + 1]
+    first = Tables.LetterStart[g] > 0 ? Tables.LetterStart[g] : 0;
+    end = Tables.LetterStart[g + 1] < static_cast<std::int32_t>(kMainTableCapacity)
+              ? Tables.LetterStart[g + 1]
               : static_cast<std::int32_t>(kMainTableCapacity);
     for (std::int32_t i = first; i < end; ++i) {
         if (MainIndex.codes[i] == 0) {
@@ -134,8 +135,8 @@ void NoteMainEntryChanged(std::size_t i, bool codeChanged, bool wordChanged) {
     }
     if (wordChanged) {
         for (int g = 0; g < kGroupCount; ++g) {
-            if (static_cast<std::int32_t>(i) >= LetterStart[g] &&
-                static_cast<std::int32_t>(i) < LetterStart[g + 1]) {
+            if (static_cast<std::int32_t>(i) >= Tables.LetterStart[g] &&
+                static_cast<std::int32_t>(i) < Tables.LetterStart[g + 1]) {
                 groupSorted[g] = false;
             }
         }

@@ -1,11 +1,10 @@
 #include "dict/tables.h"
 
-#include "settings/settings.h"
+DictionaryTables Tables;
 
-DictEntry MainTable[kMainTableCapacity];
-DictEntry UserTable[kUserTableCapacity];
-std::int32_t LetterStart[kLetterStartCount];
-bool MainTableModified;
+void ResetTableState() {
+    Tables.MainTableModified = false;
+}
 
 // The group sizes are fixed in the program: a main file must come grouped in key order with
 // exactly these sizes (zelk-dict check verifies it).
@@ -33,8 +32,8 @@ int GroupOrdinal(unsigned char key) {
     return 0;
 }
 
-int KeyOrdinal(unsigned char key) {
-    if (Settings.GbkMode != 0) {
+int KeyOrdinal(unsigned char key, bool gbkMode) {
+    if (gbkMode) {
         if (key == '/') {
             return 25;
         }

@@ -16,26 +16,36 @@ struct DictEntry {
 };
 static_assert(sizeof(DictEntry) == 107, "DictEntry is 107 bytes");
 
+// The two code sets, as the settings record's CodeSet holds them.
+constexpr std::int32_t kCodeSetPrimary = 1;    // 25 keys
+constexpr std::int32_t kCodeSetSecondary = 0;  // 28 keys
+
 constexpr std::size_t kMainTableCapacity = 67434;
 constexpr std::size_t kUserTableCapacity = 10000;
 constexpr int kLetterStartCount = 29;
 
-extern DictEntry MainTable[kMainTableCapacity];
-extern DictEntry UserTable[kUserTableCapacity];
-
-// Index k (0..27) starts the group of key ordinal k + 1; index 28 ends the last group.
-extern std::int32_t LetterStart[kLetterStartCount];
+// The two tables of the active code set, loaded whole from its dictionary files.
+struct DictionaryTables {
+    DictEntry MainTable[kMainTableCapacity];
+    DictEntry UserTable[kUserTableCapacity];
+    // Index k (0..27) starts the group of key ordinal k + 1; index 28 ends the last group.
+    std::int32_t LetterStart[kLetterStartCount];
+    // Set when candidate promotion moves an entry of MainTable; never cleared by a save.
+    bool MainTableModified;
+};
+extern DictionaryTables Tables;
 extern const std::int32_t LetterStartPrimary[kLetterStartCount];
 extern const std::int32_t LetterStartSecondary[kLetterStartCount];
 
-// Set when candidate promotion moves an entry of MainTable; never cleared by a save.
-extern bool MainTableModified;
+// The tables as they were loaded: nothing reordered since. The entries stay (they are replaced
+// only by a load).
+void ResetTableState();
 
 // The group of a first key in a main file: 'a'..'z' give 1..26, '/' 27, ';' 28, any other byte 0.
 int GroupOrdinal(unsigned char key);
-// The ordinal every scan uses: as GroupOrdinal, except that with GbkMode on '/' gives 25 and ';'
+// The ordinal every scan uses: as GroupOrdinal, except that in GBK mode '/' gives 25 and ';'
 // gives 16.
-int KeyOrdinal(unsigned char key);
+int KeyOrdinal(unsigned char key, bool gbkMode);
 
 inline bool IsEmptyEntry(const DictEntry& entry) {
     return entry.code[0] == '\0';

@@ -4,16 +4,21 @@
 
 #include "dict/code_index.h"
 #include "dict/group_index.h"
-#include "dict/online_word_state.h"
+#include "engine/online_word_state.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
-#include "ime/input_context.h"
-#include "ime/symbol_conversion.h"
+#include "context/input_context.h"
+#include "context/message_queue.h"
+#include "engine/composition.h"
+#include "engine/symbol_conversion.h"
 #include "settings/settings.h"
-
-char SavedCode[kCodeFieldSize];
+#include "engine/mode_state.h"
+#include "dict/tables.h"
 
 namespace {
+
+// What the last association lookup found.
+LookupOutcome association;
 
 bool IsCodeLetter(unsigned char c) {
     return (c >= 'a' && c <= 'z') || c == ';' || c == '/';
@@ -21,21 +26,21 @@ bool IsCodeLetter(unsigned char c) {
 
 // Appends at most what still fits ResultText.
 void AppendToResult(const char* text, std::size_t length) {
-    const std::size_t used = std::strlen(ResultText);
+    const std::size_t used = std::strlen(Conversion.ResultText);
     const std::size_t room = kMaxWordBytes - used;
     const std::size_t kept = length < room ? length : room;
-    std::memcpy(ResultText + used, text, kept);
-    ResultText[used + kept] = '\0';
+    std::memcpy(Conversion.ResultText + used, text, kept);
+    Conversion.ResultText[used + kept] = '\0';
 }
 
 void SetResult(const char* text, std::size_t length) {
-    ResultText[0] = '\0';
+    Conversion.ResultText[0] = '\0';
     AppendToResult(text, length);
 }
 
 void Publish(HIMC context) {
-    if (OnlineWordActive != 0) {
-        RecordCommittedText(ResultText);
+    if (OnlineWord.OnlineWordActive != 0) {
+        RecordCommittedText(Conversion.ResultText);
     }
     CommitResultText(context);
 }
@@ -49,13 +54,14 @@ bool TakeWordAfter(const DictEntry& entry, WordHead head, const char* key, unsig
         std::memcmp(entry.word, key, keyLength) != 0) {
         return true;
     }
-    ListBytes += static_cast<std::int32_t>(wordLength + 1);
-    if (ListBytes >= kListTextSize) {
+    association.listBytes += static_cast<std::int32_t>(wordLength + 1);
+    if (association.listBytes >= kListTextSize) {
         return false;
     }
-    if (LookupResult.count < kMaxCandidates) {
-        LookupResult.items[LookupResult.count++] = {entry.word, nullptr,
-                                                    static_cast<std::uint8_t>(wordLength), 0};
+    CandidateItems& found = association.found;
+    if (found.count < kMaxCandidates) {
+        found.items[found.count++] = {entry.word, nullptr, static_cast<std::uint8_t>(wordLength),
+                                      0};
     }
     return true;
 }
@@ -66,7 +72,8 @@ void FindWordsAfter(int ordinal, const char* key) {
     const unsigned keyHead = FirstTwoBytes(key);
     const unsigned headMask = keyLength >= 2 ? 0xFFFF : 0xFF;
     for (std::size_t i = 0; i < kUserTableCapacity && UserIndex.codes[i] != 0; ++i) {
-        if (!TakeWordAfter(UserTable[i], UserIndex.heads[i], key, keyLength, keyHead, headMask)) {
+        if (!TakeWordAfter(Tables.UserTable[i], UserIndex.heads[i], key, keyLength, keyHead,
+                           headMask)) {
             return;
         }
     }
@@ -74,20 +81,22 @@ void FindWordsAfter(int ordinal, const char* key) {
         // Only the words that begin with the key's first two bytes, in table order.
         const PositionRange range = MainEntriesByWordHead(ordinal, keyHead);
         for (const std::int32_t* p = range.begin; p < range.end; ++p) {
-            if (!TakeWordAfter(MainTable[*p], MainIndex.heads[*p], key, keyLength, keyHead,
+            if (!TakeWordAfter(Tables.MainTable[*p], MainIndex.heads[*p], key, keyLength, keyHead,
                                headMask)) {
                 return;
             }
         }
         return;
     }
-    const std::int32_t first = LetterStart[ordinal - 1] > 0 ? LetterStart[ordinal - 1] : 0;
-    std::int32_t end = LetterStart[ordinal];
+    const std::int32_t first =
+        Tables.LetterStart[ordinal - 1] > 0 ? Tables.LetterStart[ordinal - 1] : 0;
+    std::int32_t end = Tables.LetterStart[ordinal];
     if (end > static_cast<std::int32_t>(kMainTableCapacity)) {
         end = static_cast<std::int32_t>(kMainTableCapacity);
     }
     for (std::int32_t i = first; i < end && MainIndex.codes[i] != 0; ++i) {
-        if (!TakeWordAfter(MainTable[i], MainIndex.heads[i], key, keyLength, keyHead, headMask)) {
+        if (!TakeWordAfter(Tables.MainTable[i], MainIndex.heads[i], key, keyLength, keyHead,
+                           headMask)) {
             return;
         }
     }
@@ -104,26 +113,26 @@ std::size_t WordPartLength(const char* candidate) {
     return i;
 }
 
-bool AssociationLookup(const char* code, const char* key) {
-    const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]));
+const LookupOutcome* AssociationLookup(const char* code, const char* key) {
+    const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]), Settings.GbkMode != 0);
     if (ordinal == 0) {
-        return false;
+        return nullptr;
     }
-    ListBytes = 0;
-    LookupResult.count = 0;
+    association.listBytes = 0;
+    association.found.count = 0;
     FindWordsAfter(ordinal, key);
-    return true;
+    return &association;
 }
 
 void RecordCommittedText(const char* text) {
     std::size_t n = std::strlen(text);
     n -= n % 2;
-    const std::size_t used = strnlen(OnlineWordBuffer, kOnlineWordBufferSize - 1);
+    const std::size_t used = strnlen(OnlineWord.OnlineWordBuffer, kOnlineWordBufferSize - 1);
     if (used + n >= kOnlineWordBufferSize) {
         return;
     }
-    std::memcpy(OnlineWordBuffer + used, text, n);
-    OnlineWordBuffer[used + n] = '\0';
+    std::memcpy(OnlineWord.OnlineWordBuffer + used, text, n);
+    OnlineWord.OnlineWordBuffer[used + n] = '\0';
 }
 
 void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned offset) {
@@ -138,8 +147,8 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
     CANDIDATELIST* list = access.list();
 
     unsigned index = (selection == '0' ? 9u : selection - '1') + (offset & 0xFFFF);
-    const bool visible =
-        static_cast<std::int32_t>(index) < VisibleCandidates || Settings.ProgressiveHint == 0;
+    const bool visible = static_cast<std::int32_t>(index) < Conversion.VisibleCandidates ||
+                         Settings.ProgressiveHint == 0;
     index += list->dwPageStart;
     if (visible && list->dwCount != 0 && index < list->dwCount && index < kCandidateSlotCount) {
         char chosen[kCandidateSlotSize];
@@ -150,15 +159,16 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
             std::memcpy(associationKey, chosen, wordPart);
             associationKey[wordPart] = '\0';
         }
-        const std::size_t previous = std::strlen(ResultText);
-        if (std::strncmp(chosen, ResultText, previous) == 0) {
+        const std::size_t previous = std::strlen(Conversion.ResultText);
+        if (std::strncmp(chosen, Conversion.ResultText, previous) == 0) {
             // An association candidate: only its rest is new; the whole word is the next key.
             SetResult(chosen + previous, std::strlen(chosen) - previous);
             Publish(context);
             SetResult(chosen, std::strlen(chosen));
         } else {
-            std::memset(SavedCode, 0, sizeof SavedCode);
-            std::memcpy(SavedCode, ResultText, strnlen(ResultText, kMaxCodeLength));
+            std::memset(Conversion.SavedCode, 0, sizeof Conversion.SavedCode);
+            std::memcpy(Conversion.SavedCode, Conversion.ResultText,
+                        strnlen(Conversion.ResultText, kMaxCodeLength));
             std::size_t keep = std::strlen(chosen);
             if (Settings.CodeHint != 0) {
                 keep = Settings.GbkMode != 0 ? (keep < 2 ? keep : 2) : wordPart;
@@ -178,22 +188,22 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
             Publish(context);
         }
     }
-    AssociationShown = 0;
+    Conversion.AssociationShown = 0;
 
     if (associationKey[0] == '\0' || Settings.WordAssociation == 0 || follow != 0 ||
         Settings.GbkMode != 0) {
         return;
     }
-    const bool found = AssociationLookup(SavedCode, associationKey);
-    CandidateCount = kFirstCandidateSlot;
-    if (!found || LookupResult.count == 0) {
+    const LookupOutcome* words = AssociationLookup(Conversion.SavedCode, associationKey);
+    Conversion.CandidateCount = kNoCandidates;
+    if (words == nullptr || words->found.count == 0) {
         return;
     }
-    CandidatesOpen = 1;
-    FillCandidateSlots(list, LookupResult);
+    Conversion.CandidatesOpen = 1;
+    FillCandidateSlots(list, words->found);
     list->dwPageStart = kFirstCandidateSlot;
-    list->dwCount = CandidateCount;
-    AssociationShown = CandidateCount > kFirstCandidateSlot;
+    list->dwCount = Conversion.CandidateCount;
+    Conversion.AssociationShown = HasCandidates();
     QueueCompositionNotifications(context, kCompositionStringFlag);
     QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
 }

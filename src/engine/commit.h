@@ -5,11 +5,8 @@
 #include <cstdint>
 
 #include "dict/tables.h"
+#include "engine/lookup.h"
 #include "platform/win32.h"
-
-// The typed code of the last commit that came from a code lookup; its first key chooses the table
-// group that association searches.
-extern char SavedCode[kCodeFieldSize];
 
 // selection: '1'..'9' for the first to ninth candidate of the current page, '0' for the tenth (any
 // other value does nothing); follow: a key whose converted punctuation is appended, or 0; offset:
@@ -17,8 +14,8 @@ extern char SavedCode[kCodeFieldSize];
 void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned offset);
 
 // Finds the words longer than key that begin with it: user words first, then the table group of
-// the first key of code. Returns false when that key starts no group. Fills LookupResult.
-bool AssociationLookup(const char* code, const char* key);
+// the first key of code. Null when that key starts no group.
+const LookupOutcome* AssociationLookup(const char* code, const char* key);
 
 // Appends a committed text to the word being made (a trailing single byte dropped; a text that
 // would not fit is dropped whole).

@@ -7,23 +7,15 @@
 #include "engine/lookup.h"
 #include "engine/paging.h"
 #include "engine/promotion.h"
-#include "ime/input_context.h"
-#include "ime/symbol_conversion.h"
+#include "context/input_context.h"
+#include "engine/symbol_conversion.h"
 #include "settings/settings.h"
+#include "context/message_queue.h"
+#include "engine/mode_state.h"
 
 namespace {
 
 constexpr unsigned char kCtrlN = 14;
-
-bool CandidatesExist() {
-    return CandidateCount > kFirstCandidateSlot;
-}
-
-// No candidates on offer any more.
-void ResetCandidates() {
-    CandidatesOpen = 0;
-    CandidateCount = kFirstCandidateSlot;
-}
 
 void ClearCode(HIMC context) {
     EditCode(context, 0, Clear, false);
@@ -35,12 +27,12 @@ void Select(HIMC context, unsigned selection, unsigned follow) {
 
 // A single candidate that completes the code is committed without waiting.
 bool SingleCompleteCandidate() {
-    return CandidateCount == kFirstCandidateSlot + 1 && CodeComplete != 0;
+    return CandidatesInList() == 1 && Conversion.CodeComplete != 0;
 }
 
 void AutoCommit(HIMC context) {
-    ResetCandidates();
-    CodeComplete = 0;
+    DropCandidates();
+    Conversion.CodeComplete = 0;
     Select(context, '1', 0);
     ClearCode(context);
 }
@@ -59,7 +51,7 @@ int ProcessCharacter(HIMC context, unsigned character, unsigned scan) {
             return 0;
         }
     }
-    if (CodeLength == 0) {
+    if (Conversion.CodeLength == 0) {
         QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
     }
     const unsigned char c = static_cast<unsigned char>(character & 0xFF);
@@ -74,10 +66,11 @@ void HandleCharacter(HIMC context, unsigned character, unsigned scan) {
     const bool codeKey = IsCodeKey(c);
 
     // 1. The next code key after a complete code commits the first candidate and starts anew.
-    if (codeKey && CodeComplete != 0 && CandidatesExist() && AssociationShown == 0) {
+    if (codeKey && Conversion.CodeComplete != 0 && HasCandidates() &&
+        Conversion.AssociationShown == 0) {
         Select(context, '1', 0);
-        ResetCandidates();
-        CodeComplete = 0;
+        DropCandidates();
+        Conversion.CodeComplete = 0;
         ClearCode(context);
         EditCode(context, c, Append, true);
         if (SingleCompleteCandidate()) {
@@ -96,62 +89,61 @@ void HandleCharacter(HIMC context, unsigned character, unsigned scan) {
         return;
     }
     // 3. A digit selects on the current page.
-    if (c >= '0' && c <= '9' && CandidatesOpen != 0) {
+    if (c >= '0' && c <= '9' && Conversion.CandidatesOpen != 0) {
         if (Settings.AutoFrequency != 0) {
             PromoteCandidate(context, c);
         }
-        ResetCandidates();
+        DropCandidates();
         Select(context, c, 0);
         ClearCode(context);
         return;
     }
     // 4 and 5. Paging keys.
     const bool commaPeriodPaging = Settings.CommaPeriodPaging != 0;
-    if (CandidatesExist() &&
-        (c == '=' || scan == kPageDownScan || (c == '.' && commaPeriodPaging))) {
+    if (HasCandidates() && (c == '=' || scan == kPageDownScan || (c == '.' && commaPeriodPaging))) {
         PageDown(context);
         return;
     }
-    if (CandidatesExist() && (c == '-' || scan == kPageUpScan || (c == ',' && commaPeriodPaging))) {
+    if (HasCandidates() && (c == '-' || scan == kPageUpScan || (c == ',' && commaPeriodPaging))) {
         PageUp(context);
         return;
     }
     // 6 and 7. The second- and third-candidate keys.
     const bool commaPeriodKeys = Settings.CommaPeriodKeys != 0;
     const bool semicolonQuoteKeys = Settings.SemicolonQuoteKeys != 0;
-    if (CandidatesOpen != 0 && CandidateCount > kFirstCandidateSlot + 1 &&
+    if (Conversion.CandidatesOpen != 0 && CandidatesInList() >= 2 &&
         ((c == ',' && commaPeriodKeys) || (c == ';' && semicolonQuoteKeys))) {
-        ResetCandidates();
+        DropCandidates();
         Select(context, '2', 0);
         ClearCode(context);
         return;
     }
-    if (CandidatesOpen != 0 && CandidateCount > kFirstCandidateSlot + 2 &&
+    if (Conversion.CandidatesOpen != 0 && CandidatesInList() >= 3 &&
         ((c == '.' && commaPeriodKeys) ||
          (c == '\'' && semicolonQuoteKeys && Settings.CodeSet == kCodeSetPrimary))) {
-        ResetCandidates();
+        DropCandidates();
         Select(context, '3', 0);
         ClearCode(context);
         return;
     }
     // 8. Punctuation commits the first candidate followed by the converted punctuation.
-    if (!commaPeriodKeys && !semicolonQuoteKeys && CandidatesExist() && IsPunctuationKey(c) &&
-        AssociationShown == 0) {
-        ResetCandidates();
-        AssociationShown = 0;
+    if (!commaPeriodKeys && !semicolonQuoteKeys && HasCandidates() && IsPunctuationKey(c) &&
+        Conversion.AssociationShown == 0) {
+        DropCandidates();
+        Conversion.AssociationShown = 0;
         Select(context, '1', c);
         ClearCode(context);
         return;
     }
     // 9. Ctrl+N deletes the last key.
     if (c == kCtrlN) {
-        ResetCandidates();
+        DropCandidates();
         DeleteLastKey(context, c);
         return;
     }
     // 10 and 11. Anything else drops the candidates and passes through.
-    if (CandidatesExist()) {
-        ResetCandidates();
+    if (HasCandidates()) {
+        DropCandidates();
         CommitCharacter(context, c);
         ClearCode(context);
         return;
@@ -165,7 +157,7 @@ int CommitCharacter(HIMC context, unsigned character) {
         text = ConvertSymbol(static_cast<std::uint16_t>(character), IsModeOn(FullWidth), true);
     }
     const char single[2] = {static_cast<char>(character & 0xFF), '\0'};
-    AssociationShown = 0;
+    Conversion.AssociationShown = 0;
     return CommitSymbol(context, text != nullptr ? text : single);
 }
 

@@ -5,17 +5,22 @@
 #include "dict/char_code_table.h"
 #include "dict/code_index.h"
 #include "dict/group_index.h"
+#include "engine/composition.h"
 #include "engine/special_codes.h"
-#include "ime/input_context.h"
+#include "context/message_queue.h"
+#include "context/input_context.h"
 #include "settings/settings.h"
-#include "ui/window_handles.h"
-
-CandidateItems LookupResult;
+#include "engine/window_state.h"
+#include "engine/conversion_state.h"
+#include "dict/tables.h"
 
 namespace {
 
+// What the last lookup found; LookupCandidates hands it out.
+LookupOutcome outcome;
+
 // The three runs of candidates as the scans meet them; they are joined in list order at the end.
-// Only as many as the slots can show are kept; the rest is counted in ListBytes alone.
+// Only as many as the slots can show are kept; the rest is counted in outcome.listBytes alone.
 struct Run {
     CandidateItem items[kMaxCandidates];
     int count;
@@ -30,8 +35,8 @@ int exactRecorded;
 // The byte limit of the list text: an item adds its text, hint and separator. Returns false when
 // the item does not fit; the scan in progress then stops.
 bool AccountItem(unsigned textLength, unsigned hintLength) {
-    ListBytes += static_cast<std::int32_t>(textLength + hintLength + 1);
-    return ListBytes < kListTextSize;
+    outcome.listBytes += static_cast<std::int32_t>(textLength + hintLength + 1);
+    return outcome.listBytes < kListTextSize;
 }
 
 void Keep(Run& run, const char* text, unsigned textLength, const char* hint, unsigned hintLength) {
@@ -54,7 +59,7 @@ void ScanGbkExtension(const char* typed, unsigned length) {
             continue;
         }
         if (codeLength > length) {
-            CodeComplete = 0;
+            outcome.codeComplete = 0;
         }
         const unsigned hint = HintLength(codeLength, length);
         if (!AccountItem(2, hint)) {
@@ -75,14 +80,14 @@ void ScanUserWords(const CodePrefix& prefix) {
         }
         const unsigned codeLength = PackedCodeLength(packed);
         if (codeLength > prefix.length) {
-            CodeComplete = 0;
+            outcome.codeComplete = 0;
         }
         const unsigned hint = HintLength(codeLength, prefix.length);
         if (!AccountItem(PackedWordLength(packed), hint)) {
             return;
         }
-        Keep(userRun, UserTable[i].word, PackedWordLength(packed),
-             UserTable[i].code + prefix.length, hint);
+        Keep(userRun, Tables.UserTable[i].word, PackedWordLength(packed),
+             Tables.UserTable[i].code + prefix.length, hint);
     }
 }
 
@@ -98,19 +103,20 @@ bool TakeMainMatch(std::int32_t i, PackedCode packed, const CodePrefix& prefix) 
         if (!AccountItem(wordLength, 0)) {
             return false;
         }
-        Keep(exactRun, MainTable[i].word, wordLength, nullptr, 0);
+        Keep(exactRun, Tables.MainTable[i].word, wordLength, nullptr, 0);
         if (exactRecorded < kExactIndexSize - 1) {
-            ExactIndex[exactRecorded++] = i + 1;
-            ExactIndex[exactRecorded] = 0;
+            outcome.exactIndex[exactRecorded++] = i + 1;
+            outcome.exactIndex[exactRecorded] = 0;
         }
         return true;
     }
-    CodeComplete = 0;
+    outcome.codeComplete = 0;
     const unsigned hint = HintLength(codeLength, prefix.length);
     if (!AccountItem(wordLength, hint)) {
         return false;
     }
-    Keep(longerRun, MainTable[i].word, wordLength, MainTable[i].code + prefix.length, hint);
+    Keep(longerRun, Tables.MainTable[i].word, wordLength, Tables.MainTable[i].code + prefix.length,
+         hint);
     return true;
 }
 
@@ -127,8 +133,8 @@ void ScanMainGroup(int ordinal, const CodePrefix& prefix) {
         }
         return;
     }
-    const std::int32_t first = LetterStart[ordinal - 1];
-    const std::int32_t end = LetterStart[ordinal];
+    const std::int32_t first = Tables.LetterStart[ordinal - 1];
+    const std::int32_t end = Tables.LetterStart[ordinal];
     for (std::int32_t i = first < 0 ? 0 : first;
          i < end && static_cast<std::size_t>(i) < kMainTableCapacity; ++i) {
         const PackedCode packed = MainIndex.codes[i];
@@ -151,7 +157,7 @@ void FindSpecialCandidate(const char* code, unsigned length) {
         return;
     }
     if (specialLength > length) {
-        CodeComplete = 0;
+        outcome.codeComplete = 0;
     }
     const unsigned textLength = static_cast<unsigned>(std::strlen(SpecialEntry.word));
     const unsigned hint = HintLength(specialLength, length);
@@ -192,10 +198,11 @@ void ScanFirstKeyThroughCache(int ordinal, const CodePrefix& prefix) {
         CopyRun(exactRun, kept.exact);
         CopyRun(userRun, kept.user);
         CopyRun(longerRun, kept.longer);
-        ListBytes = kept.listBytes;
-        CodeComplete = kept.codeComplete;
+        outcome.listBytes = kept.listBytes;
+        outcome.codeComplete = kept.codeComplete;
         exactRecorded = kept.exactRecorded;
-        std::memcpy(ExactIndex, kept.exactIndex, sizeof(std::int32_t) * (exactRecorded + 1));
+        std::memcpy(outcome.exactIndex, kept.exactIndex,
+                    sizeof(std::int32_t) * (exactRecorded + 1));
         return;
     }
     ScanUserWords(prefix);
@@ -203,44 +210,53 @@ void ScanFirstKeyThroughCache(int ordinal, const CodePrefix& prefix) {
     CopyRun(kept.exact, exactRun);
     CopyRun(kept.user, userRun);
     CopyRun(kept.longer, longerRun);
-    kept.listBytes = ListBytes;
-    kept.codeComplete = CodeComplete;
+    kept.listBytes = outcome.listBytes;
+    kept.codeComplete = outcome.codeComplete;
     kept.exactRecorded = exactRecorded;
-    std::memcpy(kept.exactIndex, ExactIndex, sizeof(std::int32_t) * (exactRecorded + 1));
+    std::memcpy(kept.exactIndex, outcome.exactIndex, sizeof(std::int32_t) * (exactRecorded + 1));
     kept.generation = TableGeneration;
     kept.phraseInput = Settings.PhraseInput;
     kept.codeHint = Settings.CodeHint;
     kept.valid = true;
 }
 
+// The entries of an exact index up to and including its terminating 0.
+std::size_t ExactIndexLength(const std::int32_t* index) {
+    std::size_t n = 0;
+    while (n < kExactIndexSize - 1 && index[n] != 0) {
+        ++n;
+    }
+    return n + 1;
+}
+
 void Join(const Run& run) {
-    for (int k = 0; k < run.count && LookupResult.count < kMaxCandidates; ++k) {
-        LookupResult.items[LookupResult.count++] = run.items[k];
+    for (int k = 0; k < run.count && outcome.found.count < kMaxCandidates; ++k) {
+        outcome.found.items[outcome.found.count++] = run.items[k];
     }
 }
 
 }  // namespace
 
-bool LookupCandidates(const char* code) {
-    const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]));
+const LookupOutcome* LookupCandidates(const char* code) {
+    const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]), Settings.GbkMode != 0);
     if (ordinal == 0) {
-        return false;
+        return nullptr;
     }
-    ListBytes = 0;
-    CodeComplete = 1;
-    ExactIndex[0] = 0;
+    outcome.listBytes = 0;
+    outcome.codeComplete = 1;
+    outcome.exactIndex[0] = 0;
     exactRecorded = 0;
     exactRun.count = 0;
     userRun.count = 0;
     longerRun.count = 0;
     specialFound = false;
-    LookupResult.count = 0;
+    outcome.found.count = 0;
     const CodePrefix prefix = MakeCodePrefix(code);
 
     if (Settings.GbkMode != 0) {
         ScanGbkExtension(code, prefix.length);
         Join(longerRun);
-        return true;
+        return &outcome;
     }
     if (prefix.length == 1) {
         ScanFirstKeyThroughCache(ordinal, prefix);
@@ -251,25 +267,25 @@ bool LookupCandidates(const char* code) {
     FindSpecialCandidate(code, prefix.length);
 
     Join(exactRun);
-    if (specialFound && LookupResult.count < kMaxCandidates) {
-        LookupResult.items[LookupResult.count++] = specialItem;
+    if (specialFound && outcome.found.count < kMaxCandidates) {
+        outcome.found.items[outcome.found.count++] = specialItem;
     }
     Join(userRun);
     Join(longerRun);
     // A list text of one empty item is shorter than two bytes and gives no candidate.
-    if (ListBytes < 2) {
-        LookupResult.count = 0;
+    if (outcome.listBytes < 2) {
+        outcome.found.count = 0;
     }
-    return true;
+    return &outcome;
 }
 
 void FillCandidateSlots(CANDIDATELIST* list, const CandidateItems& items) {
-    for (int k = 0; k < items.count && CandidateCount < kMaxCandidateCount; ++k) {
+    for (int k = 0; k < items.count && Conversion.CandidateCount < kMaxCandidateCount; ++k) {
         const CandidateItem& item = items.items[k];
         const unsigned hint = item.hintLength <= kMaxCodeLength ? item.hintLength : 0;
         const unsigned total = item.textLength + hint;
         if (total <= kMaxSlotBytes) {
-            char* slot = CandidateSlot(list, CandidateCount);
+            char* slot = CandidateSlot(list, Conversion.CandidateCount);
             std::memcpy(slot, item.text, item.textLength);
             if (hint != 0) {
                 std::memcpy(slot + item.textLength, item.hint, hint);
@@ -282,9 +298,9 @@ void FillCandidateSlots(CANDIDATELIST* list, const CandidateItems& items) {
             if (hint != 0) {
                 std::memcpy(text + item.textLength, item.hint, hint);
             }
-            SetCandidateSlot(list, CandidateCount, text, total);
+            SetCandidateSlot(list, Conversion.CandidateCount, text, total);
         }
-        ++CandidateCount;
+        ++Conversion.CandidateCount;
     }
 }
 
@@ -313,9 +329,9 @@ void AppendToComposition(COMPOSITIONSTRING* comp, char key) {
     comp->dwCompAttrLen = comp->dwCompReadStrLen;
     comp->dwDeltaStart = cursor;
     comp->dwCursorPos = comp->dwCompStrLen;
-    CodeBuffer[CodeLength] = key;
-    CodeBuffer[CodeLength + 1] = '\0';
-    ++CodeLength;
+    Conversion.CodeBuffer[Conversion.CodeLength] = key;
+    Conversion.CodeBuffer[Conversion.CodeLength + 1] = '\0';
+    ++Conversion.CodeLength;
 }
 
 void SetCompositionLength(COMPOSITIONSTRING* comp, DWORD length) {
@@ -329,7 +345,7 @@ void SetCompositionLength(COMPOSITIONSTRING* comp, DWORD length) {
 
 }  // namespace
 
-int EditCode(HIMC context, unsigned key, unsigned mode, bool notify) {
+int EditCode(HIMC context, unsigned key, EditMode mode, bool notify) {
     ConversionAccess access(context);
     if (!access) {
         return 0;
@@ -337,64 +353,67 @@ int EditCode(HIMC context, unsigned key, unsigned mode, bool notify) {
     COMPOSITIONSTRING* comp = access.comp();
     int result = 1;
     bool lookUp = true;
-    switch (static_cast<std::uint16_t>(mode)) {
+    switch (mode) {
         case Append:
             // A code never outgrows its buffer, whatever the caller sends.
-            if (CodeLength < kMaxCodeLength) {
+            if (Conversion.CodeLength < kMaxCodeLength) {
                 AppendToComposition(comp, static_cast<char>(key & 0xFF));
             }
             break;
         case DeleteLast:
-            if (CodeLength == 0) {
+            if (Conversion.CodeLength == 0) {
                 CancelComposition(context);
-                CandidatesOpen = 0;
+                Conversion.CandidatesOpen = 0;
                 lookUp = false;
                 break;
             }
             SetCompositionLength(comp, comp->dwCursorPos > 0 ? comp->dwCursorPos - 1 : 0);
-            CodeBuffer[--CodeLength] = '\0';
-            if (CodeLength == 0) {
-                CandidateCount = kFirstCandidateSlot;
-                CandidatesOpen = 0;
+            Conversion.CodeBuffer[--Conversion.CodeLength] = '\0';
+            if (Conversion.CodeLength == 0) {
+                Conversion.CandidateCount = kNoCandidates;
+                Conversion.CandidatesOpen = 0;
                 CancelComposition(context);
                 lookUp = false;
             }
             break;
         case Clear:
             SetCompositionLength(comp, 0);
-            CodeLength = 0;
-            CodeBuffer[0] = '\0';
+            Conversion.CodeLength = 0;
+            Conversion.CodeBuffer[0] = '\0';
             lookUp = false;
             break;
-        default:
+        case Refresh:
             break;
     }
 
     if (lookUp) {
         CANDIDATELIST* list = access.list();
         list->dwPageStart = kFirstCandidateSlot;
-        list->dwPageSize = 10;
+        list->dwPageSize = kCandidatePageSize;
         list->dwSelection = 0;
-        std::memcpy(ResultText, CodeBuffer, sizeof CodeBuffer);
-        CandidateCount = kFirstCandidateSlot;
-        AssociationShown = 0;
+        std::memcpy(Conversion.ResultText, Conversion.CodeBuffer, sizeof Conversion.CodeBuffer);
+        Conversion.CandidateCount = kNoCandidates;
+        Conversion.AssociationShown = 0;
         char code[kCodeFieldSize];
-        std::memcpy(code, CodeBuffer, sizeof code);
-        if (LookupCandidates(code)) {
-            FillCandidateSlots(list, LookupResult);
+        std::memcpy(code, Conversion.CodeBuffer, sizeof code);
+        if (const LookupOutcome* found = LookupCandidates(code)) {
+            Conversion.CodeComplete = found->codeComplete;
+            std::memcpy(Conversion.ExactIndex, found->exactIndex,
+                        sizeof(std::int32_t) * ExactIndexLength(found->exactIndex));
+            FillCandidateSlots(list, found->found);
         }
-        const int candidates = CandidateCount - kFirstCandidateSlot;
-        if (candidates == 1 && CodeComplete != 0) {
-            CandidatesOpen = 1;
-            list->dwCount = CandidateCount;
+        const int candidates = CandidatesInList();
+        if (candidates == 1 && outcome.codeComplete != 0) {
+            Conversion.CandidatesOpen = 1;
+            list->dwCount = Conversion.CandidateCount;
             result = 0;
         } else {
-            CandidatesOpen = candidates > 0;
-            if (candidates == 0 || (CodeComplete != 0 && candidates >= 2)) {
+            Conversion.CandidatesOpen = candidates > 0;
+            if (candidates == 0 || (outcome.codeComplete != 0 && candidates >= 2)) {
                 MessageBeep(kSimpleBeep);
             }
-            list->dwCount = CandidateCount;
-            VisibleCandidates = candidates > 0 ? 10 : 0;
+            list->dwCount = Conversion.CandidateCount;
+            Conversion.VisibleCandidates = candidates > 0 ? kCandidatePageSize : 0;
         }
     }
 
@@ -403,4 +422,9 @@ int EditCode(HIMC context, unsigned key, unsigned mode, bool notify) {
     }
     RequestConversionRepaint();
     return result;
+}
+
+void DiscardCode(HIMC context) {
+    EditCode(context, 0, Clear, true);
+    DropCandidates();
 }

@@ -7,8 +7,6 @@
 #include "engine/conversion_state.h"
 #include "platform/win32.h"
 
-constexpr int kMaxCandidates = kMaxCandidateCount - kFirstCandidateSlot;  // 97
-
 // One candidate as a lookup found it: its text and the code keys still to type for it (the hint,
 // empty unless code hints are on). Both point into the tables or the special entry.
 struct CandidateItem {
@@ -18,19 +16,32 @@ struct CandidateItem {
     std::uint8_t hintLength;
 };
 
-// The candidates of the last lookup in list order, as many as the slots can hold.
+// Candidates in list order, as many as the slots can hold.
 struct CandidateItems {
     CandidateItem items[kMaxCandidates];
     int count;
 };
-extern CandidateItems LookupResult;
+
+// The text of all the candidates of one list, each item with its separator, is limited to this
+// many bytes; reaching it ends the scans early.
+constexpr int kListTextSize = 10240;
+
+// What a lookup found.
+struct LookupOutcome {
+    CandidateItems found;
+    // Bytes of the list text of every match, shown or not.
+    std::int32_t listBytes;
+    // No match has a longer code than the typed one.
+    std::int32_t codeComplete;
+    // MainTable index + 1 of each exact main-table match, in list order, then 0.
+    std::int32_t exactIndex[kExactIndexSize];
+};
 
 // Looks the code (1 to 6 keys) up. Normal mode: exact main-table matches in table order, the
 // special candidate, user words, longer main-table matches; GBK mode: the rare characters whose
-// code begins with the typed one. The list text of all matches is limited to kListTextSize bytes
-// (ListBytes counts it), which can end the scans early. Sets CodeComplete, ListBytes, ExactIndex
-// and LookupResult; returns false (and changes nothing) when the first key starts no group.
-bool LookupCandidates(const char* code);
+// code begins with the typed one. Null when the first key starts no group. The outcome stays
+// valid until the next lookup.
+const LookupOutcome* LookupCandidates(const char* code);
 
 enum EditMode : std::uint16_t {
     Refresh = 0,
@@ -39,10 +50,12 @@ enum EditMode : std::uint16_t {
     Clear = 3,
 };
 
-// Edits the code (mode: only the low 16 bits count; other values act as Refresh), looks it up,
-// fills the slots and decides. Returns 0 when the context cannot be locked or when a single
-// candidate completes the code (the caller commits it at once), else 1.
-int EditCode(HIMC context, unsigned key, unsigned mode, bool notify);
+// Edits the code, looks it up, fills the slots and decides. Returns 0 when the context cannot be
+// locked or when a single candidate completes the code (the caller commits it at once), else 1.
+int EditCode(HIMC context, unsigned key, EditMode mode, bool notify);
+
+// The typed code dropped (with the notifications that show it gone) and no candidates on offer.
+void DiscardCode(HIMC context);
 
 // Stores the items in slots from kFirstCandidateSlot on, each cut to fit its slot at a character
 // boundary, while CandidateCount is below kMaxCandidateCount.

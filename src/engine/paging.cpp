@@ -2,8 +2,8 @@
 
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
-#include "ime/input_context.h"
-#include "ui/window_handles.h"
+#include "context/input_context.h"
+#include "engine/window_state.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ long NewPageStart(Turn turn, long start, long size, long count) {
 }
 
 int TurnPage(HIMC context, Turn turn) {
-    if (CandidateCount == kFirstCandidateSlot) {
+    if (!HasCandidates()) {
         return 0;
     }
     CandidateListAccess access(context);

@@ -3,24 +3,25 @@
 #include "dict/code_index.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
-#include "ime/input_context.h"
+#include "context/input_context.h"
 #include "settings/settings.h"
+#include "dict/tables.h"
 
 namespace {
 
 DictEntry& EntryAt(int position) {
-    return MainTable[ExactIndex[position] - 1];
+    return Tables.MainTable[Conversion.ExactIndex[position] - 1];
 }
 
 void Reindex(int position) {
-    IndexEntry(MainIndex, EntryAt(position), static_cast<std::size_t>(ExactIndex[position] - 1));
+    IndexEntry(MainIndex, EntryAt(position),
+               static_cast<std::size_t>(Conversion.ExactIndex[position] - 1));
 }
 
 }  // namespace
 
 void PromoteCandidate(HIMC context, unsigned digit) {
-    if (CandidateCount <= kFirstCandidateSlot || AssociationShown != 0 || digit < '0' ||
-        digit > '9') {
+    if (!HasCandidates() || Conversion.AssociationShown != 0 || digit < '0' || digit > '9') {
         return;
     }
     DWORD pageStart;
@@ -36,7 +37,7 @@ void PromoteCandidate(HIMC context, unsigned digit) {
     }
     const unsigned chosen = (digit == '0' ? 9u : digit - '1') + pageStart - kFirstCandidateSlot;
     unsigned exactCount = 0;
-    while (exactCount < kExactIndexSize - 1 && ExactIndex[exactCount] != 0) {
+    while (exactCount < kExactIndexSize - 1 && Conversion.ExactIndex[exactCount] != 0) {
         ++exactCount;
     }
     // Only exact main-table matches take part; user words, longer codes and the special
@@ -44,7 +45,7 @@ void PromoteCandidate(HIMC context, unsigned digit) {
     if (chosen >= exactCount) {
         return;
     }
-    MainTableModified = true;
+    Tables.MainTableModified = true;
     const int first = static_cast<int>(pageStart - kFirstCandidateSlot);
     const DictEntry saved = EntryAt(static_cast<int>(chosen));
     for (int m = static_cast<int>(chosen); m > first; --m) {

@@ -1,15 +1,10 @@
 // Load and unload of the input method. A load that would leave it without its window classes or
 // its dictionaries is refused, so that it never runs half set up.
-#include "engine/conversion_state.h"
-#include "ime/key_entry.h"
+#include "context/process_facts.h"
+#include "engine/window_state.h"
 #include "ime/module_start.h"
 #include "ime/module_win.h"
 #include "ui/ui_windows_win.h"
-
-HINSTANCE ModuleInstance;
-std::int32_t Win9xFamily;
-HFONT UiFont;
-bool RunningUnderWine;
 
 namespace {
 
@@ -22,20 +17,22 @@ HFONT CreateUiFont() {
                        kUiFontClipPrecision, ANTIALIASED_QUALITY, 0, "Simsun");
 }
 
+// The start-up order: the state reset, the settings and the tables (StartModule), then what only
+// Windows can tell, the window classes and the interface font.
 bool AttachProcess(HINSTANCE instance) {
-    ModuleInstance = instance;
-    RunningUnderWine = IsWineRunning();
-    TranslatedMessagesThroughBuffer =
-        TranslatedMessagesNeedBuffer(RunningUnderWine, sizeof(void*) == 8) ? 1 : 0;
+    if (!StartModule()) {
+        return false;
+    }
+    Process.ModuleInstance = instance;
+    Process.RunningUnderWine = IsWineRunning();
+    Process.TranslatedMessagesThroughBuffer =
+        TranslatedMessagesNeedBuffer(Process.RunningUnderWine, sizeof(void*) == 8);
+    Process.Win9xFamily = IsWin9xFamily() ? 1 : 0;
     if (!RegisterUiClasses(instance)) {
         return false;
     }
-    if (!LoadModuleData()) {
-        return false;
-    }
-    Win9xFamily = IsWin9xFamily() ? 1 : 0;
-    if (Win9xFamily == 0) {
-        UiFont = CreateUiFont();
+    if (Process.Win9xFamily == 0) {
+        Windows.UiFont = CreateUiFont();
     }
     return true;
 }
@@ -43,11 +40,11 @@ bool AttachProcess(HINSTANCE instance) {
 // Nothing is saved here: the UI window's destruction and the settings dialog have written what
 // changed.
 void DetachProcess() {
-    if (UiFont != nullptr) {
-        DeleteObject(UiFont);
-        UiFont = nullptr;
+    if (Windows.UiFont != nullptr) {
+        DeleteObject(Windows.UiFont);
+        Windows.UiFont = nullptr;
     }
-    UnregisterUiClasses(ModuleInstance);
+    UnregisterUiClasses(Process.ModuleInstance);
 }
 
 }  // namespace

@@ -2,13 +2,12 @@
 
 #include <cstring>
 
-#include "ime/input_context.h"
+#include "context/input_context.h"
 #include "ui/ui_classes.h"
-#include "ui/window_handles.h"
-
-std::int32_t ConversionModeInitialised;
-DWORD SelectedConversionMode;
-std::int32_t ContextActive = 1;
+#include "engine/window_state.h"
+#include "context/selection_state.h"
+#include "engine/conversion_state.h"
+#include "engine/composition.h"
 
 namespace {
 
@@ -19,12 +18,6 @@ constexpr DWORD kPrivateDataSize = 60;
 constexpr DWORD kNoCandidateForm = 0xFFFFFFFF;
 
 }  // namespace
-
-void ResetSelectionState() {
-    ConversionModeInitialised = 0;
-    SelectedConversionMode = 0;
-    ContextActive = 1;
-}
 
 void FillImeInfo(IMEINFO* info, char* uiClassName) {
     info->dwPrivateDataSize = kPrivateDataSize;
@@ -69,10 +62,12 @@ BOOL SelectInputContext(HIMC context, BOOL select) {
     // Every selection opens the context; only the process's first one changes the modes the
     // application chose.
     ic->fOpen = TRUE;
-    ic->fdwConversion = SelectionConversionMode(ic->fdwConversion, ConversionModeInitialised == 0);
-    ConversionModeInitialised = 1;
-    SelectedConversionMode = ic->fdwConversion;
-    if (!InitCompositionString(context)) {
+    ic->fdwConversion =
+        SelectionConversionMode(ic->fdwConversion, Selection.ConversionModeInitialised == 0);
+    Selection.ConversionModeInitialised = 1;
+    Selection.SelectedConversionMode = ic->fdwConversion;
+    ClearConversionBuffers();
+    if (!InitCompositionString(ic.get())) {
         return 0;
     }
     ShapeSelectedCandidateInfo(ic.get());
@@ -95,9 +90,9 @@ NotifyOutcome NotifyInputContext(HIMC context, DWORD action, DWORD index, DWORD 
     }
     if (action == NI_COMPOSITIONSTR && index == CPS_CANCEL) {
         CancelComposition(context);
-        RequestRepaint(CurrentStatusWindow);
-        RequestRepaint(CurrentCompWindow);
-        RequestRepaint(CurrentCandWindow);
+        RequestRepaint(Windows.CurrentStatusWindow);
+        RequestRepaint(Windows.CurrentCompWindow);
+        RequestRepaint(Windows.CurrentCandWindow);
     }
     return NotifyOutcome{0, false};
 }

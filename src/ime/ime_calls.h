@@ -3,20 +3,7 @@
 // notifications that act. The exported functions (Windows only) add the language indicator.
 #pragma once
 
-#include <cstdint>
-
 #include "platform/win32.h"
-
-// The first selection in the process has adjusted the conversion mode.
-extern std::int32_t ConversionModeInitialised;
-// The conversion mode of the context selected last; the UI shows the soft keyboard at creation
-// when it has IME_CMODE_SOFTKBD.
-extern DWORD SelectedConversionMode;
-// The last activation call activated a context (true until the first call says otherwise).
-extern std::int32_t ContextActive;
-
-// Back to the values of a freshly loaded module (tests).
-void ResetSelectionState();
 
 // ImeInquire: fills the properties and copies the UI class name ("QMVUI" and its NUL, 6 bytes).
 void FillImeInfo(IMEINFO* info, char* uiClassName);

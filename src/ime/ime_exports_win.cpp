@@ -5,7 +5,9 @@
 #include "ime/ime_calls.h"
 #include "ime/module_win.h"
 #include "res/resource_ids.h"
-#include "settings/settings_dialog_win.h"
+#include "ui/settings_dialog_win.h"
+#include "context/selection_state.h"
+#include "context/process_facts.h"
 
 BOOL WINAPI ImeInquire(IMEINFO* info, LPSTR uiClassName, DWORD) {
     FillImeInfo(info, uiClassName);
@@ -13,7 +15,8 @@ BOOL WINAPI ImeInquire(IMEINFO* info, LPSTR uiClassName, DWORD) {
 }
 
 BOOL WINAPI ImeConfigure(HKL, HWND parent, DWORD, LPVOID) {
-    DialogBoxParamA(ModuleInstance, MAKEINTRESOURCEA(IDD_SETTINGS), parent, SettingsDialogProc, 0);
+    DialogBoxParamA(Process.ModuleInstance, MAKEINTRESOURCEA(IDD_SETTINGS), parent,
+                    SettingsDialogProc, 0);
     // Without an owner there is nothing to repaint (a null window would repaint every window).
     if (parent != nullptr) {
         InvalidateRect(parent, nullptr, TRUE);
@@ -30,7 +33,7 @@ BOOL WINAPI ImeSelect(HIMC context, BOOL select) {
 
 BOOL WINAPI ImeSetActiveContext(HIMC context, BOOL active) {
     UpdateIndicator(context, active != 0);
-    ContextActive = active == 1 ? 1 : 0;
+    Selection.ContextActive = active == 1 ? 1 : 0;
     return TRUE;
 }
 

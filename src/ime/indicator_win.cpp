@@ -1,6 +1,6 @@
 // The system's language indicator shows the input method's own icon and tooltip while a context
 // is open, and the default ones while it is closed.
-#include "ime/input_context.h"
+#include "context/input_context.h"
 #include "ime/module_start.h"
 #include "ime/module_win.h"
 #include "ui/ui_classes.h"

@@ -1,11 +1,13 @@
 #include "ime/module_start.h"
 
 #include "dict/dictionary_files.h"
+#include "ime/process_state.h"
 #include "settings/settings.h"
 
-bool LoadModuleData() {
+bool StartModule() {
+    ResetProcessState();
     LoadSettings();
-    return LoadDictionaries(true, true) != 0;
+    return LoadDictionaries(Settings.CodeSet, true, true) != 0;
 }
 
 bool TranslatedMessagesNeedBuffer(bool underWine, bool is64Bit) {

@@ -1,11 +1,11 @@
-// IME-side declarations that mingw-w64's imm.h lacks. libimm32.a exports the functions in both
-// bitnesses; the layouts are the platform's and are checked below.
+// The IME-side structures and functions of IMM32, declared once for the Windows build (whose
+// mingw-w64 imm.h lacks them; libimm32.a exports the functions in both bitnesses) and for the
+// Linux stand-in (which implements the functions). The layouts are the platform's and are checked
+// below for the bitness being built.
 #pragma once
 
-#ifdef _WIN32
-#include <windows.h>
-#include <imm.h>
 #include <cstddef>
+#include <cstdint>
 
 extern "C" {
 
@@ -95,131 +95,21 @@ typedef struct tagSOFTKBDDATA {
 } SOFTKBDDATA, *PSOFTKBDDATA, *LPSOFTKBDDATA;
 
 LPINPUTCONTEXT WINAPI ImmLockIMC(HIMC);
-WINBOOL WINAPI ImmUnlockIMC(HIMC);
+BOOL WINAPI ImmUnlockIMC(HIMC);
 DWORD WINAPI ImmGetIMCLockCount(HIMC);
 HIMCC WINAPI ImmCreateIMCC(DWORD);
 HIMCC WINAPI ImmDestroyIMCC(HIMCC);
 LPVOID WINAPI ImmLockIMCC(HIMCC);
-WINBOOL WINAPI ImmUnlockIMCC(HIMCC);
+BOOL WINAPI ImmUnlockIMCC(HIMCC);
 DWORD WINAPI ImmGetIMCCLockCount(HIMCC);
 HIMCC WINAPI ImmReSizeIMCC(HIMCC, DWORD);
 DWORD WINAPI ImmGetIMCCSize(HIMCC);
-WINBOOL WINAPI ImmGenerateMessage(HIMC);
+BOOL WINAPI ImmGenerateMessage(HIMC);
 HWND WINAPI ImmCreateSoftKeyboard(UINT, HWND, int, int);
-WINBOOL WINAPI ImmDestroySoftKeyboard(HWND);
-WINBOOL WINAPI ImmShowSoftKeyboard(HWND, int);
+BOOL WINAPI ImmDestroySoftKeyboard(HWND);
+BOOL WINAPI ImmShowSoftKeyboard(HWND, int);
 
 }  // extern "C"
-
-// Properties (IMEINFO.fdwProperty, low word).
-#ifndef IME_PROP_END_UNLOAD
-#define IME_PROP_END_UNLOAD 0x0001
-#endif
-#ifndef IME_PROP_KBD_CHAR_FIRST
-#define IME_PROP_KBD_CHAR_FIRST 0x0002
-#endif
-#ifndef IME_PROP_IGNORE_UPKEYS
-#define IME_PROP_IGNORE_UPKEYS 0x0004
-#endif
-#ifndef IME_PROP_NEED_ALTKEY
-#define IME_PROP_NEED_ALTKEY 0x0008
-#endif
-#ifndef IME_PROP_NO_KEYS_ON_CLOSE
-#define IME_PROP_NO_KEYS_ON_CLOSE 0x0010
-#endif
-#ifndef IME_PROP_ACCEPT_WIDE_VKEY
-#define IME_PROP_ACCEPT_WIDE_VKEY 0x0020
-#endif
-#ifndef UI_CAP_SOFTKBD
-#define UI_CAP_SOFTKBD 0x00010000
-#endif
-
-// ImeInquire's system information flags.
-#ifndef IME_SYSINFO_WINLOGON
-#define IME_SYSINFO_WINLOGON 0x0001
-#endif
-#ifndef IME_SYSINFO_WOW16
-#define IME_SYSINFO_WOW16 0x0002
-#endif
-
-// NotifyIME actions.
-#ifndef NI_CONTEXTUPDATED
-#define NI_CONTEXTUPDATED 0x0003
-#endif
-
-// WM_IME_CONTROL commands.
-#ifndef IMC_GETCONVERSIONMODE
-#define IMC_GETCONVERSIONMODE 0x0001
-#endif
-#ifndef IMC_SETCONVERSIONMODE
-#define IMC_SETCONVERSIONMODE 0x0002
-#endif
-#ifndef IMC_GETSENTENCEMODE
-#define IMC_GETSENTENCEMODE 0x0003
-#endif
-#ifndef IMC_SETSENTENCEMODE
-#define IMC_SETSENTENCEMODE 0x0004
-#endif
-#ifndef IMC_GETOPENSTATUS
-#define IMC_GETOPENSTATUS 0x0005
-#endif
-#ifndef IMC_SETOPENSTATUS
-#define IMC_SETOPENSTATUS 0x0006
-#endif
-#ifndef IMC_GETSOFTKBDFONT
-#define IMC_GETSOFTKBDFONT 0x0011
-#endif
-#ifndef IMC_SETSOFTKBDFONT
-#define IMC_SETSOFTKBDFONT 0x0012
-#endif
-#ifndef IMC_GETSOFTKBDPOS
-#define IMC_GETSOFTKBDPOS 0x0013
-#endif
-#ifndef IMC_SETSOFTKBDPOS
-#define IMC_SETSOFTKBDPOS 0x0014
-#endif
-#ifndef IMC_GETSOFTKBDSUBTYPE
-#define IMC_GETSOFTKBDSUBTYPE 0x0015
-#endif
-#ifndef IMC_SETSOFTKBDSUBTYPE
-#define IMC_SETSOFTKBDSUBTYPE 0x0016
-#endif
-#ifndef IMC_SETSOFTKBDDATA
-#define IMC_SETSOFTKBDDATA 0x0018
-#endif
-
-// WM_IME_NOTIFY commands beyond imm.h's.
-#ifndef IMN_SOFTKBDDESTROYED
-#define IMN_SOFTKBDDESTROYED 0x0011
-#endif
-
-// INPUTCONTEXT.fdwInit.
-#ifndef INIT_STATUSWNDPOS
-#define INIT_STATUSWNDPOS 0x00000001
-#endif
-#ifndef INIT_CONVERSION
-#define INIT_CONVERSION 0x00000002
-#endif
-#ifndef INIT_SENTENCE
-#define INIT_SENTENCE 0x00000004
-#endif
-#ifndef INIT_LOGFONT
-#define INIT_LOGFONT 0x00000008
-#endif
-#ifndef INIT_COMPFORM
-#define INIT_COMPFORM 0x00000010
-#endif
-#ifndef INIT_SOFTKBDPOS
-#define INIT_SOFTKBDPOS 0x00000020
-#endif
-
-// Window extra bytes of a UI window: the input context, then the IME's private data.
-#ifndef IMMGWLP_IMC
-#define IMMGWLP_IMC 0
-#endif
-#ifndef IMMGWLP_PRIVATE
-#define IMMGWLP_PRIVATE (sizeof(LONG_PTR))
-#endif
 
 // The platform's layouts, for both bitnesses.
 static_assert(sizeof(LOGFONTA) == 60 && sizeof(LOGFONTW) == 92, "LOGFONT");
@@ -236,7 +126,7 @@ static_assert(sizeof(CANDIDATEINFO) == 144 && offsetof(CANDIDATEINFO, dwOffset) 
               "CANDIDATEINFO");
 static_assert(sizeof(IMEINFO) == 28, "IMEINFO");
 static_assert(sizeof(SOFTKBDDATA) == 516, "SOFTKBDDATA");
-#ifdef _WIN64
+#if INTPTR_MAX == INT64_MAX
 static_assert(sizeof(TRANSMSG) == 24 && offsetof(TRANSMSG, wParam) == 8 &&
                   offsetof(TRANSMSG, lParam) == 16,
               "TRANSMSG");
@@ -280,6 +170,4 @@ static_assert(offsetof(INPUTCONTEXT, hCompStr) == 280 && offsetof(INPUTCONTEXT, 
                   offsetof(INPUTCONTEXT, fdwInit) == 304 &&
                   offsetof(INPUTCONTEXT, dwReserve) == 308,
               "INPUTCONTEXT");
-#endif
-
 #endif

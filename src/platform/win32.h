@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <imm.h>
 #include "platform/ime_declarations.h"
+#include "platform/ime_constants_win.h"
 #else
 #include "platform/host/host_windows.h"
 #endif

@@ -1,8 +1,5 @@
 #include "settings/settings.h"
 
-#include "engine/run_time_state.h"
-#include "ime/symbol_conversion.h"
-
 SettingsRecord Settings;
 std::uint32_t SettingsBits;
 
@@ -107,13 +104,11 @@ void ApplyCursorFollowRule(SettingsRecord& settings) {
 }
 
 void LoadSettings() {
-    ResetRunTimeState();
     StoredSettings stored;
     stored.imeset = ReadSettingsValue(kImesetValue);
     stored.imesetz = ReadSettingsValue(kImesetzValue);
     stored.imesetq = ReadSettingsValue(kImesetqValue);
     DecodeSettings(stored, Settings);
-    SetMode(ChinesePunctuation, true);
     InitSkinLayout();
     ApplyCursorFollowRule(Settings);
 }

@@ -23,8 +23,6 @@ struct SettingsRecord {
 
 extern SettingsRecord Settings;
 
-constexpr std::int32_t kCodeSetPrimary = 1;
-constexpr std::int32_t kCodeSetSecondary = 0;
 constexpr std::int32_t kSkinCount = 6;
 
 // Registry location and value names.
@@ -77,7 +75,7 @@ void ApplyCursorFollowRule(SettingsRecord& settings);
 std::uint32_t ReadSettingsValue(const char* name);
 void WriteSettingsValue(const char* name, std::uint32_t value);
 
-// Start-up: resets the run-time state, reads the three values and fills the skin layouts.
+// Start-up: reads the three values and fills the skin layouts.
 void LoadSettings();
 // Writes "IMESET" and "IMESETZ" from Settings.
 void StoreSettings();

@@ -1,7 +1,7 @@
 #include "ui/shift_release_hook_win.h"
 
-#include "ime/hooked_keys.h"
-#include "ime/key_entry.h"
+#include "keys/hooked_keys.h"
+#include "keys/key_entry.h"
 
 namespace {
 

@@ -15,7 +15,7 @@ constexpr int kChildExtraBytes = 3 * kWindowSlotSize;
 
 }  // namespace
 
-const UiClassSpec kUiClasses[kUiClassCount] = {
+const UiClassInfo kUiClasses[kUiClassCount] = {
     {"QMVUI", kPlainStyle, kUiExtraBytes},
     {"QMVCOMP", kPlainStyle, kChildExtraBytes},
     {"QMVCAND", kPlainStyle, kChildExtraBytes},

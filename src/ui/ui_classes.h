@@ -15,7 +15,7 @@ enum UiClassRole {
 };
 constexpr int kUiClassCount = 5;
 
-struct UiClassSpec {
+struct UiClassInfo {
     const char* name;
     UINT style;
     int windowExtraBytes;
@@ -23,7 +23,7 @@ struct UiClassSpec {
 
 // In registration order, indexed by UiClassRole. Every class has the arrow cursor, no icon, no
 // background brush, no menu and no class extra bytes.
-extern const UiClassSpec kUiClasses[kUiClassCount];
+extern const UiClassInfo kUiClasses[kUiClassCount];
 
 // Window extra bytes come in pointer-sized slots. A UI window has the two slots IMM32 defines
 // (the input context, then the UI's private block); a child window adds a third that holds its

@@ -1,9 +1,9 @@
 #include "ui/ui_windows_win.h"
 
-#include "ime/input_context.h"
-#include "ime/module_win.h"
+#include "context/input_context.h"
 #include "ui/shift_release_hook_win.h"
 #include "ui/ui_classes.h"
+#include "context/process_facts.h"
 
 namespace {
 
@@ -39,15 +39,15 @@ bool RegisterUiClasses(HINSTANCE instance) {
 }
 
 void UnregisterUiClasses(HINSTANCE instance) {
-    for (const UiClassSpec& spec : kUiClasses) {
-        UnregisterClassA(spec.name, instance);
+    for (const UiClassInfo& windowClass : kUiClasses) {
+        UnregisterClassA(windowClass.name, instance);
     }
 }
 
 LRESULT WINAPI UIWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            if (RunningUnderWine) {
+            if (Process.RunningUnderWine) {
                 InstallShiftReleaseHook(window);
             }
             return 0;

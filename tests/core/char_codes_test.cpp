@@ -8,6 +8,7 @@
 #include "dict/dictionary_files.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
+#include "dict/tables.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ std::string WordCode(int codeSet, const std::string& gbk) {
     Settings.CodeSet = codeSet;
     char code[kCharCodeBufferSize];
     std::memset(code, 'X', sizeof code);
-    DeriveWordCode(gbk.c_str(), code);
+    DeriveWordCode(Settings.CodeSet, gbk.c_str(), code);
     return code;
 }
 
@@ -104,7 +105,7 @@ TEST(CharCodeLookup, UnknownCharactersGiveNothing) {
         EXPECT_STREQ(code, "");
     }
     Settings.CodeSet = kCodeSetSecondary;
-    EXPECT_EQ(LookupCharCode(Gbk("工").c_str(), code), 1);
+    EXPECT_EQ(LookupCharCode(Settings.CodeSet, Gbk("工").c_str(), code), 1);
     EXPECT_STREQ(code, "dses");
 }
 
@@ -138,22 +139,23 @@ TEST(WordCode, ShippedDictionariesFollowTheRule) {
     for (int codeSet : {kCodeSetPrimary, kCodeSetSecondary}) {
         Settings = SettingsRecord{};
         Settings.CodeSet = codeSet;
-        ASSERT_EQ(LoadDictionaries(true, false), 1);
+        ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, false), 1);
         int words = 0;
         int differing = 0;
-        for (std::size_t i = 0; i < kMainTableCapacity && !IsEmptyEntry(MainTable[i]); ++i) {
-            const std::size_t length = std::strlen(MainTable[i].word);
+        for (std::size_t i = 0; i < kMainTableCapacity && !IsEmptyEntry(Tables.MainTable[i]); ++i) {
+            const std::size_t length = std::strlen(Tables.MainTable[i].word);
             bool allKnown = length >= 4 && length % 2 == 0;
             char code[kCharCodeBufferSize];
             for (std::size_t b = 0; allKnown && b < length; b += 2) {
-                allKnown = LookupCharCode(MainTable[i].word + b, code) == 1;
+                allKnown =
+                    LookupCharCode(Settings.CodeSet, Tables.MainTable[i].word + b, code) == 1;
             }
             if (!allKnown) {
                 continue;
             }
             ++words;
-            DeriveWordCode(MainTable[i].word, code);
-            differing += std::strcmp(code, MainTable[i].code) != 0;
+            DeriveWordCode(Settings.CodeSet, Tables.MainTable[i].word, code);
+            differing += std::strcmp(code, Tables.MainTable[i].code) != 0;
         }
         EXPECT_GT(words, 40000);
         EXPECT_EQ(differing, codeSet == kCodeSetPrimary ? 28 : 0);
@@ -164,26 +166,26 @@ TEST(WordExists, FindsExactEntriesOfBothTables) {
     CopyShippedDictionaries();
     Settings = SettingsRecord{};
     Settings.CodeSet = kCodeSetPrimary;
-    ASSERT_EQ(LoadDictionaries(true, true), 1);
-    EXPECT_EQ(WordExists("aaaa", Gbk("工").c_str()), 1);
-    EXPECT_EQ(WordExists("a", Gbk("工").c_str()), 1);
-    EXPECT_EQ(WordExists("aaaab", Gbk("工").c_str()), 0);
-    EXPECT_EQ(WordExists("aaaa", Gbk("工").c_str() + 1), 0);
-    EXPECT_EQ(WordExists("aaaa", Gbk("人").c_str()), 0);
-    EXPECT_EQ(WordExists("aaaa", Gbk("工人").c_str()), 0);
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
+    EXPECT_EQ(WordExists("aaaa", Gbk("工").c_str(), false), 1);
+    EXPECT_EQ(WordExists("a", Gbk("工").c_str(), false), 1);
+    EXPECT_EQ(WordExists("aaaab", Gbk("工").c_str(), false), 0);
+    EXPECT_EQ(WordExists("aaaa", Gbk("工").c_str() + 1, false), 0);
+    EXPECT_EQ(WordExists("aaaa", Gbk("人").c_str(), false), 0);
+    EXPECT_EQ(WordExists("aaaa", Gbk("工人").c_str(), false), 0);
 
-    std::strcpy(UserTable[4].code, "zzab");
-    std::strcpy(UserTable[4].word, Gbk("工人").c_str());
-    EXPECT_EQ(WordExists("zzab", Gbk("工人").c_str()), 1);
-    EXPECT_EQ(WordExists("zza", Gbk("工人").c_str()), 0);
+    std::strcpy(Tables.UserTable[4].code, "zzab");
+    std::strcpy(Tables.UserTable[4].word, Gbk("工人").c_str());
+    EXPECT_EQ(WordExists("zzab", Gbk("工人").c_str(), false), 1);
+    EXPECT_EQ(WordExists("zza", Gbk("工人").c_str(), false), 0);
     // A word after the first empty entry is not in the table.
-    std::strcpy(UserTable[6].code, "zzcd");
-    std::strcpy(UserTable[6].word, Gbk("工").c_str());
-    EXPECT_EQ(WordExists("zzcd", Gbk("工").c_str()), 0);
+    std::strcpy(Tables.UserTable[6].code, "zzcd");
+    std::strcpy(Tables.UserTable[6].word, Gbk("工").c_str());
+    EXPECT_EQ(WordExists("zzcd", Gbk("工").c_str(), false), 0);
     // A code whose first byte starts no group finds nothing, even in the user table.
-    std::strcpy(UserTable[5].code, "1ab");
-    std::strcpy(UserTable[5].word, Gbk("工").c_str());
-    EXPECT_EQ(WordExists("1ab", Gbk("工").c_str()), 0);
+    std::strcpy(Tables.UserTable[5].code, "1ab");
+    std::strcpy(Tables.UserTable[5].word, Gbk("工").c_str());
+    EXPECT_EQ(WordExists("1ab", Gbk("工").c_str(), false), 0);
 }
 
 }  // namespace

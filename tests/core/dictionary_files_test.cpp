@@ -8,6 +8,7 @@
 #include "platform/win32.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
+#include "dict/tables.h"
 
 namespace {
 
@@ -34,37 +35,40 @@ class DictionaryFilesTest : public ::testing::Test {
 TEST_F(DictionaryFilesTest, ShippedFilesLoadIntoTheirGroups) {
     for (int codeSet : {kCodeSetPrimary, kCodeSetSecondary}) {
         Settings.CodeSet = codeSet;
-        ASSERT_EQ(LoadDictionaries(true, true), 1);
+        ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
         const std::int32_t* starts =
             codeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
-        EXPECT_EQ(std::memcmp(LetterStart, starts, sizeof LetterStart), 0);
-        EXPECT_EQ(UsedEntries(MainTable, kMainTableCapacity), static_cast<std::size_t>(starts[28]));
+        EXPECT_EQ(std::memcmp(Tables.LetterStart, starts, sizeof Tables.LetterStart), 0);
+        EXPECT_EQ(UsedEntries(Tables.MainTable, kMainTableCapacity),
+                  static_cast<std::size_t>(starts[28]));
         for (int ordinal = 1; ordinal <= 28; ++ordinal) {
-            for (std::int32_t i = LetterStart[ordinal - 1]; i < LetterStart[ordinal]; ++i) {
-                ASSERT_EQ(GroupOrdinal(static_cast<unsigned char>(MainTable[i].code[0])), ordinal)
+            for (std::int32_t i = Tables.LetterStart[ordinal - 1]; i < Tables.LetterStart[ordinal];
+                 ++i) {
+                ASSERT_EQ(GroupOrdinal(static_cast<unsigned char>(Tables.MainTable[i].code[0])),
+                          ordinal)
                     << "entry " << i;
             }
         }
-        EXPECT_EQ(UsedEntries(UserTable, kUserTableCapacity), 4u);
+        EXPECT_EQ(UsedEntries(Tables.UserTable, kUserTableCapacity), 4u);
     }
     Settings.CodeSet = kCodeSetPrimary;
-    ASSERT_EQ(LoadDictionaries(true, true), 1);
-    EXPECT_STREQ(MainTable[0].code, "aqi");
-    EXPECT_EQ(std::string(MainTable[0].word), Gbk("区"));
-    EXPECT_STREQ(MainTable[95].code, "a");
-    EXPECT_EQ(std::string(MainTable[95].word), Gbk("工"));
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
+    EXPECT_STREQ(Tables.MainTable[0].code, "aqi");
+    EXPECT_EQ(std::string(Tables.MainTable[0].word), Gbk("区"));
+    EXPECT_STREQ(Tables.MainTable[95].code, "a");
+    EXPECT_EQ(std::string(Tables.MainTable[95].word), Gbk("工"));
 }
 
 TEST_F(DictionaryFilesTest, SavedMainTableIsTheShippedFileByteForByte) {
     for (int codeSet : {kCodeSetPrimary, kCodeSetSecondary}) {
         Settings.CodeSet = codeSet;
-        ASSERT_EQ(LoadDictionaries(true, true), 1);
-        const std::string before = ReadWholeFile(zelk_ + MainFileName());
-        std::memset(MainTable, 0, sizeof MainTable);
-        ASSERT_EQ(LoadDictionaries(true, false), 1);
-        SaveMainTable();
-        EXPECT_EQ(ReadWholeFile(zelk_ + MainFileName()), before);
-        EXPECT_FALSE(FileExists(zelk_ + MainFileName() + ".new"));
+        ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
+        const std::string before = ReadWholeFile(zelk_ + MainFileName(Settings.CodeSet));
+        std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
+        ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, false), 1);
+        SaveMainTable(Settings.CodeSet);
+        EXPECT_EQ(ReadWholeFile(zelk_ + MainFileName(Settings.CodeSet)), before);
+        EXPECT_FALSE(FileExists(zelk_ + MainFileName(Settings.CodeSet) + ".new"));
     }
 }
 
@@ -83,21 +87,21 @@ TEST_F(DictionaryFilesTest, UserWordsKeepTheirPaddedLayoutThroughSaveAndLoad) {
     }
     longest += "x";
     std::strcpy(words[3].word, longest.c_str());
-    ASSERT_TRUE(SaveUserTable(words, 4));
+    ASSERT_TRUE(SaveUserTable(Settings.CodeSet, words, 4));
 
     const std::string file = ReadWholeFile(zelk_ + "zelk2006.emb");
     EXPECT_EQ(file.substr(0, 28), "a        " + Gbk("工") + "\r\nab       " + Gbk("工人") + "\r\n");
     EXPECT_NE(file.find("abcd     " + Gbk("中国") + "\r\n"), std::string::npos);
     EXPECT_NE(file.find("abcdef     " + longest + "\r\n"), std::string::npos);
 
-    std::memset(UserTable, 0x33, sizeof UserTable);
-    ASSERT_EQ(LoadDictionaries(false, true), 1);
+    std::memset(Tables.UserTable, 0x33, sizeof Tables.UserTable);
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, false, true), 1);
     for (const DictEntry& word : words) {
         const std::size_t i = static_cast<std::size_t>(&word - words);
-        EXPECT_STREQ(UserTable[i].code, word.code);
-        EXPECT_STREQ(UserTable[i].word, word.word);
+        EXPECT_STREQ(Tables.UserTable[i].code, word.code);
+        EXPECT_STREQ(Tables.UserTable[i].word, word.word);
     }
-    EXPECT_TRUE(IsEmptyEntry(UserTable[4]));
+    EXPECT_TRUE(IsEmptyEntry(Tables.UserTable[4]));
 }
 
 TEST_F(DictionaryFilesTest, BackupsUseTheMainLineSyntax) {
@@ -107,29 +111,29 @@ TEST_F(DictionaryFilesTest, BackupsUseTheMainLineSyntax) {
     const std::string backup = zelk_ + "words.mbk";
     ASSERT_TRUE(SaveBackupFile(backup.c_str(), words, 2));
     EXPECT_EQ(ReadWholeFile(backup), "ab_" + Gbk("工人") + "\r\n");
-    std::memset(UserTable, 0, sizeof UserTable);
-    ASSERT_TRUE(ReadDictionaryLines(backup.c_str(), '_', UserTable, kUserTableCapacity,
+    std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
+    ASSERT_TRUE(ReadDictionaryLines(backup.c_str(), '_', Tables.UserTable, kUserTableCapacity,
                                     LineRules::UserWords));
-    EXPECT_STREQ(UserTable[0].code, "ab");
-    EXPECT_TRUE(IsEmptyEntry(UserTable[1]));
+    EXPECT_STREQ(Tables.UserTable[0].code, "ab");
+    EXPECT_TRUE(IsEmptyEntry(Tables.UserTable[1]));
 }
 
 TEST_F(DictionaryFilesTest, MissingMainFileStillSwitchesTheGroupsAndSkipsTheUserFile) {
-    ASSERT_EQ(LoadDictionaries(true, true), 1);
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
     ASSERT_TRUE(DeleteFileA((zelk_ + "shm28.mb").c_str()));
     Settings.CodeSet = kCodeSetSecondary;
-    std::strcpy(UserTable[0].code, "keep");
-    EXPECT_EQ(LoadDictionaries(true, true), 0);
-    EXPECT_EQ(std::memcmp(LetterStart, LetterStartSecondary, sizeof LetterStart), 0);
-    EXPECT_TRUE(IsEmptyEntry(MainTable[0]));
-    EXPECT_STREQ(UserTable[0].code, "keep");
+    std::strcpy(Tables.UserTable[0].code, "keep");
+    EXPECT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 0);
+    EXPECT_EQ(std::memcmp(Tables.LetterStart, LetterStartSecondary, sizeof Tables.LetterStart), 0);
+    EXPECT_TRUE(IsEmptyEntry(Tables.MainTable[0]));
+    EXPECT_STREQ(Tables.UserTable[0].code, "keep");
 }
 
 TEST_F(DictionaryFilesTest, MissingUserFileFailsAfterTheMainTableLoaded) {
     ASSERT_TRUE(DeleteFileA((zelk_ + "zelk2006.emb").c_str()));
-    EXPECT_EQ(LoadDictionaries(true, true), 0);
-    EXPECT_STREQ(MainTable[0].code, "aqi");
-    EXPECT_TRUE(IsEmptyEntry(UserTable[0]));
+    EXPECT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 0);
+    EXPECT_STREQ(Tables.MainTable[0].code, "aqi");
+    EXPECT_TRUE(IsEmptyEntry(Tables.UserTable[0]));
 }
 
 TEST_F(DictionaryFilesTest, MainFileLongerThanTheTableStopsAtCapacity) {
@@ -138,16 +142,16 @@ TEST_F(DictionaryFilesTest, MainFileLongerThanTheTableStopsAtCapacity) {
         lines += "a_" + Gbk("工") + "\r\n";
     }
     WriteWholeFile(zelk_ + "zelk2006.mb", lines);
-    ASSERT_EQ(LoadDictionaries(true, false), 1);
-    EXPECT_EQ(UsedEntries(MainTable, kMainTableCapacity), kMainTableCapacity);
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, false), 1);
+    EXPECT_EQ(UsedEntries(Tables.MainTable, kMainTableCapacity), kMainTableCapacity);
 
     std::string users;
     for (std::size_t i = 0; i < kUserTableCapacity + 50; ++i) {
         users += "b        " + Gbk("人") + "\r\n";
     }
     WriteWholeFile(zelk_ + "zelk2006.emb", users);
-    ASSERT_EQ(LoadDictionaries(false, true), 1);
-    EXPECT_EQ(UsedEntries(UserTable, kUserTableCapacity), kUserTableCapacity);
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, false, true), 1);
+    EXPECT_EQ(UsedEntries(Tables.UserTable, kUserTableCapacity), kUserTableCapacity);
 }
 
 TEST_F(DictionaryFilesTest, FailedRewriteLeavesTheOldUserFile) {
@@ -157,7 +161,7 @@ TEST_F(DictionaryFilesTest, FailedRewriteLeavesTheOldUserFile) {
     DictEntry word = {};
     std::strcpy(word.code, "zz");
     std::strcpy(word.word, Gbk("人").c_str());
-    EXPECT_FALSE(SaveUserTable(&word, 1));
+    EXPECT_FALSE(SaveUserTable(Settings.CodeSet, &word, 1));
     EXPECT_EQ(ReadWholeFile(zelk_ + "zelk2006.emb"), before);
 }
 

@@ -1,8 +1,8 @@
 // The Shift releases a keyboard hook sees become the scan-code argument of a release.
 #include <gtest/gtest.h>
 
-#include "ime/hooked_keys.h"
-#include "ime/key_decisions.h"
+#include "keys/hooked_keys.h"
+#include "keys/key_decisions.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/conversion_state.h"
-#include "ime/input_context.h"
+#include "context/input_context.h"
 
 namespace {
 
@@ -80,11 +80,9 @@ TEST(InputContextLayout, InitCandidateInfoWritesHeadersAndOffsetsButKeepsSlotTex
     EXPECT_EQ(static_cast<BYTE>(CandidateSlot(list, 99)[99]), 0xCC);
 }
 
-TEST(InputContextLayout, ResetCompositionStringClearsLengthsAndCodeButKeepsOffsets) {
+TEST(InputContextLayout, ResetCompositionStringClearsLengthsButKeepsOffsets) {
     CompBlock block;
     std::memset(block.bytes, 0x11, sizeof block.bytes);
-    std::strcpy(CodeBuffer, "abc");
-    std::strcpy(ResultText, "abc");
     ResetCompositionString(block.comp());
 
     const COMPOSITIONSTRING* comp = block.comp();
@@ -98,15 +96,14 @@ TEST(InputContextLayout, ResetCompositionStringClearsLengthsAndCodeButKeepsOffse
                             comp->dwResultStrOffset, comp->dwPrivateSize, comp->dwPrivateOffset}) {
         EXPECT_EQ(unchanged, 0x11111111u);
     }
-    EXPECT_STREQ(CodeBuffer, "");
-    EXPECT_STREQ(ResultText, "");
+}
 
-    // Without a component only the conversion buffers are cleared.
-    std::strcpy(CodeBuffer, "x");
-    std::strcpy(ResultText, "x");
-    ResetCompositionString(nullptr);
-    EXPECT_STREQ(CodeBuffer, "");
-    EXPECT_STREQ(ResultText, "");
+TEST(InputContextLayout, ClearingTheConversionBuffersEmptiesCodeAndResult) {
+    std::strcpy(Conversion.CodeBuffer, "abc");
+    std::strcpy(Conversion.ResultText, "abc");
+    ClearConversionBuffers();
+    EXPECT_STREQ(Conversion.CodeBuffer, "");
+    EXPECT_STREQ(Conversion.ResultText, "");
 }
 
 TEST(InputContextLayout, ResetCandidateListGoesBackToTheFirstPageWithoutCandidates) {

@@ -1,32 +1,29 @@
 #include <gtest/gtest.h>
 
-#include "ime/key_argument.h"
+#include "keys/key_argument.h"
 
 namespace {
 
-TEST(KeyArgumentTest, WindowsCarriesTheCharacterInBits8To15) {
-    const KeyArgument a = DecodeKeyArgument(0x6141);
-    EXPECT_EQ(a.virtualKey, 0x41);
-    EXPECT_EQ(a.character, 'a');
-    EXPECT_EQ(KeyValue(a), 0x6141u);
-    EXPECT_EQ(KeyValue(DecodeKeyArgument(0x0A4A)), 0x0A4Au);  // Ctrl+J
-}
-
-TEST(KeyArgumentTest, WineCarriesItInBits16To31) {
-    const KeyArgument a = DecodeKeyArgument(0x00610041);
-    EXPECT_EQ(a.virtualKey, 0x41);
-    EXPECT_EQ(a.character, 'a');
-    // Ctrl+J in Wine's form compares like Windows' form.
-    EXPECT_EQ(KeyValue(DecodeKeyArgument(0x000A004A)), 0x0A4Au);
-}
-
-TEST(KeyArgumentTest, KeysWithoutCharacterAndOddForms) {
-    EXPECT_EQ(KeyValue(DecodeKeyArgument(0x21)), 0x21u);  // Page Up
-    EXPECT_EQ(KeyValue(DecodeKeyArgument(0x31)), 0x31u);  // Ctrl+1
-    // Bits 8-15 win when both are set.
-    EXPECT_EQ(DecodeKeyArgument(0x00626141).character, 'a');
-    // A wide character beyond the code page's bytes is no character.
-    EXPECT_EQ(DecodeKeyArgument(0x4E2D0041).character, 0);
+// Each key argument decoded as Windows (bits 8-15 only) and as Wine (bits 16-31 when 8-15 are 0).
+TEST(KeyArgumentTest, EachFormIsReadOnlyWhereItIsUsed) {
+    const struct {
+        UINT key;
+        UINT windows;  // KeyValue on Windows
+        UINT wine;     // KeyValue under Wine
+    } rows[] = {
+        {0x6141, 0x6141, 0x6141},      // 'a', Windows' form
+        {0x0A4A, 0x0A4A, 0x0A4A},      // Ctrl+J, Windows' form
+        {0x00610041, 0x41, 0x6141},    // 'a', Wine's form: no character on Windows
+        {0x000A004A, 0x4A, 0x0A4A},    // Ctrl+J, Wine's form
+        {0x21, 0x21, 0x21},            // Page Up: no character
+        {0x31, 0x31, 0x31},            // Ctrl+1
+        {0x00626141, 0x6141, 0x6141},  // bits 8-15 win when both are set
+        {0x4E2D0041, 0x41, 0x41},      // a wide character beyond the code page's bytes
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(KeyValue(DecodeKeyArgument(row.key, false)), row.windows) << std::hex << row.key;
+        EXPECT_EQ(KeyValue(DecodeKeyArgument(row.key, true)), row.wine) << std::hex << row.key;
+    }
 }
 
 TEST(KeyArgumentTest, PressReleaseAndKeyState) {

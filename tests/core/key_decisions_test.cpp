@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ime/key_decisions.h"
+#include "keys/key_decisions.h"
 
 namespace {
 

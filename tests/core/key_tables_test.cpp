@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "ime/key_tables.h"
+#include "keys/key_tables.h"
 
 namespace {
 

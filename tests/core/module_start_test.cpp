@@ -68,12 +68,12 @@ class ModuleDataTest : public ::testing::Test {
 };
 
 TEST_F(ModuleDataTest, ReadsTheSettingsAndTheConfiguredCodeSet) {
-    std::memset(MainTable, 0, sizeof(DictEntry) * 2);
-    EXPECT_TRUE(LoadModuleData());
+    std::memset(Tables.MainTable, 0, sizeof(DictEntry) * 2);
+    EXPECT_TRUE(StartModule());
     EXPECT_EQ(Settings.CodeSet, kCodeSetPrimary);
     EXPECT_EQ(Settings.LeftShiftSwitch, 1);
-    EXPECT_STREQ(MainTable[0].code, "aqi");  // the first line of zelk2006.mb
-    EXPECT_FALSE(IsEmptyEntry(UserTable[0]));
+    EXPECT_STREQ(Tables.MainTable[0].code, "aqi");  // the first line of zelk2006.mb
+    EXPECT_FALSE(IsEmptyEntry(Tables.UserTable[0]));
 }
 
 TEST_F(ModuleDataTest, TheSecondaryCodeSetNeedsOnlyItsOwnFiles) {
@@ -81,24 +81,24 @@ TEST_F(ModuleDataTest, TheSecondaryCodeSetNeedsOnlyItsOwnFiles) {
     SetRawSettingsValue("IMESETZ", REG_DWORD, &secondary, 4);
     Remove("zelk2006.mb");
     Remove("zelk2006.emb");
-    EXPECT_TRUE(LoadModuleData());
-    EXPECT_STREQ(MainTable[0].code, "amvs");
+    EXPECT_TRUE(StartModule());
+    EXPECT_STREQ(Tables.MainTable[0].code, "amvs");
 }
 
 TEST_F(ModuleDataTest, AMissingMainOrUserFileRefusesTheLoad) {
     Remove("zelk2006.mb");
-    EXPECT_FALSE(LoadModuleData());
+    EXPECT_FALSE(StartModule());
     CopyShippedDictionaries();
     Remove("zelk2006.emb");
-    EXPECT_FALSE(LoadModuleData());
+    EXPECT_FALSE(StartModule());
 }
 
 TEST_F(ModuleDataTest, NoSettingsKeyMeansTheSecondaryCodeSet) {
     DeleteSettingsKey();
-    EXPECT_TRUE(LoadModuleData());
+    EXPECT_TRUE(StartModule());
     EXPECT_EQ(Settings.CodeSet, kCodeSetSecondary);
     Remove("shm28.emb");
-    EXPECT_FALSE(LoadModuleData());
+    EXPECT_FALSE(StartModule());
 }
 
 }  // namespace

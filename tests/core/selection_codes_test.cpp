@@ -3,7 +3,7 @@
 #include <string>
 
 #include "common/gbk_text.h"
-#include "dict/online_word.h"
+#include "engine/online_word.h"
 
 namespace {
 

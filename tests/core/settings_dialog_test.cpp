@@ -12,7 +12,7 @@
 #include "dict/dictionary_files.h"
 #include "dict/tables.h"
 #include "settings/settings.h"
-#include "settings/settings_dialog.h"
+#include "ui/settings_dialog.h"
 #include "support/test_platform.h"
 
 namespace {
@@ -331,8 +331,8 @@ class SettingsConfirmTest : public ::testing::Test {
         CreateSettingsKey();
         Settings = InstalledDefaults();
         InitSkinLayout();
-        ASSERT_EQ(LoadDictionaries(true, true), 1);
-        MainTableModified = false;
+        ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
+        Tables.MainTableModified = false;
         char path[kPathBufferSize];
         ASSERT_TRUE(DictionaryFilePath("zelk2006.mb", path));
         primary_ = path;
@@ -340,7 +340,7 @@ class SettingsConfirmTest : public ::testing::Test {
     }
     void TearDown() override {
         DeleteSettingsKey();
-        MainTableModified = false;
+        Tables.MainTableModified = false;
     }
     std::string primary_;
     std::string shipped_;
@@ -370,26 +370,26 @@ TEST_F(SettingsConfirmTest, ASkinWithoutCaretFollowingStoresItOff) {
 }
 
 TEST_F(SettingsConfirmTest, SwitchingCodeSetSavesTheReorderedOldTableThenLoadsTheNew) {
-    std::swap(MainTable[0], MainTable[1]);
-    const std::string moved = MainTable[0].code;
-    MainTableModified = true;
+    std::swap(Tables.MainTable[0], Tables.MainTable[1]);
+    const std::string moved = Tables.MainTable[0].code;
+    Tables.MainTableModified = true;
     Settings.CodeSet = kCodeSetSecondary;
     ConfirmSettings(kCodeSetPrimary);
 
     const std::string saved = ReadWholeFile(primary_);
     EXPECT_NE(saved, shipped_);
     EXPECT_EQ(saved.substr(0, moved.size() + 1), moved + "_");
-    EXPECT_STREQ(MainTable[0].code, "amvs");  // the first line of shm28.mb
-    EXPECT_EQ(std::memcmp(LetterStart, LetterStartSecondary, sizeof LetterStart), 0);
+    EXPECT_STREQ(Tables.MainTable[0].code, "amvs");  // the first line of shm28.mb
+    EXPECT_EQ(std::memcmp(Tables.LetterStart, LetterStartSecondary, sizeof Tables.LetterStart), 0);
     EXPECT_EQ(ReadSettingsValue("IMESETZ") & 1u, 0u);
 }
 
 TEST_F(SettingsConfirmTest, SwitchingCodeSetWithoutReorderingWritesNoTable) {
-    std::swap(MainTable[0], MainTable[1]);  // changed in memory, but not by promotion
+    std::swap(Tables.MainTable[0], Tables.MainTable[1]);  // changed in memory, but not by promotion
     Settings.CodeSet = kCodeSetSecondary;
     ConfirmSettings(kCodeSetPrimary);
     EXPECT_EQ(ReadWholeFile(primary_), shipped_);
-    EXPECT_STREQ(MainTable[0].code, "amvs");
+    EXPECT_STREQ(Tables.MainTable[0].code, "amvs");
 
     // And back: the Secondary table was not reordered either.
     char secondary[kPathBufferSize];
@@ -398,7 +398,7 @@ TEST_F(SettingsConfirmTest, SwitchingCodeSetWithoutReorderingWritesNoTable) {
     Settings.CodeSet = kCodeSetPrimary;
     ConfirmSettings(kCodeSetSecondary);
     EXPECT_EQ(ReadWholeFile(secondary), shippedSecondary);
-    EXPECT_EQ(std::memcmp(LetterStart, LetterStartPrimary, sizeof LetterStart), 0);
+    EXPECT_EQ(std::memcmp(Tables.LetterStart, LetterStartPrimary, sizeof Tables.LetterStart), 0);
 }
 
 TEST_F(SettingsConfirmTest, AMissingFileOfTheNewCodeSetLeavesItsTableEmptyAndStillStores) {
@@ -410,7 +410,7 @@ TEST_F(SettingsConfirmTest, AMissingFileOfTheNewCodeSetLeavesItsTableEmptyAndSti
     std::remove(secondaryMain);
     Settings.CodeSet = kCodeSetSecondary;
     ConfirmSettings(kCodeSetPrimary);
-    EXPECT_TRUE(IsEmptyEntry(MainTable[0]));
+    EXPECT_TRUE(IsEmptyEntry(Tables.MainTable[0]));
     EXPECT_EQ(ReadSettingsValue("IMESETZ") & 1u, 0u);
 }
 

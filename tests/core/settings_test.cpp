@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/win32.h"
+#include "dict/tables.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
 

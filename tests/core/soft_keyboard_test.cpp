@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/gbk_text.h"
-#include "ime/soft_keyboard.h"
+#include "keys/soft_keyboard.h"
 
 namespace {
 

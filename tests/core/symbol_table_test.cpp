@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "common/gbk_text.h"
-#include "ime/symbol_conversion.h"
+#include "engine/symbol_conversion.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
+#include "engine/mode_state.h"
+#include "ime/process_state.h"
 
 namespace {
 
@@ -170,8 +172,8 @@ bool IsDigitOrLetter(int byte) {
 
 class SymbolTableTest : public ::testing::Test {
   protected:
-    void SetUp() override { ResetSymbolModeState(); }
-    void TearDown() override { ResetSymbolModeState(); }
+    void SetUp() override { ResetProcessState(); }
+    void TearDown() override { ResetProcessState(); }
 };
 
 TEST_F(SymbolTableTest, PunctuationRowsMatchTheirUtf8TextConvertedToGbk) {
@@ -267,8 +269,8 @@ TEST_F(SymbolTableTest, NeitherModeConvertsNothingAndLeavesTheQuotesAlone) {
     for (std::uint32_t value = 0; value <= 0xFFFF; ++value) {
         ASSERT_EQ(ConvertSymbol(static_cast<std::uint16_t>(value), false, false), nullptr) << value;
     }
-    EXPECT_EQ(SingleQuoteToggle, 1);
-    EXPECT_EQ(DoubleQuoteToggle, 1);
+    EXPECT_EQ(Modes.SingleQuoteToggle, 1);
+    EXPECT_EQ(Modes.DoubleQuoteToggle, 1);
 }
 
 TEST_F(SymbolTableTest, KeysWithoutARowConvertInNoMode) {
@@ -332,12 +334,12 @@ TEST_F(SymbolTableTest, KeysThatChinesePunctuationAloneLeavesAsAscii) {
 
 TEST_F(SymbolTableTest, DoubleQuotesAlternateOpeningAndClosing) {
     EXPECT_EQ(Text(ConvertSymbol('"', false, true)), "\xA1\xB0");  // “
-    EXPECT_EQ(DoubleQuoteToggle, 0);
+    EXPECT_EQ(Modes.DoubleQuoteToggle, 0);
     EXPECT_EQ(Text(ConvertSymbol('"', false, true)), "\xA1\xB1");  // ”
-    EXPECT_EQ(DoubleQuoteToggle, 1);
+    EXPECT_EQ(Modes.DoubleQuoteToggle, 1);
     EXPECT_EQ(Text(ConvertSymbol('"', false, true)), "\xA1\xB0");  // “
     EXPECT_EQ(Text(ConvertSymbol('"', false, true)), "\xA1\xB1");  // ”
-    EXPECT_EQ(SingleQuoteToggle, 1);
+    EXPECT_EQ(Modes.SingleQuoteToggle, 1);
 }
 
 TEST_F(SymbolTableTest, SingleAndDoubleQuotesAlternateIndependently) {
@@ -347,68 +349,64 @@ TEST_F(SymbolTableTest, SingleAndDoubleQuotesAlternateIndependently) {
     EXPECT_EQ(Text(ConvertSymbol('\'', false, true)), "\xA1\xAE");  // ‘
     EXPECT_EQ(Text(ConvertSymbol('"', false, true)), "\xA1\xB1");   // ”
     EXPECT_EQ(Text(ConvertSymbol('\'', false, true)), "\xA1\xAF");  // ’
-    EXPECT_EQ(SingleQuoteToggle, 1);
-    EXPECT_EQ(DoubleQuoteToggle, 1);
+    EXPECT_EQ(Modes.SingleQuoteToggle, 1);
+    EXPECT_EQ(Modes.DoubleQuoteToggle, 1);
 }
 
 TEST_F(SymbolTableTest, QuoteTogglesAreSharedByBothColumnsAndSkippedByFullWidthAlone) {
     EXPECT_EQ(Text(ConvertSymbol('"', true, true)), "\xA1\xB0");   // “ (both on)
     EXPECT_EQ(Text(ConvertSymbol('"', true, false)), "\xA3\xA2");  // ＂ (full width alone)
-    EXPECT_EQ(DoubleQuoteToggle, 0);
+    EXPECT_EQ(Modes.DoubleQuoteToggle, 0);
     EXPECT_EQ(Text(ConvertSymbol('"', false, true)), "\xA1\xB1");   // ” (Chinese alone)
     EXPECT_EQ(Text(ConvertSymbol('\'', true, false)), "\xA3\xA7");  // ＇
-    EXPECT_EQ(SingleQuoteToggle, 1);
+    EXPECT_EQ(Modes.SingleQuoteToggle, 1);
     EXPECT_EQ(Text(ConvertSymbol('\'', true, true)), "\xA1\xAE");  // ‘
     EXPECT_EQ(Text(ConvertSymbol('\'', true, true)), "\xA1\xAF");  // ’
     // The quote's byte with the top bit set is no quote and flips nothing; a high byte is ignored.
     EXPECT_EQ(ConvertSymbol(0xA2, false, true), nullptr);
-    EXPECT_EQ(DoubleQuoteToggle, 1);
+    EXPECT_EQ(Modes.DoubleQuoteToggle, 1);
     EXPECT_EQ(Text(ConvertSymbol(0x0100 | '"', false, true)), "\xA1\xB0");  // “
-    EXPECT_EQ(SingleQuoteToggle, 1);
-    EXPECT_EQ(DoubleQuoteToggle, 0);
+    EXPECT_EQ(Modes.SingleQuoteToggle, 1);
+    EXPECT_EQ(Modes.DoubleQuoteToggle, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
 // The mode word.
 
 TEST_F(SymbolTableTest, ModeChangesTouchOnlyTheirOwnBit) {
-    EXPECT_EQ(ModeFlags, 0);
+    Modes.ModeFlags = 0;
     SetMode(FullWidth, true);
-    EXPECT_EQ(ModeFlags, FullWidth);
+    EXPECT_EQ(Modes.ModeFlags, FullWidth);
     SetMode(FullWidth, true);
-    EXPECT_EQ(ModeFlags, FullWidth);
+    EXPECT_EQ(Modes.ModeFlags, FullWidth);
     FlipMode(ChinesePunctuation);
-    EXPECT_EQ(ModeFlags, FullWidth | ChinesePunctuation);
+    EXPECT_EQ(Modes.ModeFlags, FullWidth | ChinesePunctuation);
     EXPECT_TRUE(IsModeOn(ChinesePunctuation));
     SetMode(FullWidth, false);
-    EXPECT_EQ(ModeFlags, ChinesePunctuation);
+    EXPECT_EQ(Modes.ModeFlags, ChinesePunctuation);
     EXPECT_FALSE(IsModeOn(FullWidth));
     FlipMode(ChinesePunctuation);
-    EXPECT_EQ(ModeFlags, 0);
+    EXPECT_EQ(Modes.ModeFlags, 0);
     FlipMode(FullWidth);
     FlipMode(FullWidth);
-    EXPECT_EQ(ModeFlags, 0);
+    EXPECT_EQ(Modes.ModeFlags, 0);
     EXPECT_EQ(kStartModeFlags, ChinesePunctuation);
 }
 
-TEST_F(SymbolTableTest, SettingsLoadTurnsChinesePunctuationOnAndLeavesFullWidth) {
+TEST_F(SymbolTableTest, TheInputMethodStartsWithChinesePunctuationAndASettingsLoadKeepsTheModes) {
+    Modes.ModeFlags = FullWidth;
+    ConvertSymbol('"', false, true);
+    ResetProcessState();
+    EXPECT_EQ(Modes.ModeFlags, ChinesePunctuation);
+    EXPECT_EQ(Modes.DoubleQuoteToggle, 1);
+
+    // The settings are not the modes' owner: a load changes neither the flags nor the toggles.
     DeleteSettingsKey();
-    ModeFlags = 0;
-    LoadSettings();
-    EXPECT_EQ(ModeFlags, ChinesePunctuation);
-
-    ModeFlags = FullWidth;
-    LoadSettings();
-    EXPECT_EQ(ModeFlags, FullWidth | ChinesePunctuation);
-
-    ModeFlags = ChinesePunctuation;
-    LoadSettings();
-    EXPECT_EQ(ModeFlags, ChinesePunctuation);
-
-    // The quote toggles outlive a settings load.
+    Modes.ModeFlags = FullWidth;
     ConvertSymbol('"', false, true);
     LoadSettings();
-    EXPECT_EQ(DoubleQuoteToggle, 0);
+    EXPECT_EQ(Modes.ModeFlags, FullWidth);
+    EXPECT_EQ(Modes.DoubleQuoteToggle, 0);
 }
 
 }  // namespace

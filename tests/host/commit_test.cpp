@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "common/gbk_text.h"
-#include "dict/online_word_state.h"
+#include "engine/online_word_state.h"
 #include "engine/commit.h"
 #include "engine/conversion_state.h"
 #include "engine/dispatch.h"
-#include "ime/symbol_conversion.h"
+#include "engine/symbol_conversion.h"
 #include "support/engine_session.h"
+#include "settings/settings.h"
+#include "engine/mode_state.h"
 
 namespace {
 
@@ -50,10 +52,10 @@ TEST_F(CommitTest, HintIsStrippedFromTheCommittedText) {
 TEST_F(CommitTest, AssociationOffersUserWordsThenTheFirstKeyGroup) {
     session.Type("ab1");
     EXPECT_EQ(session.TakeCommitted(), "中");
-    EXPECT_EQ(AssociationShown, 1);
-    EXPECT_EQ(CandidatesOpen, 1);
+    EXPECT_EQ(Conversion.AssociationShown, 1);
+    EXPECT_EQ(Conversion.CandidatesOpen, 1);
     EXPECT_EQ(session.Candidates(), (Texts{"中文", "中国", "中国人", "中间"}));
-    EXPECT_STREQ(SavedCode, "ab");
+    EXPECT_STREQ(Conversion.SavedCode, "ab");
     EXPECT_EQ(session.TakeMessages(),
               (Texts{"WM_IME_STARTCOMPOSITION", "WM_IME_COMPOSITION 0x1BF",
                      "WM_IME_NOTIFY IMN_OPENCANDIDATE", "WM_IME_NOTIFY IMN_CHANGECANDIDATE",
@@ -69,29 +71,29 @@ TEST_F(CommitTest, ChoosingAnAssociationCommitsOnlyItsRestAndChains) {
     session.TakeCommitted();
     session.Type("2");  // 中国
     EXPECT_EQ(session.TakeCommitted(), "国");
-    EXPECT_STREQ(SavedCode, "ab");
+    EXPECT_STREQ(Conversion.SavedCode, "ab");
     EXPECT_EQ(session.Candidates(), (Texts{"中国人"}));
     session.Type(" ");
     CommitFirstCandidate(session.context());
     EXPECT_EQ(session.TakeCommitted(), "人");
-    EXPECT_EQ(AssociationShown, 0);
+    EXPECT_EQ(Conversion.AssociationShown, 0);
 }
 
 TEST_F(CommitTest, CodeKeyLeavesTheAssociationList) {
     session.Type("ab1");
     session.Type("b");
-    EXPECT_STREQ(CodeBuffer, "b");
-    EXPECT_EQ(AssociationShown, 0);
+    EXPECT_STREQ(Conversion.CodeBuffer, "b");
+    EXPECT_EQ(Conversion.AssociationShown, 0);
     EXPECT_EQ(session.Candidates(), (Texts{"中华cd", "不x"}));
 }
 
 TEST_F(CommitTest, FollowingPunctuationIsAppendedAndOffersNoAssociation) {
     session.Type("ab,");
     EXPECT_EQ(session.TakeCommitted(), "中，");
-    EXPECT_EQ(AssociationShown, 0);
+    EXPECT_EQ(Conversion.AssociationShown, 0);
     SetMode(ChinesePunctuation, false);
     CommitCandidate(session.context(), '1', ',', 0);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
 }
 
 TEST_F(CommitTest, SelectionsOutsideTheListOrTheGateCommitNothing) {
@@ -99,7 +101,7 @@ TEST_F(CommitTest, SelectionsOutsideTheListOrTheGateCommitNothing) {
     CommitCandidate(session.context(), 'x', 0, 0);
     CommitCandidate(session.context(), '6', 0, 0);
     EXPECT_EQ(session.TakeCommitted(), "");
-    VisibleCandidates = 1;
+    Conversion.VisibleCandidates = 1;
     CommitCandidate(session.context(), '2', 0, 0);
     EXPECT_EQ(session.TakeCommitted(), "");
     CommitCandidate(session.context(), '1', 0, 1);  // the offset moves it to the second
@@ -113,34 +115,34 @@ TEST_F(CommitTest, GbkModeCommitsTheCharacterAlone) {
     Settings.GbkMode = 1;
     session.Type("aaar");
     EXPECT_EQ(session.TakeCommitted(), "菚");
-    EXPECT_EQ(AssociationShown, 0);
+    EXPECT_EQ(Conversion.AssociationShown, 0);
     session.Type("aaa1");
     EXPECT_EQ(session.TakeCommitted(), "菚");
 }
 
 TEST_F(CommitTest, NoAssociationBeforeAnyCodeWasTyped) {
     // An association candidate is recognised by beginning with the last committed text.
-    std::strcpy(ResultText, Gbk("中").c_str());
-    std::memset(SavedCode, 0, sizeof SavedCode);
-    EXPECT_FALSE(AssociationLookup(SavedCode, Gbk("中").c_str()));
+    std::strcpy(Conversion.ResultText, Gbk("中").c_str());
+    std::memset(Conversion.SavedCode, 0, sizeof Conversion.SavedCode);
+    EXPECT_FALSE(AssociationLookup(Conversion.SavedCode, Gbk("中").c_str()));
 }
 
 TEST_F(CommitTest, CollectedTextKeepsWholeCharactersUnderOneHundredBytes) {
-    OnlineWordActive = 1;
-    OnlineWordBuffer[0] = '\0';
+    OnlineWord.OnlineWordActive = 1;
+    OnlineWord.OnlineWordBuffer[0] = '\0';
     RecordCommittedText((Gbk("中") + ",").c_str());
-    EXPECT_EQ(std::string(OnlineWordBuffer), Gbk("中"));
+    EXPECT_EQ(std::string(OnlineWord.OnlineWordBuffer), Gbk("中"));
     std::string full(95, 'x');
-    std::strcpy(OnlineWordBuffer, full.c_str());
+    std::strcpy(OnlineWord.OnlineWordBuffer, full.c_str());
     RecordCommittedText(Gbk("中国人").c_str());
-    EXPECT_EQ(std::string(OnlineWordBuffer), full);
+    EXPECT_EQ(std::string(OnlineWord.OnlineWordBuffer), full);
     RecordCommittedText(Gbk("中国").c_str());
-    EXPECT_EQ(std::string(OnlineWordBuffer), full + Gbk("中国"));
+    EXPECT_EQ(std::string(OnlineWord.OnlineWordBuffer), full + Gbk("中国"));
 
-    OnlineWordBuffer[0] = '\0';
+    OnlineWord.OnlineWordBuffer[0] = '\0';
     session.Type("ab1");
     session.Type("2");
-    EXPECT_EQ(Utf8(OnlineWordBuffer), "中国");
+    EXPECT_EQ(Utf8(OnlineWord.OnlineWordBuffer), "中国");
 }
 
 TEST_F(CommitTest, WordPartStopsAtTheHintButNeverSplitsACharacter) {

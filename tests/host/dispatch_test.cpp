@@ -5,9 +5,11 @@
 
 #include "engine/conversion_state.h"
 #include "engine/dispatch.h"
-#include "ime/symbol_conversion.h"
+#include "engine/symbol_conversion.h"
 #include "platform/host/host_control.h"
 #include "support/engine_session.h"
+#include "settings/settings.h"
+#include "engine/mode_state.h"
 
 namespace {
 
@@ -45,10 +47,10 @@ TEST_F(DispatchTest, CodeKeyAfterACompleteCodeCommitsTheFirstAndStartsAgain) {
     Settings.CodeHint = 0;
     session.UseWords({{"ab", "工"}, {"ab", "中"}, {"c", "从"}, {"cd", "此"}});
     session.Type("ab");
-    ASSERT_EQ(CodeComplete, 1);
+    ASSERT_EQ(Conversion.CodeComplete, 1);
     session.Type("c");
     EXPECT_EQ(session.TakeCommitted(), "工");
-    EXPECT_STREQ(CodeBuffer, "c");
+    EXPECT_STREQ(Conversion.CodeBuffer, "c");
     EXPECT_EQ(session.Candidates(), (Texts{"从", "此"}));
 }
 
@@ -57,33 +59,33 @@ TEST_F(DispatchTest, NewOneKeyCodeThatIsCompleteIsCommittedToo) {
     session.Type("ab");
     session.Type("c");
     EXPECT_EQ(session.TakeCommitted(), "工从");
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
 }
 
 TEST_F(DispatchTest, DigitSelectsAndClears) {
     session.Type("ab");
     session.Type("3");
     EXPECT_EQ(session.TakeCommitted(), "人");
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidatesOpen, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidatesOpen, 0);
 }
 
 TEST_F(DispatchTest, DigitWithoutACandidateCommitsNothingButClears) {
     session.Type("ab");
     session.Type("9");
     EXPECT_EQ(session.TakeCommitted(), "");
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
 }
 
 TEST_F(DispatchTest, DigitOutsideTheDrawnCandidatesCommitsNothing) {
     Settings.ProgressiveHint = 1;
     session.Type("ab");
-    VisibleCandidates = 2;
+    Conversion.VisibleCandidates = 2;
     session.Type("3");
     EXPECT_EQ(session.TakeCommitted(), "");
     Settings.ProgressiveHint = 0;
     session.Type("ab");
-    VisibleCandidates = 2;
+    Conversion.VisibleCandidates = 2;
     session.Type("3");
     EXPECT_EQ(session.TakeCommitted(), "人");
 }
@@ -99,7 +101,7 @@ TEST_F(DispatchTest, SemicolonAndQuoteSelectSecondAndThird) {
     session.UseWords({{"bx", "吧"}});
     session.Type("b;");
     EXPECT_EQ(session.TakeCommitted(), "；");
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
 }
 
 TEST_F(DispatchTest, QuoteSelectsThirdOnlyInThePrimaryCodeSet) {
@@ -122,8 +124,8 @@ TEST_F(DispatchTest, PunctuationCommitsTheFirstCandidateWithTheConvertedMark) {
     Settings.WordAssociation = 1;
     session.Type("ab,");
     EXPECT_EQ(session.TakeCommitted(), "工，");
-    EXPECT_EQ(AssociationShown, 0);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Conversion.AssociationShown, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
     SetMode(ChinesePunctuation, false);
     session.Type("ab!");
     EXPECT_EQ(session.TakeCommitted(), "工!");
@@ -134,28 +136,28 @@ TEST_F(DispatchTest, SemicolonIsACodeKeyInTheSecondaryCodeSet) {
     Settings.SemicolonQuoteKeys = 1;
     session.UseWords({{"ab", "工"}, {"ab", "中"}, {"ab;", "人"}, {"ab;x", "从"}});
     session.Type("ab;");
-    EXPECT_STREQ(CodeBuffer, "ab;");
+    EXPECT_STREQ(Conversion.CodeBuffer, "ab;");
     EXPECT_EQ(session.TakeCommitted(), "");
 }
 
 TEST_F(DispatchTest, CtrlNDeletesTheLastKey) {
     session.Type("ab");
     session.Key(14);
-    EXPECT_STREQ(CodeBuffer, "a");
+    EXPECT_STREQ(Conversion.CodeBuffer, "a");
     EXPECT_EQ(session.Candidates().size(), 4u);
 }
 
 TEST_F(DispatchTest, OtherCharacterDropsTheCandidatesAndPassesThrough) {
     session.Type("abA");
     EXPECT_EQ(session.TakeCommitted(), "A");
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
     // Punctuation too, once a key-pair option takes rule 8 away.
     Settings.SemicolonQuoteKeys = 1;
     session.Type("ab!");
     EXPECT_EQ(session.TakeCommitted(), "！");
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
     // Without candidates the character just passes through.
     session.Type("7");
     EXPECT_EQ(session.TakeCommitted(), "7");
@@ -164,7 +166,7 @@ TEST_F(DispatchTest, OtherCharacterDropsTheCandidatesAndPassesThrough) {
 TEST_F(DispatchTest, SpaceAndCarriageReturnAreNotDispatched) {
     session.Type("ab");
     session.Type(" \r");
-    EXPECT_STREQ(CodeBuffer, "ab");
+    EXPECT_STREQ(Conversion.CodeBuffer, "ab");
     EXPECT_EQ(session.TakeCommitted(), "");
 }
 
@@ -179,7 +181,7 @@ TEST_F(DispatchTest, LockFailureIsReported) {
     EXPECT_EQ(ProcessCharacter(session.context(), 'a', 0), 0);
     EXPECT_EQ(CommitCharacter(session.context(), 'a'), 0);
     HostSetContextLockFailure(session.context(), false);
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
 }
 
 }  // namespace

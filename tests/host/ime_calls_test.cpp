@@ -7,10 +7,12 @@
 
 #include "engine/conversion_state.h"
 #include "ime/ime_calls.h"
-#include "ime/input_context.h"
+#include "context/input_context.h"
 #include "platform/host/host_control.h"
 #include "support/engine_session.h"
-#include "ui/window_handles.h"
+#include "engine/window_state.h"
+#include "context/selection_state.h"
+#include "ime/process_state.h"
 
 namespace {
 
@@ -57,7 +59,7 @@ bool AllZero(const std::vector<BYTE>& bytes) {
 class ImeCallsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ResetSelectionState();
+        ResetProcessState();
         HostClearMessages();
     }
 };
@@ -118,13 +120,17 @@ TEST_F(ImeCallsTest, SelectionOpensAndShapesTheContext) {
     context.record()->fdwConversion = IME_CMODE_FULLSHAPE | IME_CMODE_SOFTKBD;
     context.record()->cfCandForm[0].dwIndex = 2;
     context.record()->cfCandForm[0].dwStyle = 0x40;
+    std::strcpy(Conversion.CodeBuffer, "ab");
+    std::strcpy(Conversion.ResultText, "ab");
 
     ASSERT_EQ(SelectInputContext(context.get(), TRUE), 1);
+    EXPECT_STREQ(Conversion.CodeBuffer, "");
+    EXPECT_STREQ(Conversion.ResultText, "");
     INPUTCONTEXT* ic = context.record();
     EXPECT_EQ(ic->fOpen, TRUE);
     EXPECT_EQ(ic->fdwConversion, IME_CMODE_SOFTKBD | IME_CMODE_SYMBOL | IME_CMODE_NATIVE);
-    EXPECT_EQ(SelectedConversionMode, ic->fdwConversion);
-    EXPECT_EQ(ConversionModeInitialised, 1);
+    EXPECT_EQ(Selection.SelectedConversionMode, ic->fdwConversion);
+    EXPECT_EQ(Selection.ConversionModeInitialised, 1);
     EXPECT_EQ(ic->cfCandForm[0].dwIndex, 0xFFFFFFFFu);
     EXPECT_EQ(ic->cfCandForm[0].dwStyle, 0u);
     EXPECT_EQ(ImmGetIMCCSize(ic->hCompStr), kCompStrSize);
@@ -148,7 +154,7 @@ TEST_F(ImeCallsTest, OnlyTheFirstSelectionOfTheProcessChangesTheApplicationsMode
     second.record()->fdwConversion = IME_CMODE_FULLSHAPE;
     ASSERT_EQ(SelectInputContext(second.get(), TRUE), 1);
     EXPECT_EQ(second.record()->fdwConversion, IME_CMODE_FULLSHAPE | IME_CMODE_NATIVE);
-    EXPECT_EQ(SelectedConversionMode, IME_CMODE_FULLSHAPE | IME_CMODE_NATIVE);
+    EXPECT_EQ(Selection.SelectedConversionMode, IME_CMODE_FULLSHAPE | IME_CMODE_NATIVE);
     // Selecting the first context again keeps what the application set meanwhile.
     first.record()->fdwConversion = IME_CMODE_FULLSHAPE;
     ASSERT_EQ(SelectInputContext(first.get(), TRUE), 1);
@@ -174,9 +180,11 @@ TEST_F(ImeCallsTest, DeselectionLeavesZeroedStubsAndKeepsTheModes) {
 TEST_F(ImeCallsTest, SelectionFailsWhenTheContextOrItsCompositionStringCannotBeSetUp) {
     FreshContext locked;
     HostSetContextLockFailure(locked.get(), true);
+    std::strcpy(Conversion.CodeBuffer, "ab");
     EXPECT_EQ(SelectInputContext(locked.get(), TRUE), 0);
+    EXPECT_STREQ(Conversion.CodeBuffer, "ab") << "a refused selection keeps the code";
     EXPECT_EQ(SelectInputContext(locked.get(), FALSE), 0);
-    EXPECT_EQ(ConversionModeInitialised, 0);
+    EXPECT_EQ(Selection.ConversionModeInitialised, 0);
     HostSetContextLockFailure(locked.get(), false);
     EXPECT_EQ(locked.record()->fOpen, FALSE);
 
@@ -231,20 +239,20 @@ TEST_F(NotifyTest, CompletingLeavesTheCompositionAndReturnsZero) {
 
 TEST_F(NotifyTest, CancellingEmptiesTheCompositionButStillReturnsZero) {
     const HWND status = HostCreateWindow();
-    CurrentStatusWindow = status;
+    Windows.CurrentStatusWindow = status;
     HostResetRepaintCounts();
     const NotifyOutcome outcome =
         NotifyInputContext(session.context(), NI_COMPOSITIONSTR, CPS_CANCEL, 0);
     EXPECT_EQ(outcome.result, 0);
     EXPECT_FALSE(outcome.announce);
     EXPECT_EQ(CompLength(), 0u);
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, kFirstCandidateSlot);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, kFirstCandidateSlot);
     EXPECT_EQ(session.TakeMessages(),
               (Texts{"WM_IME_NOTIFY IMN_CHANGECANDIDATE", "WM_IME_ENDCOMPOSITION"}));
     EXPECT_EQ(HostRepaintCount(status), 1);
     EXPECT_EQ(HostStrayRepaintCount(), 0) << "windows that do not exist are not asked";
-    CurrentStatusWindow = nullptr;
+    Windows.CurrentStatusWindow = nullptr;
     HostDestroyWindow(status);
 }
 

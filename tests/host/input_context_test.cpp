@@ -4,8 +4,11 @@
 #include <vector>
 
 #include "engine/conversion_state.h"
-#include "ime/input_context.h"
+#include "context/input_context.h"
 #include "platform/host/host_control.h"
+#include "context/message_queue.h"
+#include "engine/composition.h"
+#include "ime/process_state.h"
 
 namespace {
 
@@ -57,8 +60,7 @@ Message Numbered(int n) {
 class InputContextTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ResetConversionState();
-        ResetMessageState();
+        ResetProcessState();
         HostClearMessages();
         context = HostCreateInputContext();
         owner = HostCreateWindow();
@@ -72,7 +74,7 @@ class InputContextTest : public ::testing::Test {
         EXPECT_EQ(HostComponentLockCount(Record().hCompStr), 0);
         EXPECT_EQ(HostComponentLockCount(Record().hCandInfo), 0);
         EXPECT_EQ(HostComponentLockCount(Record().hMsgBuf), 0);
-        ResetMessageState();
+        ResetProcessState();
         HostDestroyInputContext(context);
         HostDestroyWindow(owner);
     }
@@ -86,7 +88,7 @@ class InputContextTest : public ::testing::Test {
 
     // What ImeSelect does with the components.
     bool Select() {
-        bool shaped = InitCompositionString(context);
+        bool shaped = InitCompositionString(&Record());
         ShapeSelectedCandidateInfo(ImmLockIMC(context));
         ImmUnlockIMC(context);
         return shaped;
@@ -136,10 +138,10 @@ class InputContextTest : public ::testing::Test {
     }
     // A composition in progress: code "abc", candidates in slots 0 .. 4, second page.
     void Compose() {
-        std::strcpy(CodeBuffer, "abc");
-        std::strcpy(ResultText, "abc");
-        CodeLength = 3;
-        CandidateCount = 5;
+        std::strcpy(Conversion.CodeBuffer, "abc");
+        std::strcpy(Conversion.ResultText, "abc");
+        Conversion.CodeLength = 3;
+        Conversion.CandidateCount = 5;
         EditComponents([](COMPOSITIONSTRING* comp, CANDIDATEINFO* info) {
             std::memcpy(CompositionText(comp), "abc", 4);
             std::memset(CompositionAttributes(comp), 1, 3);
@@ -218,8 +220,8 @@ void ExpectSelectedLayout(const COMPOSITIONSTRING& comp, const CANDIDATELIST& li
 // ---- Selection --------------------------------------------------------------------------------
 
 TEST_F(InputContextTest, SelectShapesBothComponents) {
-    std::strcpy(CodeBuffer, "ab");
-    std::strcpy(ResultText, "ab");
+    std::strcpy(Conversion.CodeBuffer, "ab");
+    std::strcpy(Conversion.ResultText, "ab");
     ASSERT_TRUE(Select());
     EXPECT_EQ(ImmGetIMCCSize(Record().hCompStr), 366u);
     EXPECT_EQ(ImmGetIMCCSize(Record().hCandInfo), 10572u);
@@ -231,8 +233,6 @@ TEST_F(InputContextTest, SelectShapesBothComponents) {
     EXPECT_EQ(header->dwOffset[0], 144u);
     const DWORD* offsets = reinterpret_cast<const DWORD*>(info.data() + kCandListOffset + 24);
     EXPECT_EQ(offsets[99], 428u + 9900u);
-    EXPECT_STREQ(CodeBuffer, "");
-    EXPECT_STREQ(ResultText, "");
 }
 
 TEST_F(InputContextTest, SelectDeselectSelectGivesTheLayoutsAgain) {
@@ -254,7 +254,7 @@ TEST_F(InputContextTest, SelectDeselectSelectGivesTheLayoutsAgain) {
 TEST_F(InputContextTest, InitCompositionStringCreatesAMissingComponent) {
     ImmDestroyIMCC(Record().hCompStr);
     Record().hCompStr = nullptr;
-    ASSERT_TRUE(InitCompositionString(context));
+    ASSERT_TRUE(InitCompositionString(&Record()));
     ASSERT_NE(Record().hCompStr, nullptr);
     EXPECT_EQ(ImmGetIMCCSize(Record().hCompStr), 366u);
     EXPECT_EQ(Comp().dwResultStrOffset, 164u);
@@ -262,35 +262,26 @@ TEST_F(InputContextTest, InitCompositionStringCreatesAMissingComponent) {
     ImmDestroyIMCC(Record().hCompStr);
     Record().hCompStr = nullptr;
     HostSetComponentCreateFailure(true);
-    EXPECT_FALSE(InitCompositionString(context));
+    EXPECT_FALSE(InitCompositionString(&Record()));
     EXPECT_EQ(Record().hCompStr, nullptr);
 }
 
 TEST_F(InputContextTest, InitCompositionStringReplacesABlockThatCannotBeResizedOrLocked) {
     // Resize refused: a fresh, uninitialised 366-byte block takes its place.
     HostSetComponentResizeFailure(Record().hCompStr, true);
-    EXPECT_FALSE(InitCompositionString(context));
+    EXPECT_FALSE(InitCompositionString(&Record()));
     EXPECT_EQ(ImmGetIMCCSize(Record().hCompStr), 366u);
     EXPECT_EQ(Bytes(Record().hCompStr), std::vector<BYTE>(366, 0));
 
     // Lock refused after the resize: the same.
     HostSetComponentLockFailure(Record().hCompStr, true);
-    EXPECT_FALSE(InitCompositionString(context));
+    EXPECT_FALSE(InitCompositionString(&Record()));
     EXPECT_EQ(ImmGetIMCCSize(Record().hCompStr), 366u);
     EXPECT_EQ(Bytes(Record().hCompStr), std::vector<BYTE>(366, 0));
 
     // And the fresh block is usable.
-    EXPECT_TRUE(InitCompositionString(context));
+    EXPECT_TRUE(InitCompositionString(&Record()));
     EXPECT_EQ(Comp().dwSize, 366u);
-}
-
-TEST_F(InputContextTest, InitCompositionStringFailsWhenTheContextCannotBeLocked) {
-    std::strcpy(CodeBuffer, "ab");
-    HostSetContextLockFailure(context, true);
-    EXPECT_FALSE(InitCompositionString(context));
-    HostSetContextLockFailure(context, false);
-    EXPECT_EQ(ImmGetIMCCSize(Record().hCompStr), sizeof(COMPOSITIONSTRING));
-    EXPECT_STREQ(CodeBuffer, "ab");
 }
 
 TEST_F(InputContextTest, CandidateInfoThatCannotBeResizedIsLeftAlone) {
@@ -316,7 +307,7 @@ TEST_F(InputContextTest, OpenStatusIsTheContextsAndFalseWithoutALock) {
 TEST_F(InputContextTest, CommitPublishesTheResultAndEndsTheComposition) {
     ASSERT_TRUE(Select());
     Compose();
-    std::strcpy(ResultText, "\xC4\xE3\xBA\xC3");  // "你好" in GBK
+    std::strcpy(Conversion.ResultText, "\xC4\xE3\xBA\xC3");  // "你好" in GBK
     EXPECT_EQ(CommitResultText(context), 1);
 
     EXPECT_EQ(Result(), "\xC4\xE3\xBA\xC3");
@@ -327,10 +318,10 @@ TEST_F(InputContextTest, CommitPublishesTheResultAndEndsTheComposition) {
     EXPECT_EQ(Slot(1), "");
     EXPECT_EQ(Slot(2), "cand");  // the other slots keep their texts
     EXPECT_EQ(List().dwCount, 0u);
-    EXPECT_EQ(CandidateCount, 2);
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
+    EXPECT_EQ(Conversion.CodeLength, 0);
     // The committed text stays for association.
-    EXPECT_STREQ(ResultText, "\xC4\xE3\xBA\xC3");
+    EXPECT_STREQ(Conversion.ResultText, "\xC4\xE3\xBA\xC3");
     EXPECT_EQ(Delivered(), (std::vector<Message>{kChangeCandidate, kResult, kEnd}));
 }
 
@@ -338,9 +329,9 @@ TEST_F(InputContextTest, CommitInsideACallFillsTheList) {
     ASSERT_TRUE(Select());
     MessageList list(8);
     BeginMessageList(&list.list);
-    std::strcpy(ResultText, "x");
+    std::strcpy(Conversion.ResultText, "x");
     EXPECT_EQ(CommitResultText(context), 1);
-    EXPECT_EQ(MessageCount, 3u);
+    EXPECT_EQ(Messages.MessageCount, 3u);
     EXPECT_EQ(list.At(0), kChangeCandidate);
     EXPECT_EQ(list.At(1), kResult);
     EXPECT_EQ(list.At(2), kEnd);
@@ -352,9 +343,9 @@ TEST_F(InputContextTest, SecondCommitOfACallJoinsTheFirstUnderOneResultMessage) 
     ASSERT_TRUE(Select());
     MessageList list(16);
     BeginMessageList(&list.list);
-    std::strcpy(ResultText, "ab");
+    std::strcpy(Conversion.ResultText, "ab");
     EXPECT_EQ(CommitResultText(context), 1);
-    std::strcpy(ResultText, "cd");
+    std::strcpy(Conversion.ResultText, "cd");
     EXPECT_EQ(CommitResultText(context), 1);
     // The application reads the result string after the call: it finds both texts, once.
     EXPECT_EQ(FinishMessageList(context), 5u);
@@ -368,11 +359,11 @@ TEST_F(InputContextTest, SecondCommitOfACallJoinsTheFirstUnderOneResultMessage) 
 
     // The next call starts afresh, and outside a call each commit replaces the last.
     BeginMessageList(&list.list);
-    std::strcpy(ResultText, "e");
+    std::strcpy(Conversion.ResultText, "e");
     CommitResultText(context);
     EXPECT_EQ(FinishMessageList(context), 3u);
     EXPECT_EQ(Comp().dwResultStrLen, 1u);
-    std::strcpy(ResultText, "fg");
+    std::strcpy(Conversion.ResultText, "fg");
     CommitResultText(context);
     EXPECT_EQ(Comp().dwResultStrLen, 2u);
 }
@@ -383,10 +374,10 @@ TEST_F(InputContextTest, CancelEmptiesCompositionAndList) {
     EXPECT_EQ(CancelComposition(context), 1);
 
     ExpectSelectedLayout(Comp(), List());
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, 2);
-    EXPECT_STREQ(CodeBuffer, "");
-    EXPECT_STREQ(ResultText, "");
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
+    EXPECT_STREQ(Conversion.CodeBuffer, "");
+    EXPECT_STREQ(Conversion.ResultText, "");
     EXPECT_EQ(Delivered(), (std::vector<Message>{kChangeCandidate, kEnd}));
 }
 
@@ -413,7 +404,7 @@ class RefusedLockTest : public InputContextTest, public ::testing::WithParamInte
     void ExpectNothingDone(Operation operation) {
         ASSERT_TRUE(Select());
         Compose();
-        std::strcpy(ResultText, "zz");
+        std::strcpy(Conversion.ResultText, "zz");
         std::vector<BYTE> comp = Bytes(Record().hCompStr);
         std::vector<BYTE> info = Bytes(Record().hCandInfo);
         Refuse(true);
@@ -421,10 +412,10 @@ class RefusedLockTest : public InputContextTest, public ::testing::WithParamInte
         Refuse(false);
         EXPECT_EQ(Bytes(Record().hCompStr), comp);
         EXPECT_EQ(Bytes(Record().hCandInfo), info);
-        EXPECT_STREQ(CodeBuffer, "abc");
-        EXPECT_STREQ(ResultText, "zz");
-        EXPECT_EQ(CodeLength, 3);
-        EXPECT_EQ(CandidateCount, 5);
+        EXPECT_STREQ(Conversion.CodeBuffer, "abc");
+        EXPECT_STREQ(Conversion.ResultText, "zz");
+        EXPECT_EQ(Conversion.CodeLength, 3);
+        EXPECT_EQ(Conversion.CandidateCount, 5);
         EXPECT_TRUE(Delivered().empty());
     }
 };
@@ -443,12 +434,12 @@ INSTANTIATE_TEST_SUITE_P(EachLock, RefusedLockTest,
 TEST_F(InputContextTest, DeselectedComponentsAreNeverWrittenAsSelectedOnes) {
     ASSERT_TRUE(Select());
     Deselect();
-    CodeLength = 2;
+    Conversion.CodeLength = 2;
     EXPECT_EQ(CommitResultText(context), 0);
     EXPECT_EQ(CancelComposition(context), 0);
     EXPECT_EQ(Bytes(Record().hCompStr), std::vector<BYTE>(100, 0));
     EXPECT_EQ(Bytes(Record().hCandInfo), std::vector<BYTE>(144, 0));
-    EXPECT_EQ(CodeLength, 2);
+    EXPECT_EQ(Conversion.CodeLength, 2);
     EXPECT_TRUE(Delivered().empty());
 }
 
@@ -462,7 +453,7 @@ TEST_F(InputContextTest, OutsideACallEachMessageIsDeliveredAtOnce) {
     EXPECT_EQ(Queue(Numbered(3)), 1);
     EXPECT_EQ(Delivered(), (std::vector<Message>{Numbered(1), Numbered(2), Numbered(3)}));
     EXPECT_EQ(Record().dwNumMsgBuf, 0u);
-    EXPECT_EQ(MessageCount, 0u);
+    EXPECT_EQ(Messages.MessageCount, 0u);
 }
 
 TEST_F(InputContextTest, OutsideACallWithoutOwnerWindowTheMessageIsDropped) {
@@ -502,10 +493,10 @@ TEST_F(InputContextTest, ListWithRoomTakesTheMessagesInOrder) {
     for (int n = 1; n <= 7; ++n) {
         EXPECT_EQ(Queue(Numbered(n)), 1);
     }
-    EXPECT_EQ(MessageCount, 7u);
-    EXPECT_FALSE(MessageListOverflow);
+    EXPECT_EQ(Messages.MessageCount, 7u);
+    EXPECT_FALSE(Messages.MessageListOverflow);
     EXPECT_EQ(FinishMessageList(context), 7u);
-    EXPECT_EQ(CurrentMessageList, nullptr);
+    EXPECT_EQ(Messages.CurrentMessageList, nullptr);
     EXPECT_EQ(Record().dwNumMsgBuf, 0u);
     HostDeliverTranslatedMessages(context, &list.list, 7);
     std::vector<Message> expected;
@@ -521,10 +512,10 @@ TEST_F(InputContextTest, ListOfThreeStoresTwoAndCountsTheThird) {
     BeginMessageList(&list.list);
     EXPECT_EQ(Queue(Numbered(1)), 1);
     EXPECT_EQ(Queue(Numbered(2)), 1);
-    EXPECT_FALSE(MessageListOverflow);
+    EXPECT_FALSE(Messages.MessageListOverflow);
     EXPECT_EQ(Queue(Numbered(3)), 0);
-    EXPECT_EQ(MessageCount, 3u);
-    EXPECT_TRUE(MessageListOverflow);
+    EXPECT_EQ(Messages.MessageCount, 3u);
+    EXPECT_TRUE(Messages.MessageListOverflow);
     EXPECT_EQ(list.At(0), Numbered(1));
     EXPECT_EQ(list.At(1), Numbered(2));
     EXPECT_TRUE(list.Untouched(2));
@@ -549,7 +540,7 @@ TEST_F(InputContextTest, OverflowingCallHandsEveryMessageOverThroughTheBuffer) {
         Queue(Numbered(n));
         expected.push_back(Numbered(n));
     }
-    EXPECT_EQ(MessageCount, 6u);
+    EXPECT_EQ(Messages.MessageCount, 6u);
     EXPECT_TRUE(list.Untouched(2));
     UINT returned = FinishMessageList(context);
     EXPECT_EQ(returned, 6u);
@@ -564,8 +555,8 @@ TEST_F(InputContextTest, OverflowingCallHandsEveryMessageOverThroughTheBuffer) {
 
     // The next call starts afresh; the overflow flag stays.
     BeginMessageList(&list.list);
-    EXPECT_EQ(MessageCount, 0u);
-    EXPECT_TRUE(MessageListOverflow);
+    EXPECT_EQ(Messages.MessageCount, 0u);
+    EXPECT_TRUE(Messages.MessageListOverflow);
     EXPECT_EQ(Queue(Numbered(7)), 1);
     EXPECT_EQ(FinishMessageList(context), 1u);
     EXPECT_EQ(Record().dwNumMsgBuf, 0u);
@@ -612,8 +603,8 @@ TEST_F(InputContextTest, OverflowThatCannotBeBufferedFallsBackToTheList) {
         Queue(Numbered(n));
     }
     HostSetComponentResizeFailure(Record().hMsgBuf, false);
-    EXPECT_EQ(MessageCount, 5u);
-    EXPECT_TRUE(MessageListOverflow);
+    EXPECT_EQ(Messages.MessageCount, 5u);
+    EXPECT_TRUE(Messages.MessageListOverflow);
     // The messages that are in the list are still delivered, and nothing half-copied is left.
     EXPECT_EQ(FinishMessageList(context), 2u);
     EXPECT_EQ(Record().dwNumMsgBuf, 0u);
@@ -674,7 +665,7 @@ TEST_F(InputContextTest, ListMessagesNeedNoOwnerWindowButALockableContext) {
     EXPECT_EQ(Queue(Numbered(2)), 0);
     HostSetContextLockFailure(context, false);
     // The refused message is not counted.
-    EXPECT_EQ(MessageCount, 1u);
+    EXPECT_EQ(Messages.MessageCount, 1u);
     EXPECT_EQ(FinishMessageList(context), 1u);
     EXPECT_EQ(list.At(0), Numbered(1));
 }

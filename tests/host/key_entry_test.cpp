@@ -6,16 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "dict/online_word_state.h"
+#include "engine/online_word_state.h"
 #include "dict/tables.h"
 #include "engine/conversion_state.h"
-#include "ime/input_context.h"
-#include "ime/key_entry.h"
-#include "ime/key_modes.h"
-#include "ime/symbol_conversion.h"
+#include "context/input_context.h"
+#include "keys/key_entry.h"
+#include "engine/mode_state.h"
+#include "engine/symbol_conversion.h"
 #include "settings/settings.h"
 #include "support/key_session.h"
-#include "ui/status_rows.h"
+#include "context/message_queue.h"
+#include "context/process_facts.h"
 
 namespace {
 
@@ -44,11 +45,11 @@ class KeyEntryTest : public ::testing::Test {
 TEST_F(KeyEntryTest, CodeKeysStartAndExtendACode) {
     EXPECT_EQ(keys.Type("a"), "");
     EXPECT_TRUE(keys.Last().taken);
-    EXPECT_STREQ(CodeBuffer, "a");
+    EXPECT_STREQ(Conversion.CodeBuffer, "a");
     ASSERT_FALSE(keys.Last().messages.empty());
     EXPECT_EQ(keys.Last().messages.front(), "WM_IME_STARTCOMPOSITION");
     keys.Type("b");
-    EXPECT_STREQ(CodeBuffer, "ab");
+    EXPECT_STREQ(Conversion.CodeBuffer, "ab");
     EXPECT_EQ(Candidates(), (Texts{"工", "中", "人", "工人c"}));
     EXPECT_EQ(keys.Last().messages,
               (Texts{"WM_IME_COMPOSITION 0x1BF", "WM_IME_NOTIFY IMN_OPENCANDIDATE",
@@ -71,8 +72,8 @@ TEST_F(KeyEntryTest, PunctuationWithoutCodeCommitsTheConvertedSymbol) {
 
 TEST_F(KeyEntryTest, PunctuationAfterACodeCommitsTheFirstCandidateAndTheSymbol) {
     EXPECT_EQ(keys.Type("ab,"), "工，");
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
 }
 
 // --- '=' and '-' ------------------------------------------------------------------------------
@@ -80,7 +81,7 @@ TEST_F(KeyEntryTest, PunctuationAfterACodeCommitsTheFirstCandidateAndTheSymbol) 
 TEST_F(KeyEntryTest, EqualsAndMinusCommitWithoutCandidatesAndPageWithThem) {
     EXPECT_EQ(keys.Type("=-"), "=-");
     keys.Type("g");
-    ASSERT_EQ(CandidateCount, 14);
+    ASSERT_EQ(Conversion.CandidateCount, 14);
     keys.Type("=");
     EXPECT_EQ(PageStart(), 12u);
     keys.Type("-");
@@ -137,7 +138,7 @@ TEST_F(KeyEntryTest, SpaceCommitsASpaceOrTheFirstCandidate) {
     EXPECT_EQ(keys.Type(" "), "　");
     SetMode(FullWidth, false);
     EXPECT_EQ(keys.Type("ab "), "工");
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
 }
 
 // --- Enter and Esc ----------------------------------------------------------------------------
@@ -147,9 +148,9 @@ TEST_F(KeyEntryTest, EnterAndEscDiscardACodeAndCommitNothing) {
         keys.Type("ab");
         EXPECT_EQ(keys.Type(key), "") << key;
         EXPECT_TRUE(keys.Last().taken);
-        EXPECT_EQ(CodeLength, 0);
-        EXPECT_EQ(CandidateCount, 2);
-        EXPECT_EQ(CandidatesOpen, 0);
+        EXPECT_EQ(Conversion.CodeLength, 0);
+        EXPECT_EQ(Conversion.CandidateCount, 2);
+        EXPECT_EQ(Conversion.CandidatesOpen, 0);
         EXPECT_EQ(keys.Last().messages,
                   (Texts{"WM_IME_COMPOSITION 0x1BF", "WM_IME_NOTIFY IMN_OPENCANDIDATE",
                          "WM_IME_NOTIFY IMN_CHANGECANDIDATE"}));
@@ -170,9 +171,9 @@ TEST_F(KeyEntryTest, EnterAndEscWithoutCodeReachTheApplication) {
 TEST_F(KeyEntryTest, BackspaceRemovesTheLastCodeKey) {
     keys.Type("ab<BS>");
     EXPECT_TRUE(keys.Last().taken);
-    EXPECT_STREQ(CodeBuffer, "a");
+    EXPECT_STREQ(Conversion.CodeBuffer, "a");
     keys.Type("<BS>");
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
     keys.Type("<BS>");
     EXPECT_FALSE(keys.Last().taken);
 }
@@ -180,10 +181,10 @@ TEST_F(KeyEntryTest, BackspaceRemovesTheLastCodeKey) {
 TEST_F(KeyEntryTest, BackspaceClosesAnAssociationListAndStillDeletes) {
     Settings.WordAssociation = 1;
     EXPECT_EQ(keys.Type("cd"), "此");
-    ASSERT_EQ(AssociationShown, 1);
+    ASSERT_EQ(Conversion.AssociationShown, 1);
     keys.Type("<BS>");
     EXPECT_FALSE(keys.Last().taken);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
     EXPECT_EQ(keys.Last().messages,
               (Texts{"WM_IME_NOTIFY IMN_CHANGECANDIDATE", "WM_IME_ENDCOMPOSITION"}));
     EXPECT_EQ(keys.Text(), "");
@@ -208,47 +209,47 @@ TEST_F(KeyEntryTest, PagingKeysPageCandidatesAndOtherwiseReachTheApplication) {
 
 TEST_F(KeyEntryTest, ShiftTapTogglesEnglishAndChinesePunctuation) {
     keys.Type("<LShift>");
-    EXPECT_EQ(EnglishMode, 1);
+    EXPECT_EQ(Modes.EnglishMode, 1);
     EXPECT_FALSE(IsModeOn(ChinesePunctuation));
     EXPECT_EQ(keys.Type("a,"), "");
     EXPECT_EQ(keys.Text(), "a,");
     keys.Type("<LShift>");
-    EXPECT_EQ(EnglishMode, 0);
+    EXPECT_EQ(Modes.EnglishMode, 0);
     EXPECT_TRUE(IsModeOn(ChinesePunctuation));
 }
 
 TEST_F(KeyEntryTest, ShiftTapWithCandidatesDiscardsThem) {
     keys.Type("ab<LShift>");
-    EXPECT_EQ(EnglishMode, 1);
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Modes.EnglishMode, 1);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
     EXPECT_EQ(keys.Text(), "");
 }
 
 TEST_F(KeyEntryTest, ShiftWithAnotherKeyIsNoTap) {
     EXPECT_EQ(keys.Type("A"), "A");  // Shift down, A, Shift up
-    EXPECT_EQ(EnglishMode, 0);
-    EXPECT_EQ(ShiftTapPending, 0);
+    EXPECT_EQ(Modes.EnglishMode, 0);
+    EXPECT_EQ(Modes.ShiftTapPending, 0);
 }
 
 // --- Caps Lock --------------------------------------------------------------------------------
 
 TEST_F(KeyEntryTest, CapsLockSetsEnglishFromTheLockState) {
     keys.Type("<Caps>");
-    EXPECT_EQ(EnglishMode, 1);
+    EXPECT_EQ(Modes.EnglishMode, 1);
     EXPECT_FALSE(IsModeOn(ChinesePunctuation));
     keys.Type("a");
     EXPECT_EQ(keys.Text(), "A");
     keys.Type("<Caps>");
-    EXPECT_EQ(EnglishMode, 0);
+    EXPECT_EQ(Modes.EnglishMode, 0);
     EXPECT_TRUE(IsModeOn(ChinesePunctuation));
 }
 
 TEST_F(KeyEntryTest, CapsLockDropsACodeFirst) {
     keys.Type("ab<Caps>");
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, 2);
-    EXPECT_EQ(EnglishMode, 1);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
+    EXPECT_EQ(Modes.EnglishMode, 1);
 }
 
 // --- Shift+Space ------------------------------------------------------------------------------
@@ -264,8 +265,8 @@ TEST_F(KeyEntryTest, ShiftSpaceInTheMiddleOfACodeCancelsTheComposition) {
     keys.Type("ab");
     EXPECT_EQ(keys.Type("<S-Space>"), "　");
     EXPECT_TRUE(IsModeOn(FullWidth));
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
     EXPECT_EQ(keys.Last().messages,
               (Texts{"WM_IME_NOTIFY IMN_CHANGECANDIDATE", "WM_IME_ENDCOMPOSITION",
                      "WM_IME_COMPOSITION 0x800", "WM_IME_ENDCOMPOSITION"}));
@@ -281,18 +282,18 @@ TEST_F(KeyEntryTest, CtrlPeriodTogglesChinesePunctuationAndReachesTheApplication
     EXPECT_EQ(keys.Type("."), ".");
     keys.Type("ab<C-.>");
     EXPECT_TRUE(IsModeOn(ChinesePunctuation));
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
     EXPECT_EQ(keys.Text(), ".");
 }
 
 // --- Ctrl+Space -------------------------------------------------------------------------------
 
 TEST_F(KeyEntryTest, CtrlSpaceStopsWordCollectionAndReachesTheApplication) {
-    OnlineWordActive = 1;
+    OnlineWord.OnlineWordActive = 1;
     keys.Type("<C-Space>");
     EXPECT_FALSE(keys.Last().taken);
-    EXPECT_EQ(OnlineWordActive, 0);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 0);
     EXPECT_EQ(keys.Text(), " ");
 }
 
@@ -315,15 +316,15 @@ TEST_F(KeyEntryTest, CtrlJWithCandidatesShowingSwitchesTheCodeSetAndReloads) {
     keys.Type("<C-j>");
     EXPECT_TRUE(keys.Last().taken);
     EXPECT_EQ(Settings.CodeSet, kCodeSetSecondary);
-    EXPECT_EQ(LetterStart[28], LetterStartSecondary[28]);
+    EXPECT_EQ(Tables.LetterStart[28], LetterStartSecondary[28]);
     // The list stays as it was until the next edit.
     EXPECT_EQ(Candidates(), before);
-    EXPECT_STREQ(CodeBuffer, "khk");
+    EXPECT_STREQ(Conversion.CodeBuffer, "khk");
     keys.Type("<Esc>kez");
     EXPECT_EQ(Candidates().front(), "中");
     keys.Type("<Esc><C-j>");
     EXPECT_EQ(Settings.CodeSet, kCodeSetPrimary);
-    EXPECT_EQ(LetterStart[28], LetterStartPrimary[28]);
+    EXPECT_EQ(Tables.LetterStart[28], LetterStartPrimary[28]);
 }
 
 // --- Shift+character --------------------------------------------------------------------------
@@ -333,18 +334,18 @@ TEST_F(KeyEntryTest, ShiftCharactersCommitAtOnceConverted) {
     keys.Type("ab");
     EXPECT_EQ(keys.Type("!"), "！");
     // The code stays.
-    EXPECT_STREQ(CodeBuffer, "ab");
+    EXPECT_STREQ(Conversion.CodeBuffer, "ab");
     EXPECT_EQ(Candidates().size(), 4u);
 }
 
 TEST_F(KeyEntryTest, ShiftDigitSelectsInTheSecondRowOfTheTwoRowSkin) {
     Settings.SkinIndex = 3;
-    SecondRowStart = 5;
+    Conversion.SecondRowStart = 5;
     keys.Type("g");
     // Shift+2: the second candidate of the second row, the seventh of the page.
     EXPECT_EQ(keys.Type("@"), "七");
-    EXPECT_EQ(CodeLength, 0);
-    SecondRowStart = 0;
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    Conversion.SecondRowStart = 0;
 }
 
 // --- Ctrl+digit -------------------------------------------------------------------------------
@@ -356,14 +357,14 @@ TEST_F(KeyEntryTest, CtrlDigitPromotesWithManualFrequency) {
     EXPECT_EQ(keys.Text(), "");
     keys.Type("ab<C-3>");
     EXPECT_EQ(Candidates(), (Texts{"人", "工", "中", "工人c"}));
-    EXPECT_TRUE(MainTableModified);
+    EXPECT_TRUE(Tables.MainTableModified);
 }
 
 TEST_F(KeyEntryTest, CtrlDigitDoesNothingWithAutomaticFrequency) {
     Settings.AutoFrequency = 1;
     keys.Type("ab<C-3>");
     EXPECT_EQ(Candidates(), (Texts{"工", "中", "人", "工人c"}));
-    EXPECT_FALSE(MainTableModified);
+    EXPECT_FALSE(Tables.MainTableModified);
 }
 
 // --- Edge cases -------------------------------------------------------------------------------
@@ -371,19 +372,19 @@ TEST_F(KeyEntryTest, CtrlDigitDoesNothingWithAutomaticFrequency) {
 TEST_F(KeyEntryTest, ACodeWithoutCandidatesIsDiscardedByTheNextKey) {
     keys.Type("e");
     EXPECT_EQ(keys.Last().beeps, 1);
-    ASSERT_EQ(CandidateCount, 2);
+    ASSERT_EQ(Conversion.CandidateCount, 2);
     keys.Type("a");
-    EXPECT_STREQ(CodeBuffer, "a");
+    EXPECT_STREQ(Conversion.CodeBuffer, "a");
     EXPECT_EQ(keys.Text(), "");
     // A code that stops finding anything is shortened by Backspace, not dropped.
     keys.Type("<Esc>bq");
-    ASSERT_STREQ(CodeBuffer, "bq");
-    ASSERT_EQ(CandidateCount, 2);
+    ASSERT_STREQ(Conversion.CodeBuffer, "bq");
+    ASSERT_EQ(Conversion.CandidateCount, 2);
     keys.Type("<BS>");
-    EXPECT_STREQ(CodeBuffer, "b");
+    EXPECT_STREQ(Conversion.CodeBuffer, "b");
     EXPECT_EQ(Candidates(), (Texts{"不", "吧x"}));
     keys.Type("qb");
-    EXPECT_STREQ(CodeBuffer, "b");
+    EXPECT_STREQ(Conversion.CodeBuffer, "b");
     EXPECT_EQ(keys.Text(), "");
 }
 
@@ -396,21 +397,21 @@ TEST_F(KeyEntryTest, ADecimalPointAfterADigitStaysAscii) {
 
 TEST_F(KeyEntryTest, SemicolonAndSlashInThePrimaryCodeSet) {
     EXPECT_EQ(keys.Type(";/"), "；/");
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
 }
 
 TEST_F(KeyEntryTest, SemicolonAndSlashStartCodesInTheSecondaryCodeSet) {
     Settings.CodeSet = kCodeSetSecondary;
     keys.engine().UseWords({{"/b", "丙"}, {"/b", "丁"}, {";a", "甲"}, {";a", "乙"}});
     EXPECT_EQ(keys.Type(";"), "");
-    EXPECT_STREQ(CodeBuffer, ";");
+    EXPECT_STREQ(Conversion.CodeBuffer, ";");
     keys.Type("a");
     EXPECT_EQ(Candidates(), (Texts{"甲", "乙"}));
     keys.Type("<Esc>/b");
     EXPECT_EQ(Candidates(), (Texts{"丙", "丁"}));
     // In English they are punctuation again.
     keys.Type("<Esc>");
-    EnglishMode = 1;
+    Modes.EnglishMode = 1;
     SetMode(ChinesePunctuation, true);
     EXPECT_EQ(keys.Type(";"), "；");
 }
@@ -419,11 +420,11 @@ TEST_F(KeyEntryTest, ShiftTapSidesFollowTheirOptions) {
     Settings.LeftShiftSwitch = 0;
     Settings.RightShiftSwitch = 1;
     keys.Type("<LShift>");
-    EXPECT_EQ(EnglishMode, 0);
+    EXPECT_EQ(Modes.EnglishMode, 0);
     keys.Type("<RShift>");
-    EXPECT_EQ(EnglishMode, 1);
+    EXPECT_EQ(Modes.EnglishMode, 1);
     keys.Type("<RShift>");
-    EXPECT_EQ(EnglishMode, 0);
+    EXPECT_EQ(Modes.EnglishMode, 0);
 }
 
 TEST_F(KeyEntryTest, OnlyTheExactShiftScanCodesMakeATap) {
@@ -432,30 +433,30 @@ TEST_F(KeyEntryTest, OnlyTheExactShiftScanCodesMakeATap) {
     // With the extended bit the release scan is 0xC136: no tap.
     typing.KeyEvent(VK_SHIFT, true, 0x136);
     typing.KeyEvent(VK_SHIFT, false, 0x136);
-    EXPECT_EQ(EnglishMode, 0);
+    EXPECT_EQ(Modes.EnglishMode, 0);
     // An auto-repeated press (previous-state bit) does not start a tap either.
     typing.KeyEvent(VK_SHIFT, true, 0x36);
-    ShiftTapPending = 0;
+    Modes.ShiftTapPending = 0;
     typing.KeyEvent(VK_SHIFT, true, 0x36);
-    EXPECT_EQ(ShiftTapPending, 0);
+    EXPECT_EQ(Modes.ShiftTapPending, 0);
     typing.KeyEvent(VK_SHIFT, false, 0x36);
-    EXPECT_EQ(EnglishMode, 0);
+    EXPECT_EQ(Modes.EnglishMode, 0);
 }
 
 TEST_F(KeyEntryTest, CapsLockOnKeepsEnglishThroughShiftTaps) {
     keys.Type("<Caps>");
-    ASSERT_EQ(EnglishMode, 1);
+    ASSERT_EQ(Modes.EnglishMode, 1);
     keys.Type("<LShift>");
-    EXPECT_EQ(EnglishMode, 1);
+    EXPECT_EQ(Modes.EnglishMode, 1);
     keys.Type("<LShift>");
-    EXPECT_EQ(EnglishMode, 1);
+    EXPECT_EQ(Modes.EnglishMode, 1);
     keys.Type("<Caps>");
-    EXPECT_EQ(EnglishMode, 0);
+    EXPECT_EQ(Modes.EnglishMode, 0);
     EXPECT_TRUE(IsModeOn(ChinesePunctuation));
 }
 
 TEST_F(KeyEntryTest, SoftKeyboardLayoutTwoTypesGreek) {
-    SoftKeyboardIndex = 2;
+    Modes.SoftKeyboardIndex = 2;
     EXPECT_EQ(keys.Type("q"), "α");
     EXPECT_EQ(keys.Last().messages, (Texts{"WM_CHAR 0xA6", "WM_CHAR 0xC1"}));
     EXPECT_EQ(keys.Type("Q"), "Α");
@@ -465,12 +466,12 @@ TEST_F(KeyEntryTest, SoftKeyboardLayoutTwoTypesGreek) {
     EXPECT_TRUE(keys.Last().messages.empty());
     // The space bar is the full-width space of cell 0.
     EXPECT_EQ(keys.Type(" "), "　");
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
     EXPECT_EQ(keys.Text(), "αΑκ　");
 }
 
 TEST_F(KeyEntryTest, SoftKeyboardShiftedCell) {
-    SoftKeyboardIndex = 9;
+    Modes.SoftKeyboardIndex = 9;
     EXPECT_EQ(keys.Type("a"), "㈠");
     EXPECT_EQ(keys.Type("A"), "①");
     EXPECT_EQ(keys.Type("~"), "");  // shifted grave is empty
@@ -478,7 +479,7 @@ TEST_F(KeyEntryTest, SoftKeyboardShiftedCell) {
 }
 
 TEST_F(KeyEntryTest, SoftKeyboardLayoutOneTypesTheOrdinaryWay) {
-    SoftKeyboardIndex = 1;
+    Modes.SoftKeyboardIndex = 1;
     EXPECT_EQ(keys.Type("ab "), "工");
     EXPECT_EQ(keys.Type(","), "，");
 }
@@ -502,8 +503,8 @@ TEST_F(KeyEntryTest, AContextThatCannotBeLockedTakesNothing) {
     EXPECT_EQ(ImeProcessKey(keys.context(), 'A', 0x001E0001, state), 0);
     EXPECT_EQ(ImeToAsciiEx(0x6141, 0x1E, state, &list, 0, keys.context()), 0u);
     HostSetContextLockFailure(keys.context(), false);
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CurrentMessageList, nullptr);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Messages.CurrentMessageList, nullptr);
 }
 
 // --- Message delivery -------------------------------------------------------------------------
@@ -548,11 +549,12 @@ TEST(KeyDeliveryTest, ASmallMessageListDeliversEverythingThroughTheBuffer) {
 
 TEST(KeyDeliveryTest, MessagesGoThroughTheBufferWhereTheListCannotBeRead) {
     const KeyOutcome list = TypeFresh("cdab ");
-    TranslatedMessagesThroughBuffer = 1;
+    Process.TranslatedMessagesThroughBuffer = 1;
     const KeyOutcome buffered = TypeFresh("cdab ");
-    SoftKeyboardIndex = 2;
-    const KeyOutcome greek = TypeFresh("q", nullptr, [](TypingSession&) { SoftKeyboardIndex = 2; });
-    TranslatedMessagesThroughBuffer = 0;
+    Modes.SoftKeyboardIndex = 2;
+    const KeyOutcome greek =
+        TypeFresh("q", nullptr, [](TypingSession&) { Modes.SoftKeyboardIndex = 2; });
+    Process.TranslatedMessagesThroughBuffer = 0;
     EXPECT_EQ(buffered.messages, list.messages);
     EXPECT_EQ(buffered.commit, "此工");
     EXPECT_EQ(greek.commit, "α");

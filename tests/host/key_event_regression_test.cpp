@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "engine/conversion_state.h"
-#include "ime/input_context.h"
-#include "ime/symbol_conversion.h"
+#include "context/input_context.h"
+#include "engine/symbol_conversion.h"
 #include "support/key_session.h"
+#include "settings/settings.h"
+#include "engine/mode_state.h"
 
 namespace {
 
@@ -38,13 +40,13 @@ TEST(KeyEventRegression, BackspaceClosesTheAssociationListForGood) {
     int n = 0;
     for (const auto& event : events) {
         keys.typing().KeyEvent(event.key, event.press);
-        if (CandidatesOpen != 0) {
-            EXPECT_EQ(ListCount(keys.context()), CandidateCount) << "after event " << n;
+        if (Conversion.CandidatesOpen != 0) {
+            EXPECT_EQ(ListCount(keys.context()), Conversion.CandidateCount) << "after event " << n;
         }
         ++n;
     }
-    EXPECT_EQ(CandidatesOpen, 0);
-    EXPECT_EQ(AssociationShown, 0);
+    EXPECT_EQ(Conversion.CandidatesOpen, 0);
+    EXPECT_EQ(Conversion.AssociationShown, 0);
     keys.typing().ClearOutcome();
     keys.typing().KeyEvent('1', true);
     keys.typing().KeyEvent('1', false);

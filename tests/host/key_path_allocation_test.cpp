@@ -14,9 +14,10 @@
 #include "engine/conversion_state.h"
 #include "engine/dispatch.h"
 #include "engine/lookup.h"
-#include "ime/input_context.h"
+#include "context/input_context.h"
 #include "settings/settings.h"
 #include "support/engine_session.h"
+#include "context/message_queue.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ZELK_COUNT_MALLOC 1
@@ -217,15 +218,15 @@ class KeyPathAllocationTest : public ::testing::Test {
         BeginMessageList(&messages.list);
         if (key.character != kEndOfCode) {
             ProcessCharacter(context, key.character, key.scan);
-        } else if (CodeLength > 0 && CandidateCount > kFirstCandidateSlot) {
-            CandidateCount = kFirstCandidateSlot;
-            CandidatesOpen = 0;
+        } else if (Conversion.CodeLength > 0 && Conversion.CandidateCount > kFirstCandidateSlot) {
+            Conversion.CandidateCount = kFirstCandidateSlot;
+            Conversion.CandidatesOpen = 0;
             CommitFirstCandidate(context);
             EditCode(context, ' ', Clear, true);
-        } else if (CodeLength > 0) {
+        } else if (Conversion.CodeLength > 0) {
             EditCode(context, 0x1B, Clear, true);
-            CandidateCount = kFirstCandidateSlot;
-            CandidatesOpen = 0;
+            Conversion.CandidateCount = kFirstCandidateSlot;
+            Conversion.CandidatesOpen = 0;
         }
         const UINT queued = FinishMessageList(session.context());
         int commits = 0;
@@ -248,7 +249,7 @@ class KeyPathAllocationTest : public ::testing::Test {
         Counting counting;
         for (int i = 0; i < count; ++i) {
             typed.commits += Press(keys[i]);
-            typed.listsShown += CandidateCount > kFirstCandidateSlot;
+            typed.listsShown += Conversion.CandidateCount > kFirstCandidateSlot;
         }
         typed.counted = counting.Stop();
         return typed;

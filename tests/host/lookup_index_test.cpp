@@ -13,6 +13,8 @@
 #include "engine/lookup.h"
 #include "engine/promotion.h"
 #include "support/engine_session.h"
+#include "settings/settings.h"
+#include "dict/tables.h"
 
 namespace {
 
@@ -48,13 +50,13 @@ TEST_F(LookupIndexTest, LongerCodesSeeOnlyTheirSecondKeyInTableOrder) {
 
 TEST_F(LookupIndexTest, ChangedCodesAreFoundUnderTheirNewCode) {
     Lookup("ab");
-    std::strcpy(MainTable[1].code, "ac");  // 中 moves from ab to ac
-    IndexEntry(MainIndex, MainTable[1], 1);
+    std::strcpy(Tables.MainTable[1].code, "ac");  // 中 moves from ab to ac
+    IndexEntry(MainIndex, Tables.MainTable[1], 1);
     EXPECT_EQ(Lookup("ab"), (Texts{"工人", "中国c", "中间d"}));
     EXPECT_EQ(Lookup("ac"), (Texts{"中", "人", "人们d"}));
     // An entry emptied ends every scan of its group there.
-    std::memset(&MainTable[3], 0, sizeof MainTable[3]);
-    IndexEntry(MainIndex, MainTable[3], 3);
+    std::memset(&Tables.MainTable[3], 0, sizeof Tables.MainTable[3]);
+    IndexEntry(MainIndex, Tables.MainTable[3], 3);
     EXPECT_EQ(Lookup("ac"), (Texts{"中"}));
     EXPECT_EQ(Lookup("a"), (Texts{"工", "中c"}));
 }
@@ -70,29 +72,28 @@ TEST_F(LookupIndexTest, OneKeyResultsFollowTableAndOptionChanges) {
     Settings.PhraseInput = 1;
     FillUserTable({{"ax", "用户"}});
     EXPECT_EQ(Lookup("a")[2], "用户x");
-    std::strcpy(MainTable[8].word, Gbk("啊").c_str());
-    IndexEntry(MainIndex, MainTable[8], 8);
+    std::strcpy(Tables.MainTable[8].word, Gbk("啊").c_str());
+    IndexEntry(MainIndex, Tables.MainTable[8], 8);
     EXPECT_EQ(Lookup("a")[1], "啊");
 }
 
 TEST_F(LookupIndexTest, AssociationFollowsPromotedOrder) {
     Settings.WordAssociation = 1;
     Settings.AutoFrequency = 0;
-    AssociationLookup("ab", Gbk("中").c_str());
-    ASSERT_EQ(LookupResult.count, 2);
-    EXPECT_EQ(Utf8(LookupResult.items[0].text), "中国");
-    EXPECT_EQ(Utf8(LookupResult.items[1].text), "中间");
+    const CandidateItems* found = &AssociationLookup("ab", Gbk("中").c_str())->found;
+    ASSERT_EQ(found->count, 2);
+    EXPECT_EQ(Utf8(found->items[0].text), "中国");
+    EXPECT_EQ(Utf8(found->items[1].text), "中间");
 
     // Two words of code "ab" trade places: 工人 moves before 中.
     EXPECT_EQ(Lookup("ab")[1], "工人");
     PromoteCandidate(session.context(), '2');
     EXPECT_EQ(session.Candidates()[0], "工人");
-    AssociationLookup("ab", Gbk("中").c_str());
-    ASSERT_EQ(LookupResult.count, 2);
-    AssociationLookup("ab", Gbk("工").c_str());
-    ASSERT_EQ(LookupResult.count, 1);
-    EXPECT_EQ(Utf8(LookupResult.items[0].text), "工人");
-    EXPECT_EQ(LookupResult.items[0].text, MainTable[1].word);
+    ASSERT_EQ(AssociationLookup("ab", Gbk("中").c_str())->found.count, 2);
+    found = &AssociationLookup("ab", Gbk("工").c_str())->found;
+    ASSERT_EQ(found->count, 1);
+    EXPECT_EQ(Utf8(found->items[0].text), "工人");
+    EXPECT_EQ(found->items[0].text, Tables.MainTable[1].word);
 }
 
 }  // namespace

@@ -6,9 +6,10 @@
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
 #include "engine/special_codes.h"
-#include "ime/input_context.h"
+#include "context/input_context.h"
 #include "platform/host/host_control.h"
 #include "support/engine_session.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -38,16 +39,16 @@ TEST_F(LookupTest, ExactMainThenSpecialThenUserThenLongerMain) {
     session.UseWords(kMain, kUser);
     session.Type("ab");
     EXPECT_EQ(session.Candidates(), (Texts{"工", "中", "用户x", "词", "人cd", "工人c"}));
-    EXPECT_EQ(CodeComplete, 0);
-    EXPECT_EQ(CandidatesOpen, 1);
+    EXPECT_EQ(Conversion.CodeComplete, 0);
+    EXPECT_EQ(Conversion.CandidatesOpen, 1);
     EXPECT_EQ(session.List()->dwCount, 8u);
     EXPECT_EQ(session.List()->dwPageStart, 2u);
     EXPECT_EQ(session.List()->dwPageSize, 10u);
     // ExactIndex names the table places of the exact main-table candidates, in list order.
-    EXPECT_EQ(ExactIndex[0], 2);
-    EXPECT_EQ(ExactIndex[1], 4);
-    EXPECT_EQ(ExactIndex[2], 0);
-    EXPECT_STREQ(ResultText, "ab");
+    EXPECT_EQ(Conversion.ExactIndex[0], 2);
+    EXPECT_EQ(Conversion.ExactIndex[1], 4);
+    EXPECT_EQ(Conversion.ExactIndex[2], 0);
+    EXPECT_STREQ(Conversion.ResultText, "ab");
 }
 
 TEST_F(LookupTest, HintsOnlyForLongerCodesAndOnlyWithCodeHints) {
@@ -70,7 +71,8 @@ TEST_F(LookupTest, SpecialCodeCompleteAtItsLastKey) {
     Settings.CodeHint = 1;
     session.Type("now");
     EXPECT_EQ(session.Candidates(), (Texts{"2026年12月6日21时8分", "哪x"}));
-    EXPECT_EQ(CodeComplete, 0);  // made incomplete by the longer table code, not by the special
+    EXPECT_EQ(Conversion.CodeComplete,
+              0);  // made incomplete by the longer table code, not by the special
     session.UseWords({{"no", "那"}});
     EngineSession fresh;
     fresh.UseWords({{"no", "那"}, {"nox", "哪"}});
@@ -93,14 +95,14 @@ TEST_F(LookupTest, FilteredPhrasesDoNotKeepACodeIncomplete) {
     session.Type("ab");
     // Only 工 is left and no shown candidate is longer: committed at once.
     EXPECT_EQ(session.TakeCommitted(), "工");
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
 }
 
 TEST_F(LookupTest, CompleteCodeWithSeveralCandidatesBeepsAndStays) {
     session.UseWords({{"ab", "工"}, {"ab", "中"}});
     session.TakeBeeps();
     session.Type("ab");
-    EXPECT_EQ(CodeComplete, 1);
+    EXPECT_EQ(Conversion.CodeComplete, 1);
     EXPECT_EQ(session.Candidates(), (Texts{"工", "中"}));
     EXPECT_EQ(session.TakeBeeps(), 1);
     EXPECT_EQ(session.TakeCommitted(), "");
@@ -110,12 +112,12 @@ TEST_F(LookupTest, NoCandidateBeeps) {
     session.UseWords(kMain);
     session.TakeBeeps();
     session.Type("ac");
-    EXPECT_EQ(CandidateCount, 2);
-    EXPECT_EQ(CandidatesOpen, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
+    EXPECT_EQ(Conversion.CandidatesOpen, 0);
     EXPECT_EQ(session.List()->dwCount, 2u);
-    EXPECT_EQ(VisibleCandidates, 0);
+    EXPECT_EQ(Conversion.VisibleCandidates, 0);
     EXPECT_EQ(session.TakeBeeps(), 1);
-    EXPECT_EQ(ExactIndex[0], 0);
+    EXPECT_EQ(Conversion.ExactIndex[0], 0);
 }
 
 TEST_F(LookupTest, AtMostNinetySevenCandidates) {
@@ -125,10 +127,10 @@ TEST_F(LookupTest, AtMostNinetySevenCandidates) {
     }
     session.UseWords(many);
     session.Type("ab");
-    EXPECT_EQ(CandidateCount, 99);
+    EXPECT_EQ(Conversion.CandidateCount, 99);
     EXPECT_EQ(session.List()->dwCount, 99u);
-    EXPECT_EQ(ExactIndex[99], 100);
-    EXPECT_EQ(ExactIndex[100], 0);
+    EXPECT_EQ(Conversion.ExactIndex[99], 100);
+    EXPECT_EQ(Conversion.ExactIndex[100], 0);
 }
 
 TEST_F(LookupTest, ByteLimitStopsTheScanBeforeLateMatches) {
@@ -140,11 +142,11 @@ TEST_F(LookupTest, ByteLimitStopsTheScanBeforeLateMatches) {
     session.UseWords(many, {{"ab", "词"}});
     session.Type("ab");
     // The exact match after the limit is never reached; the user word came first in the scans.
-    ASSERT_EQ(CandidateCount, 99);
+    ASSERT_EQ(Conversion.CandidateCount, 99);
     EXPECT_EQ(session.Candidates()[0], "词");
     EXPECT_EQ(session.Candidates()[1], "工人工人工c");
-    EXPECT_EQ(ExactIndex[0], 0);
-    EXPECT_EQ(ListBytes, 3 + 12 * 853 + 12);
+    EXPECT_EQ(Conversion.ExactIndex[0], 0);
+    EXPECT_EQ(LookupCandidates("ab")->listBytes, 3 + 12 * 853 + 12);
 
     many.insert(many.begin(), {"ab", "中"});
     session.UseWords(many);
@@ -173,7 +175,7 @@ TEST_F(LookupTest, GbkModeListsRareCharactersByEitherCode) {
     session.UseWords(kMain, kUser);
     session.Type("aaa");
     EXPECT_EQ(session.Candidates(), (Texts{"菚r"}));
-    EXPECT_EQ(ExactIndex[0], 0);
+    EXPECT_EQ(Conversion.ExactIndex[0], 0);
 
     EngineSession secondary;
     Settings.GbkMode = 1;
@@ -196,9 +198,10 @@ TEST_F(LookupTest, GbkModeOffersNoSpecialCandidate) {
 
 TEST_F(LookupTest, FirstKeyWithoutGroupFindsNothing) {
     session.UseWords(kMain, kUser);
-    EXPECT_FALSE(LookupCandidates("1a"));
-    EXPECT_TRUE(LookupCandidates("ab"));
-    EXPECT_EQ(LookupResult.count, 6);
+    EXPECT_EQ(LookupCandidates("1a"), nullptr);
+    const LookupOutcome* found = LookupCandidates("ab");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->found.count, 6);
 }
 
 TEST_F(LookupTest, EditingTheCodeKeepsTheCompositionString) {
@@ -214,7 +217,7 @@ TEST_F(LookupTest, EditingTheCodeKeepsTheCompositionString) {
     EXPECT_EQ(CompositionAttributes(comp)[2], 1);
 
     EXPECT_EQ(EditCode(session.context(), 0, DeleteLast, true), 1);
-    EXPECT_STREQ(CodeBuffer, "ab");
+    EXPECT_STREQ(Conversion.CodeBuffer, "ab");
     EXPECT_EQ(comp->dwCompStrLen, 2u);
     EXPECT_EQ(comp->dwCursorPos, 2u);
     EXPECT_EQ(session.Candidates().size(), 6u);
@@ -227,8 +230,8 @@ TEST_F(LookupTest, DeletingTheLastKeyCancelsAndStillNotifies) {
     session.Type("a");
     session.TakeMessages();
     EXPECT_EQ(EditCode(session.context(), 0, DeleteLast, true), 1);
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
     EXPECT_EQ(session.TakeMessages(),
               (Texts{"WM_IME_NOTIFY IMN_CHANGECANDIDATE", "WM_IME_ENDCOMPOSITION",
                      "WM_IME_COMPOSITION 0x1BF", "WM_IME_NOTIFY IMN_OPENCANDIDATE",
@@ -238,17 +241,17 @@ TEST_F(LookupTest, DeletingTheLastKeyCancelsAndStillNotifies) {
     EXPECT_EQ(session.TakeMessages().size(), 5u);
 }
 
-TEST_F(LookupTest, UnknownModesActAsRefreshAndOnlyLowBitsCount) {
+TEST_F(LookupTest, RefreshLooksTheSameCodeUpAgain) {
     session.UseWords(kMain, kUser);
     session.Type("ab");
-    EXPECT_EQ(EditCode(session.context(), 'c', 0x10001, false), 1);  // Append
-    EXPECT_STREQ(CodeBuffer, "abc");
-    EXPECT_EQ(EditCode(session.context(), 'y', 7, false), 1);  // Refresh
-    EXPECT_STREQ(CodeBuffer, "abc");
+    EXPECT_EQ(EditCode(session.context(), 'c', Append, false), 1);
+    EXPECT_STREQ(Conversion.CodeBuffer, "abc");
+    EXPECT_EQ(EditCode(session.context(), 'y', Refresh, false), 1);
+    EXPECT_STREQ(Conversion.CodeBuffer, "abc");
     EXPECT_EQ(session.Candidates(), (Texts{"工人", "人d"}));
     // The only candidate, complete: the caller is told to commit it.
     EXPECT_EQ(EditCode(session.context(), 'd', Append, false), 0);
-    EXPECT_EQ(CandidatesOpen, 1);
+    EXPECT_EQ(Conversion.CandidatesOpen, 1);
 }
 
 TEST_F(LookupTest, LockFailureChangesNothing) {
@@ -257,15 +260,15 @@ TEST_F(LookupTest, LockFailureChangesNothing) {
     HostSetContextLockFailure(session.context(), true);
     EXPECT_EQ(EditCode(session.context(), 'b', Append, true), 0);
     HostSetContextLockFailure(session.context(), false);
-    EXPECT_STREQ(CodeBuffer, "a");
+    EXPECT_STREQ(Conversion.CodeBuffer, "a");
 }
 
 TEST_F(LookupTest, CodeNeverOutgrowsSixKeys) {
     session.UseWords({{"abcdef", "工"}, {"abcdef", "人"}});
     session.Type("abcdef");
     EditCode(session.context(), 'g', Append, false);
-    EXPECT_STREQ(CodeBuffer, "abcdef");
-    EXPECT_EQ(CodeLength, 6);
+    EXPECT_STREQ(Conversion.CodeBuffer, "abcdef");
+    EXPECT_EQ(Conversion.CodeLength, 6);
 }
 
 TEST_F(LookupTest, ShippedPrimaryDataGivesTheKnownCharacters) {

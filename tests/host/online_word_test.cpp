@@ -7,15 +7,16 @@
 #include <vector>
 
 #include "common/gbk_text.h"
-#include "dict/online_word.h"
+#include "engine/online_word.h"
 #include "dict/tables.h"
 #include "engine/conversion_state.h"
-#include "ime/clipboard_capture.h"
-#include "ime/key_entry.h"
-#include "ime/key_modes.h"
+#include "keys/clipboard_capture.h"
+#include "keys/key_entry.h"
+#include "engine/mode_state.h"
 #include "settings/settings.h"
 #include "support/key_session.h"
 #include "support/test_platform.h"
+#include "engine/online_word_state.h"
 
 namespace {
 
@@ -65,16 +66,16 @@ class OnlineWordTest : public ::testing::Test {
 
 TEST_F(OnlineWordTest, CollectedWordIsOfferedAndSaved) {
     keys.Type("<C-`>");
-    EXPECT_EQ(OnlineWordActive, 1);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 1);
     EXPECT_TRUE(Boxes().empty());
     EXPECT_EQ(keys.Type("aaaa"), "工");
     EXPECT_EQ(keys.Type("wwww"), "人");
     keys.Type("<C-`>");
     EXPECT_EQ(Boxes(), (std::vector<Box>{{kCaption, kQuestion + "工人  aaww"}}));
-    EXPECT_EQ(OnlineWordActive, 0);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 0);
     // The other lines are written again unchanged, the new word after them.
     EXPECT_EQ(UserFile(), "ynyc     词序\r\naaww     工人\r\n");
-    EXPECT_STREQ(UserTable[1].code, "aaww");
+    EXPECT_STREQ(Tables.UserTable[1].code, "aaww");
     // The next lookup finds it.
     EXPECT_EQ(keys.Type("aaww"), "工人");
 }
@@ -84,7 +85,7 @@ TEST_F(OnlineWordTest, SelectedTextIsOfferedAtOnce) {
     keys.Type("<C-`>");
     EXPECT_EQ(Boxes(), (std::vector<Box>{{kCaption, kQuestion + "中文  khyy"}}));
     EXPECT_EQ(UserFile(), "ynyc     词序\r\nkhyy     中文\r\n");
-    EXPECT_EQ(OnlineWordActive, 0);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 0);
     EXPECT_EQ(HostClipboardText(), nullptr);
     EXPECT_FALSE(HostClipboardIsOpen());
     EXPECT_EQ(HostClipboardLockCount(), 0);
@@ -92,11 +93,11 @@ TEST_F(OnlineWordTest, SelectedTextIsOfferedAtOnce) {
 
 TEST_F(OnlineWordTest, SelectionAbandonsACollectionInProgress) {
     keys.Type("<C-`>aaaa");
-    ASSERT_EQ(OnlineWordActive, 1);
+    ASSERT_EQ(OnlineWord.OnlineWordActive, 1);
     Select("中文");
     keys.Type("<C-`>");
     EXPECT_EQ(Boxes(), (std::vector<Box>{{kCaption, kQuestion + "中文  khyy"}}));
-    EXPECT_EQ(OnlineWordActive, 0);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 0);
 }
 
 TEST_F(OnlineWordTest, DuplicatesAreRefused) {
@@ -131,21 +132,21 @@ TEST_F(OnlineWordTest, CancelStoresNothing) {
     keys.Type("<C-`>");
     EXPECT_EQ(Boxes().size(), 1u);
     EXPECT_EQ(UserFile(), "ynyc     词序\r\n");
-    EXPECT_TRUE(IsEmptyEntry(UserTable[1]));
+    EXPECT_TRUE(IsEmptyEntry(Tables.UserTable[1]));
 }
 
 TEST_F(OnlineWordTest, TriggerTwiceWithoutCommittingStoresNothingSilently) {
     keys.Type("<C-`><C-`>");
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(OnlineWordActive, 0);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 0);
     EXPECT_EQ(UserFile(), "ynyc     词序\r\n");
 }
 
 TEST_F(OnlineWordTest, CtrlSpaceAbandonsTheCollection) {
     keys.Type("<C-`>aaaa<C-Space>");
-    EXPECT_EQ(OnlineWordActive, 0);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 0);
     keys.Type("<C-`>");
-    EXPECT_EQ(OnlineWordActive, 1);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 1);
     EXPECT_TRUE(Boxes().empty());
 }
 
@@ -155,7 +156,7 @@ TEST_F(OnlineWordTest, LongSelectionIsTakenButMakesNoWord) {
     ASSERT_GE(selection_.size(), 100u);
     keys.Type("<C-`>");
     EXPECT_TRUE(Boxes().empty());
-    EXPECT_EQ(OnlineWordActive, 0);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 0);
     EXPECT_EQ(HostClipboardText(), nullptr);
 }
 
@@ -170,7 +171,7 @@ TEST_F(OnlineWordTest, FullUserTableRefusesTheWordAndWritesNothing) {
     EXPECT_EQ(Boxes(), (std::vector<Box>{{kCaption, kQuestion + "中文  khyy"},
                                          {kCaption, "自定义词库已满，不能再存入新词!"}}));
     EXPECT_EQ(UserFile(), "ynyc     词序\r\n");
-    EXPECT_STREQ(UserTable[kUserTableCapacity - 1].code, "zz9");
+    EXPECT_STREQ(Tables.UserTable[kUserTableCapacity - 1].code, "zz9");
 }
 
 TEST_F(OnlineWordTest, UnwritableUserFileKeepsTableAndFile) {
@@ -180,7 +181,7 @@ TEST_F(OnlineWordTest, UnwritableUserFileKeepsTableAndFile) {
     EXPECT_EQ(Boxes(), (std::vector<Box>{{kCaption, kQuestion + "中文  khyy"},
                                          {kCaption, "打开文件错误!"}}));
     EXPECT_EQ(UserFile(), "ynyc     词序\r\n");
-    EXPECT_TRUE(IsEmptyEntry(UserTable[1]));
+    EXPECT_TRUE(IsEmptyEntry(Tables.UserTable[1]));
     EXPECT_EQ(keys.Type("khyy"), "");
 }
 
@@ -223,7 +224,7 @@ TEST_F(ClipboardCaptureTest, FirstPassEmptiesTheClipboardAndSendsCopyThenTheKeyA
     HostSetClipboardText(old.c_str());
     const int first = HostKeystrokeCount();
     EXPECT_EQ(PressCtrlKey(0xC0), 0);
-    EXPECT_EQ(ClipboardCapturePending, 1);
+    EXPECT_EQ(Modes.ClipboardCapturePending, 1);
     EXPECT_EQ(HostClipboardText(), nullptr);
     EXPECT_FALSE(HostClipboardIsOpen());
     ASSERT_EQ(HostKeystrokeCount() - first, kCaptureKeystrokeCount);
@@ -237,15 +238,15 @@ TEST_F(ClipboardCaptureTest, FirstPassEmptiesTheClipboardAndSendsCopyThenTheKeyA
         EXPECT_EQ(HostKeystrokeAt(first + i).virtualKey, expected[i].vk) << i;
         EXPECT_EQ(HostKeystrokeAt(first + i).flags, expected[i].flags) << i;
     }
-    EXPECT_EQ(OnlineWordActive, 0);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 0);
 }
 
 TEST_F(ClipboardCaptureTest, SecondPassRunsTheCommand) {
     PressCtrlKey(0xC0);
     const int sent = HostKeystrokeCount();
     EXPECT_EQ(PressCtrlKey(0xC0), 0);
-    EXPECT_EQ(ClipboardCapturePending, 0);
-    EXPECT_EQ(OnlineWordActive, 1);
+    EXPECT_EQ(Modes.ClipboardCapturePending, 0);
+    EXPECT_EQ(OnlineWord.OnlineWordActive, 1);
     EXPECT_EQ(HostKeystrokeCount(), sent);
     // The slash key runs the code lookup the same way.
     PressCtrlKey(0xBF);
@@ -264,7 +265,7 @@ TEST_F(ClipboardCaptureTest, AClipboardThatCannotBeOpenedIsNotEmptiedButTheKeysG
     EXPECT_EQ(HostKeystrokeCount() - first, kCaptureKeystrokeCount);
     ASSERT_NE(HostClipboardText(), nullptr);
     EXPECT_EQ(std::string(HostClipboardText()), old);
-    EXPECT_EQ(ClipboardCapturePending, 1);
+    EXPECT_EQ(Modes.ClipboardCapturePending, 1);
 }
 
 TEST_F(ClipboardCaptureTest, AContextThatCannotBeLockedSendsNothing) {
@@ -273,7 +274,7 @@ TEST_F(ClipboardCaptureTest, AContextThatCannotBeLockedSendsNothing) {
     PressCtrlKey(0xC0);
     HostSetContextLockFailure(keys.context(), false);
     EXPECT_EQ(HostKeystrokeCount(), first);
-    EXPECT_EQ(ClipboardCapturePending, 0);
+    EXPECT_EQ(Modes.ClipboardCapturePending, 0);
 }
 
 }  // namespace

@@ -6,10 +6,11 @@
 #include "engine/conversion_state.h"
 #include "engine/dispatch.h"
 #include "engine/paging.h"
-#include "ime/input_context.h"
+#include "context/input_context.h"
 #include "platform/host/host_control.h"
 #include "support/engine_session.h"
-#include "ui/window_handles.h"
+#include "engine/window_state.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ class PagingTest : public ::testing::Test {
 };
 
 TEST_F(PagingTest, DownAndUpByTenWithBeepsAtTheEnds) {
-    ASSERT_EQ(CandidateCount, 28);
+    ASSERT_EQ(Conversion.CandidateCount, 28);
     EXPECT_EQ(PageDown(session.context()), 1);
     EXPECT_EQ(Start(), 12u);
     PageDown(session.context());
@@ -79,15 +80,15 @@ TEST_F(PagingTest, FirstAndLastPages) {
 }
 
 TEST_F(PagingTest, PagingNotifiesAndRepaintsTheCandidateWindow) {
-    CurrentCandWindow = HostCreateWindow();
+    Windows.CurrentCandWindow = HostCreateWindow();
     HostResetRepaintCounts();
     PageDown(session.context());
-    EXPECT_EQ(HostRepaintCount(CurrentCandWindow), 1);
+    EXPECT_EQ(HostRepaintCount(Windows.CurrentCandWindow), 1);
     EXPECT_EQ(session.TakeMessages(),
               (Texts{"WM_IME_COMPOSITION 0x8", "WM_IME_NOTIFY IMN_OPENCANDIDATE",
                      "WM_IME_NOTIFY IMN_CHANGECANDIDATE"}));
-    HostDestroyWindow(CurrentCandWindow);
-    CurrentCandWindow = nullptr;
+    HostDestroyWindow(Windows.CurrentCandWindow);
+    Windows.CurrentCandWindow = nullptr;
 }
 
 TEST_F(PagingTest, KeysTurnPages) {
@@ -106,7 +107,7 @@ TEST_F(PagingTest, KeysTurnPages) {
     EXPECT_EQ(Start(), 12u);
     session.Type(",");
     EXPECT_EQ(Start(), 2u);
-    EXPECT_STREQ(CodeBuffer, "ab");
+    EXPECT_STREQ(Conversion.CodeBuffer, "ab");
 }
 
 TEST_F(PagingTest, NothingToPageWithoutCandidates) {
@@ -122,8 +123,8 @@ TEST_F(PagingTest, DigitsSelectOnTheCurrentPage) {
     PageDown(session.context());
     session.Type("0");
     EXPECT_EQ(session.TakeCommitted(), "工");
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_EQ(CandidateCount, 2);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_EQ(Conversion.CandidateCount, 2);
 }
 
 }  // namespace

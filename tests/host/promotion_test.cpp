@@ -10,13 +10,14 @@
 #include "engine/paging.h"
 #include "engine/promotion.h"
 #include "support/engine_session.h"
+#include "settings/settings.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
 
 std::string WordAt(int index) {
-    return Utf8(MainTable[index].word);
+    return Utf8(Tables.MainTable[index].word);
 }
 
 class PromotionTest : public ::testing::Test {
@@ -35,7 +36,7 @@ TEST_F(PromotionTest, ManualPromotionMovesTheThirdToTheTopAndShowsItAtOnce) {
     session.Type("ab");
     ASSERT_EQ(session.Candidates(), (Texts{"一", "二", "三", "用", "长"}));
     PromoteCandidate(session.context(), '3');
-    EXPECT_TRUE(MainTableModified);
+    EXPECT_TRUE(Tables.MainTableModified);
     EXPECT_EQ(session.Candidates(), (Texts{"三", "一", "二", "用", "长"}));
     // Only the places of the exact candidates took part.
     EXPECT_EQ(WordAt(0), "阿");
@@ -51,7 +52,7 @@ TEST_F(PromotionTest, UserWordsAndLongerCodesNeverMove) {
     session.Type("ab");
     PromoteCandidate(session.context(), '3');  // the user word
     PromoteCandidate(session.context(), '4');  // the longer code
-    EXPECT_FALSE(MainTableModified);
+    EXPECT_FALSE(Tables.MainTableModified);
     EXPECT_EQ(session.Candidates(), (Texts{"一", "二", "用", "长"}));
 }
 
@@ -77,14 +78,14 @@ TEST_F(PromotionTest, AutomaticPromotionOnALaterPageMovesToThatPagesFirstPlace) 
 TEST_F(PromotionTest, NothingMovesWithoutCandidatesOrDuringAssociation) {
     session.UseWords({{"ab", "一"}, {"ab", "二"}, {"abc", "长"}});
     PromoteCandidate(session.context(), '2');
-    EXPECT_FALSE(MainTableModified);
+    EXPECT_FALSE(Tables.MainTableModified);
     session.Type("ab");
-    AssociationShown = 1;
+    Conversion.AssociationShown = 1;
     PromoteCandidate(session.context(), '2');
-    EXPECT_FALSE(MainTableModified);
-    AssociationShown = 0;
+    EXPECT_FALSE(Tables.MainTableModified);
+    Conversion.AssociationShown = 0;
     PromoteCandidate(session.context(), '2');
-    EXPECT_TRUE(MainTableModified);
+    EXPECT_TRUE(Tables.MainTableModified);
     EXPECT_EQ(WordAt(0), "二");
 }
 
@@ -96,8 +97,8 @@ TEST_F(PromotionTest, PromotedOrderSurvivesASaveAndReload) {
     ASSERT_GE(before.size(), 2u);
     session.Type("2");
     EXPECT_EQ(session.TakeCommitted(), before[1]);
-    SaveMainTable();
-    ASSERT_EQ(LoadDictionaries(true, true), 1);
+    SaveMainTable(Settings.CodeSet);
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
     session.Type("aaaa");
     EXPECT_EQ(session.Candidates()[0], before[1]);
     EXPECT_EQ(session.Candidates()[1], before[0]);

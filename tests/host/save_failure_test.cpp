@@ -7,6 +7,7 @@
 #include "platform/host/host_control.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
+#include "dict/tables.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ TEST(SaveMainTable, FailedWriteTellsTheUserAndKeepsTheOldFile) {
     Settings = SettingsRecord{};
     Settings.CodeSet = kCodeSetPrimary;
     CopyShippedDictionaries();
-    ASSERT_EQ(LoadDictionaries(true, true), 1);
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
     char directory[kPathBufferSize];
     ASSERT_TRUE(DictionaryDirectory(directory));
     const std::string file = std::string(directory) + "zelk2006.mb";
@@ -22,8 +23,8 @@ TEST(SaveMainTable, FailedWriteTellsTheUserAndKeepsTheOldFile) {
     ASSERT_TRUE(CreateBlockingFolder(file + ".new"));
 
     HostResetRecords();
-    MainTable[0].word[0] = 'x';
-    SaveMainTable();
+    Tables.MainTable[0].word[0] = 'x';
+    SaveMainTable(Settings.CodeSet);
     ASSERT_EQ(HostMessageBoxCount(), 1);
     EXPECT_EQ(Utf8(HostMessageBoxAt(0).caption), "提示");
     EXPECT_EQ(Utf8(HostMessageBoxAt(0).text), "打开文件错误!");

@@ -6,7 +6,7 @@
 
 #include "engine/conversion_state.h"
 #include "platform/host/host_control.h"
-#include "settings/settings_dialog.h"
+#include "ui/settings_dialog.h"
 #include "support/engine_session.h"
 
 namespace {
@@ -24,10 +24,10 @@ TEST_F(SettingsDialogOpenTest, ACodeWithCandidatesIsClearedWithItsNotifications)
     ASSERT_EQ(session.Candidates().size(), 3u);
     session.TakeMessages();
     EXPECT_TRUE(ClearCodeForDialog(session.context()));
-    EXPECT_EQ(CodeLength, 0);
-    EXPECT_STREQ(CodeBuffer, "");
-    EXPECT_EQ(CandidateCount, kFirstCandidateSlot);
-    EXPECT_EQ(CandidatesOpen, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    EXPECT_STREQ(Conversion.CodeBuffer, "");
+    EXPECT_EQ(Conversion.CandidateCount, kFirstCandidateSlot);
+    EXPECT_EQ(Conversion.CandidatesOpen, 0);
     const Texts messages = session.TakeMessages();
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.front().rfind("WM_IME_COMPOSITION", 0), 0u) << messages.front();
@@ -37,10 +37,10 @@ TEST_F(SettingsDialogOpenTest, ACodeWithCandidatesIsClearedWithItsNotifications)
 TEST_F(SettingsDialogOpenTest, ACodeWithoutCandidatesStillCountsAsAList) {
     // A code that matches nothing leaves dwCount 2: the list is in use and the code goes.
     session.Type("zz");
-    ASSERT_EQ(CodeLength, 2);
+    ASSERT_EQ(Conversion.CodeLength, 2);
     session.TakeMessages();
     EXPECT_TRUE(ClearCodeForDialog(session.context()));
-    EXPECT_EQ(CodeLength, 0);
+    EXPECT_EQ(Conversion.CodeLength, 0);
     EXPECT_FALSE(session.TakeMessages().empty());
 }
 
@@ -56,7 +56,7 @@ TEST_F(SettingsDialogOpenTest, AContextThatCannotBeLockedStopsTheOpening) {
     HostSetContextLockFailure(session.context(), true);
     EXPECT_FALSE(ClearCodeForDialog(session.context()));
     HostSetContextLockFailure(session.context(), false);
-    EXPECT_EQ(CodeLength, 2);
+    EXPECT_EQ(Conversion.CodeLength, 2);
     EXPECT_TRUE(session.TakeMessages().empty());
     EXPECT_FALSE(ClearCodeForDialog(nullptr));
 }

@@ -4,9 +4,12 @@
 #include <string>
 
 #include "engine/conversion_state.h"
-#include "ime/input_context.h"
-#include "ime/symbol_conversion.h"
+#include "context/input_context.h"
+#include "engine/symbol_conversion.h"
 #include "platform/host/host_control.h"
+#include "context/message_queue.h"
+#include "engine/mode_state.h"
+#include "ime/process_state.h"
 
 namespace {
 
@@ -14,26 +17,24 @@ namespace {
 class CommitSymbolTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        ResetMessageState();
-        ResetConversionState();
-        ResetSymbolModeState();
+        ResetProcessState();
         owner_ = HostCreateWindow();
         context_ = HostCreateInputContext();
         HostSetContextOwner(context_, owner_);
-        ASSERT_TRUE(InitCompositionString(context_));
         {
             ContextLock ic(context_);
             ASSERT_TRUE(ic);
+            ASSERT_TRUE(InitCompositionString(ic.get()));
             ShapeSelectedCandidateInfo(ic.get());
         }
         HostClearMessages();
     }
     void TearDown() override {
-        ResetMessageState();
+        ResetProcessState();
         HostDestroyInputContext(context_);
         HostDestroyWindow(owner_);
         HostClearMessages();
-        ResetSymbolModeState();
+        ResetProcessState();
     }
 
     HIMCC CompStr() {
@@ -95,10 +96,10 @@ TEST_F(CommitSymbolTest, ResultLengthIsTheTextsByteLength) {
 }
 
 TEST_F(CommitSymbolTest, CodeAndCandidateListStayAsTheyAre) {
-    std::strcpy(CodeBuffer, "ab");
-    CodeLength = 2;
-    CandidateCount = 4;
-    CandidatesOpen = 1;
+    std::strcpy(Conversion.CodeBuffer, "ab");
+    Conversion.CodeLength = 2;
+    Conversion.CandidateCount = 4;
+    Conversion.CandidatesOpen = 1;
     {
         CompStrLock comp(CompStr());
         ASSERT_TRUE(comp);
@@ -118,10 +119,10 @@ TEST_F(CommitSymbolTest, CodeAndCandidateListStayAsTheyAre) {
     EXPECT_EQ(Result(), "\xA1\xA3");  // 。
     ExpectCommitMessages();
 
-    EXPECT_STREQ(CodeBuffer, "ab");
-    EXPECT_EQ(CodeLength, 2);
-    EXPECT_EQ(CandidateCount, 4);
-    EXPECT_EQ(CandidatesOpen, 1);
+    EXPECT_STREQ(Conversion.CodeBuffer, "ab");
+    EXPECT_EQ(Conversion.CodeLength, 2);
+    EXPECT_EQ(Conversion.CandidateCount, 4);
+    EXPECT_EQ(Conversion.CandidatesOpen, 1);
     CompStrLock comp(CompStr());
     ASSERT_TRUE(comp);
     EXPECT_EQ(comp->dwCompStrLen, 2u);
@@ -144,7 +145,7 @@ TEST_F(CommitSymbolTest, DuringAKeyCallTheMessagesGoIntoItsList) {
     auto* list = reinterpret_cast<TRANSMSGLIST*>(&storage);
     BeginMessageList(list);
     ASSERT_EQ(CommitSymbol(context_, ConvertSymbol('"', false, true)), 1);
-    EXPECT_EQ(MessageCount, 2u);
+    EXPECT_EQ(Messages.MessageCount, 2u);
     EXPECT_EQ(HostMessageCount(), 0);  // nothing reaches the window before the call returns
     EXPECT_EQ(list->TransMsg[0].message, WM_IME_COMPOSITION);
     EXPECT_EQ(list->TransMsg[0].lParam, GCS_RESULTSTR);

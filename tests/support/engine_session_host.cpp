@@ -4,17 +4,21 @@
 #include "common/message_names.h"
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
-#include "dict/online_word_state.h"
+#include "engine/online_word_state.h"
 #include "engine/commit.h"
 #include "engine/conversion_state.h"
 #include "engine/dispatch.h"
-#include "engine/run_time_state.h"
-#include "ime/input_context.h"
-#include "ime/symbol_conversion.h"
+#include "context/input_context.h"
+#include "engine/symbol_conversion.h"
 #include "platform/host/host_control.h"
 #include "support/engine_session.h"
 #include "support/test_platform.h"
-#include "ui/window_handles.h"
+#include "engine/window_state.h"
+#include "context/message_queue.h"
+#include "settings/settings.h"
+#include "engine/mode_state.h"
+#include "dict/tables.h"
+#include "ime/process_state.h"
 
 namespace {
 
@@ -28,9 +32,9 @@ void Store(DictEntry& entry, const std::string& code, const std::string& utf8) {
 }  // namespace
 
 void FillMainTable(const WordList& words) {
-    std::memset(MainTable, 0, sizeof MainTable);
+    std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
     for (std::size_t i = 0; i < words.size(); ++i) {
-        Store(MainTable[i], words[i].first, words[i].second);
+        Store(Tables.MainTable[i], words[i].first, words[i].second);
     }
     // Group k + 1 starts after every word of a lower group.
     for (int k = 0; k < kLetterStartCount; ++k) {
@@ -40,29 +44,21 @@ void FillMainTable(const WordList& words) {
                 start = static_cast<std::int32_t>(i + 1);
             }
         }
-        LetterStart[k] = start;
+        Tables.LetterStart[k] = start;
     }
-    RebuildIndex(MainIndex, MainTable, kMainTableCapacity);
+    RebuildIndex(MainIndex, Tables.MainTable, kMainTableCapacity);
 }
 
 void FillUserTable(const WordList& words) {
-    std::memset(UserTable, 0, sizeof UserTable);
+    std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
     for (std::size_t i = 0; i < words.size(); ++i) {
-        Store(UserTable[i], words[i].first, words[i].second);
+        Store(Tables.UserTable[i], words[i].first, words[i].second);
     }
-    RebuildIndex(UserIndex, UserTable, kUserTableCapacity);
+    RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
 }
 
 EngineSession::EngineSession() {
-    ResetRunTimeState();
-    ResetConversionState();
-    ResetMessageState();
-    ResetSymbolModeState();
-    SetMode(ChinesePunctuation, true);
-    ResetWindowHandles();
-    std::memset(SavedCode, 0, sizeof SavedCode);
-    OnlineWordActive = 0;
-    OnlineWordBuffer[0] = '\0';
+    ResetProcessState();
     DecodeSettings(kInstalledDefaults, Settings);
     FillMainTable({});
     FillUserTable({});
@@ -72,8 +68,8 @@ EngineSession::EngineSession() {
     context_ = HostCreateInputContext();
     HostSetContextOwner(context_, owner_);
     HostSetMessageSink(&EngineSession::Receive, this);
-    InitCompositionString(context_);
     INPUTCONTEXT* data = ImmLockIMC(context_);
+    InitCompositionString(data);
     ShapeSelectedCandidateInfo(data);
     ImmUnlockIMC(context_);
 }
@@ -87,7 +83,7 @@ EngineSession::~EngineSession() {
 void EngineSession::UseShippedDictionaries(int codeSet) {
     CopyShippedDictionaries();
     Settings.CodeSet = codeSet;
-    LoadDictionaries(true, true);
+    LoadDictionaries(Settings.CodeSet, true, true);
 }
 
 void EngineSession::UseWords(const WordList& main, const WordList& user) {
@@ -125,7 +121,7 @@ CANDIDATELIST* EngineSession::List() const {
 
 std::vector<std::string> EngineSession::Candidates() const {
     std::vector<std::string> texts;
-    for (int slot = kFirstCandidateSlot; slot < CandidateCount; ++slot) {
+    for (int slot = kFirstCandidateSlot; slot < Conversion.CandidateCount; ++slot) {
         texts.push_back(Utf8(CandidateSlot(List(), slot)));
     }
     return texts;

@@ -12,6 +12,8 @@
 // them, as the system's input queue would.
 #pragma once
 
+#include "context/process_facts.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -62,7 +64,10 @@ class TypingSession {
     // The application's selection (GBK), which its copy command puts on the clipboard.
     void SetSelection(std::string_view gbk) { selection_ = gbk; }
     // Deliver the character of a key in bits 16-31 of ImeToAsciiEx's key argument, as Wine does.
-    void UseWineKeyArgument(bool wine) { wineKeyArgument_ = wine; }
+    void UseWineKeyArgument(bool wine) {
+        wineKeyArgument_ = wine;
+        Process.RunningUnderWine = wine;
+    }
     // The capacity (uMsgCount) of the message list handed to ImeToAsciiEx.
     void SetMessageListCapacity(UINT capacity);
 

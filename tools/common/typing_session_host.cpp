@@ -4,9 +4,10 @@
 #include "common/message_names.h"
 #include "common/typing_session.h"
 #include "common/us_keyboard.h"
-#include "ime/input_context.h"
-#include "ime/key_entry.h"
+#include "context/input_context.h"
+#include "keys/key_entry.h"
 #include "platform/host/host_control.h"
+#include "engine/conversion_state.h"
 
 namespace {
 
@@ -51,8 +52,9 @@ TypingSession::~TypingSession() {
 }
 
 void TypingSession::Prepare() {
-    InitCompositionString(context_);
     if (INPUTCONTEXT* ic = ImmLockIMC(context_)) {
+        ClearConversionBuffers();
+        InitCompositionString(ic);
         ShapeSelectedCandidateInfo(ic);
         ic->fOpen = TRUE;
         ImmUnlockIMC(context_);

@@ -9,6 +9,7 @@
 #include "common/dictionary_check.h"
 #include "common/gbk_text.h"
 #include "dict/char_codes.h"
+#include "dict/tables.h"
 #include "settings/settings.h"
 
 namespace {
@@ -26,8 +27,8 @@ int PrintCodes(int count, char** words) {
         char secondary[kCharCodeBufferSize] = {};
         std::string gbk;
         if (Utf8ToGbk(words[i], gbk)) {
-            DeriveWordCodeIn(kCodeSetPrimary, gbk.c_str(), primary);
-            DeriveWordCodeIn(kCodeSetSecondary, gbk.c_str(), secondary);
+            DeriveWordCode(kCodeSetPrimary, gbk.c_str(), primary);
+            DeriveWordCode(kCodeSetSecondary, gbk.c_str(), secondary);
         }
         std::printf("%s\t%s\t%s\n", words[i], primary, secondary);
     }

@@ -15,6 +15,7 @@
 #include "dict/dictionary_files.h"
 #include "platform/host/host_control.h"
 #include "common/scratch_directory.h"
+#include "ime/module_start.h"
 #include "settings/settings.h"
 #include "trace_json.h"
 
@@ -204,9 +205,7 @@ int main(int argc, char** argv) {
         HostSetClipboardText(options.clipboardText.c_str());
     }
 
-    // What module start-up does.
-    LoadSettings();
-    if (LoadDictionaries(true, true) == 0) {
+    if (!StartModule()) {
         std::fprintf(stderr,
                      "zelk-type: the dictionaries of the code set are missing in %s/zelk/\n",
                      systemDirectory.c_str());

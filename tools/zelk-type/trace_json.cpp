@@ -6,9 +6,9 @@
 
 #include "common/gbk_text.h"
 #include "engine/conversion_state.h"
-#include "ime/input_context.h"
-#include "ime/key_modes.h"
-#include "ime/symbol_conversion.h"
+#include "context/input_context.h"
+#include "engine/mode_state.h"
+#include "engine/symbol_conversion.h"
 #include "settings/settings.h"
 
 namespace {
@@ -29,7 +29,8 @@ ListView ReadList(HIMC context) {
     CANDIDATELIST* list = access.list();
     view.pageStart = list->dwPageStart;
     view.pageSize = list->dwPageSize;
-    const int end = CandidateCount < kCandidateSlotCount ? CandidateCount : kCandidateSlotCount;
+    const int end = Conversion.CandidateCount < kCandidateSlotCount ? Conversion.CandidateCount
+                                                                    : kCandidateSlotCount;
     for (int slot = kFirstCandidateSlot; slot < end; ++slot) {
         const char* text = CandidateSlot(list, slot);
         std::string utf8;
@@ -86,16 +87,17 @@ std::string TraceLine(const KeyToken& token, const KeyOutcome& outcome, HIMC con
     std::string line = "{\"key\":" + JsonString(token.text);
     line += std::string(",\"taken\":") + Bool(outcome.taken);
     line += ",\"commit\":" + JsonString(outcome.commit);
-    line +=
-        ",\"code\":" + JsonString(std::string(CodeBuffer, strnlen(CodeBuffer, sizeof CodeBuffer)));
+    line += ",\"code\":" +
+            JsonString(std::string(Conversion.CodeBuffer,
+                                   strnlen(Conversion.CodeBuffer, sizeof Conversion.CodeBuffer)));
     line += ",\"cands\":" + JsonArray(list.candidates);
     line += ",\"page_start\":" + std::to_string(list.pageStart);
     line += ",\"page_size\":" + std::to_string(list.pageSize);
-    line += ",\"count\":" + std::to_string(CandidateCount);
-    line += std::string(",\"complete\":") + Bool(CodeComplete != 0);
-    line += std::string(",\"assoc\":") + Bool(AssociationShown != 0);
+    line += ",\"count\":" + std::to_string(Conversion.CandidateCount);
+    line += std::string(",\"complete\":") + Bool(Conversion.CodeComplete != 0);
+    line += std::string(",\"assoc\":") + Bool(Conversion.AssociationShown != 0);
     line += ",\"beeps\":" + std::to_string(outcome.beeps);
-    line += std::string(",\"english\":") + Bool(EnglishMode != 0);
+    line += std::string(",\"english\":") + Bool(Modes.EnglishMode != 0);
     line += std::string(",\"full_width\":") + Bool(IsModeOn(FullWidth));
     line += std::string(",\"chinese_punct\":") + Bool(IsModeOn(ChinesePunctuation));
     line += ",\"code_set\":" + std::to_string(Settings.CodeSet != 0 ? 1 : 0);

@@ -24,68 +24,6 @@ struct CANDIDATEFORM {
     RECT rcArea;
 };
 
-struct INPUTCONTEXT {
-    HWND hWnd;
-    BOOL fOpen;
-    POINT ptStatusWndPos;
-    POINT ptSoftKbdPos;
-    DWORD fdwConversion;
-    DWORD fdwSentence;
-    union {
-        LOGFONTA A;
-        LOGFONTW W;
-    } lfFont;
-    COMPOSITIONFORM cfCompForm;
-    CANDIDATEFORM cfCandForm[4];
-    HIMCC hCompStr;
-    HIMCC hCandInfo;
-    HIMCC hGuideLine;
-    HIMCC hPrivate;
-    DWORD dwNumMsgBuf;
-    HIMCC hMsgBuf;
-    DWORD fdwInit;
-    DWORD dwReserve[3];
-};
-using LPINPUTCONTEXT = INPUTCONTEXT*;
-
-struct COMPOSITIONSTRING {
-    DWORD dwSize;
-    DWORD dwCompReadAttrLen;
-    DWORD dwCompReadAttrOffset;
-    DWORD dwCompReadClauseLen;
-    DWORD dwCompReadClauseOffset;
-    DWORD dwCompReadStrLen;
-    DWORD dwCompReadStrOffset;
-    DWORD dwCompAttrLen;
-    DWORD dwCompAttrOffset;
-    DWORD dwCompClauseLen;
-    DWORD dwCompClauseOffset;
-    DWORD dwCompStrLen;
-    DWORD dwCompStrOffset;
-    DWORD dwCursorPos;
-    DWORD dwDeltaStart;
-    DWORD dwResultReadClauseLen;
-    DWORD dwResultReadClauseOffset;
-    DWORD dwResultReadStrLen;
-    DWORD dwResultReadStrOffset;
-    DWORD dwResultClauseLen;
-    DWORD dwResultClauseOffset;
-    DWORD dwResultStrLen;
-    DWORD dwResultStrOffset;
-    DWORD dwPrivateSize;
-    DWORD dwPrivateOffset;
-};
-using LPCOMPOSITIONSTRING = COMPOSITIONSTRING*;
-
-struct CANDIDATEINFO {
-    DWORD dwSize;
-    DWORD dwCount;
-    DWORD dwOffset[32];
-    DWORD dwPrivateSize;
-    DWORD dwPrivateOffset;
-};
-using LPCANDIDATEINFO = CANDIDATEINFO*;
-
 struct CANDIDATELIST {
     DWORD dwSize;
     DWORD dwStyle;
@@ -97,87 +35,8 @@ struct CANDIDATELIST {
 };
 using LPCANDIDATELIST = CANDIDATELIST*;
 
-struct TRANSMSG {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-using LPTRANSMSG = TRANSMSG*;
-
-struct TRANSMSGLIST {
-    UINT uMsgCount;
-    TRANSMSG TransMsg[1];
-};
-using LPTRANSMSGLIST = TRANSMSGLIST*;
-
-struct IMEINFO {
-    DWORD dwPrivateDataSize;
-    DWORD fdwProperty;
-    DWORD fdwConversionCaps;
-    DWORD fdwSentenceCaps;
-    DWORD fdwUICaps;
-    DWORD fdwSCSCaps;
-    DWORD fdwSelectCaps;
-};
-using LPIMEINFO = IMEINFO*;
-
-struct SOFTKBDDATA {
-    UINT uCount;
-    WORD wCode[1][256];
-};
-using LPSOFTKBDDATA = SOFTKBDDATA*;
-
-// The layouts of 64-bit Windows (platform/ime_declarations.h checks the same numbers there).
-static_assert(sizeof(COMPOSITIONFORM) == 28 && sizeof(CANDIDATEFORM) == 32, "window forms");
-static_assert(sizeof(CANDIDATELIST) == 28 && offsetof(CANDIDATELIST, dwOffset) == 24,
-              "CANDIDATELIST");
-static_assert(sizeof(COMPOSITIONSTRING) == 100, "COMPOSITIONSTRING");
-static_assert(offsetof(COMPOSITIONSTRING, dwCompStrLen) == 44, "COMPOSITIONSTRING");
-static_assert(offsetof(COMPOSITIONSTRING, dwCursorPos) == 52, "COMPOSITIONSTRING");
-static_assert(offsetof(COMPOSITIONSTRING, dwResultStrLen) == 84, "COMPOSITIONSTRING");
-static_assert(offsetof(COMPOSITIONSTRING, dwPrivateOffset) == 96, "COMPOSITIONSTRING");
-static_assert(sizeof(CANDIDATEINFO) == 144 && offsetof(CANDIDATEINFO, dwOffset) == 8 &&
-                  offsetof(CANDIDATEINFO, dwPrivateSize) == 136,
-              "CANDIDATEINFO");
-static_assert(sizeof(IMEINFO) == 28, "IMEINFO");
-static_assert(sizeof(SOFTKBDDATA) == 516, "SOFTKBDDATA");
-static_assert(sizeof(TRANSMSG) == 24 && offsetof(TRANSMSG, wParam) == 8 &&
-                  offsetof(TRANSMSG, lParam) == 16,
-              "TRANSMSG");
-static_assert(sizeof(TRANSMSGLIST) == 32 && offsetof(TRANSMSGLIST, TransMsg) == 8, "TRANSMSGLIST");
-static_assert(sizeof(INPUTCONTEXT) == 352, "INPUTCONTEXT");
-static_assert(offsetof(INPUTCONTEXT, fOpen) == 8 && offsetof(INPUTCONTEXT, ptStatusWndPos) == 12 &&
-                  offsetof(INPUTCONTEXT, ptSoftKbdPos) == 20 &&
-                  offsetof(INPUTCONTEXT, fdwConversion) == 28 &&
-                  offsetof(INPUTCONTEXT, fdwSentence) == 32 &&
-                  offsetof(INPUTCONTEXT, lfFont) == 36 &&
-                  offsetof(INPUTCONTEXT, cfCompForm) == 128 &&
-                  offsetof(INPUTCONTEXT, cfCandForm) == 156,
-              "INPUTCONTEXT");
-static_assert(offsetof(INPUTCONTEXT, hCompStr) == 288 && offsetof(INPUTCONTEXT, hCandInfo) == 296 &&
-                  offsetof(INPUTCONTEXT, hGuideLine) == 304 &&
-                  offsetof(INPUTCONTEXT, hPrivate) == 312 &&
-                  offsetof(INPUTCONTEXT, dwNumMsgBuf) == 320 &&
-                  offsetof(INPUTCONTEXT, hMsgBuf) == 328 &&
-                  offsetof(INPUTCONTEXT, fdwInit) == 336 &&
-                  offsetof(INPUTCONTEXT, dwReserve) == 340,
-              "INPUTCONTEXT");
-
-LPINPUTCONTEXT ImmLockIMC(HIMC context);
-BOOL ImmUnlockIMC(HIMC context);
-HIMCC ImmCreateIMCC(DWORD size);
-// NULL when the component was freed, like the platform.
-HIMCC ImmDestroyIMCC(HIMCC component);
-LPVOID ImmLockIMCC(HIMCC component);
-BOOL ImmUnlockIMCC(HIMCC component);
-// Moves the data to a new block (growth zero-filled), so a pointer kept across a resize is caught.
-HIMCC ImmReSizeIMCC(HIMCC component, DWORD size);
-DWORD ImmGetIMCCSize(HIMCC component);
-// Delivers the dwNumMsgBuf messages of hMsgBuf to the owner window and empties the buffer.
-BOOL ImmGenerateMessage(HIMC context);
-HWND ImmCreateSoftKeyboard(UINT type, HWND owner, int x, int y);
-BOOL ImmShowSoftKeyboard(HWND window, int show);
-BOOL ImmDestroySoftKeyboard(HWND window);
+// The IME-side structures and functions (implemented by the stand-in, in host_imm.cpp).
+#include "platform/ime_declarations.h"
 
 // Messages.
 constexpr UINT WM_IME_STARTCOMPOSITION = 0x010D;

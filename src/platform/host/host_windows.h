@@ -27,6 +27,11 @@ using HWND = HostWindow*;
 struct HostRegistryKey;
 using HKEY = HostRegistryKey*;
 using PHKEY = HKEY*;
+// A module: only held, never used, by the core.
+struct HostModule;
+using HINSTANCE = HostModule*;
+struct HostFont;
+using HFONT = HostFont*;
 
 // The calling convention of the exports means nothing on the host.
 #define WINAPI

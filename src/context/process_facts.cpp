@@ -1,0 +1,7 @@
+#include "context/process_facts.h"
+
+ProcessFacts Process;
+
+void ResetProcessFacts() {
+    Process = ProcessFacts{};
+}

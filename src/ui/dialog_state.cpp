@@ -1,0 +1,7 @@
+#include "ui/dialog_state.h"
+
+DialogState Dialogs;
+
+void ResetDialogState() {
+    Dialogs = DialogState{};
+}

@@ -1,3 +1,0 @@
-#include "ui/status_rows.h"
-
-std::int32_t SecondRowStart;
