@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ime/soft_keyboard.h"
+#include "keys/soft_keyboard.h"
 
 namespace {
 

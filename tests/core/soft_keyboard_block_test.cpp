@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ime/soft_keyboard.h"
+#include "keys/soft_keyboard.h"
 #include "ui/soft_keyboard_block.h"
 
 namespace {

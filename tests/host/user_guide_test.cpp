@@ -11,9 +11,9 @@
 
 #include "common/gbk_text.h"
 #include "common/setup_plan.h"
-#include "ime/key_decisions.h"
-#include "ime/soft_keyboard.h"
-#include "settings/settings_dialog.h"
+#include "keys/key_decisions.h"
+#include "keys/soft_keyboard.h"
+#include "ui/settings_dialog.h"
 #include "ui/word_dialog_rules.h"
 
 namespace {
