@@ -28,8 +28,13 @@ if(ZELK_WIN_SOURCES)
         message(FATAL_ERROR "zelk.ime needs its exports file ${ZELK_DEF_FILE}")
     endif()
     file(GLOB ZELK_RC_SOURCES CONFIGURE_DEPENDS src/res/*.rc)
-    add_library(zelk_ime SHARED ${ZELK_WIN_SOURCES} ${ZELK_RC_SOURCES} ${ZELK_DEF_FILE})
-    target_link_libraries(zelk_ime PRIVATE zelk_core)
+    # The Windows shell as a library of its own, so that test programs can call its window
+    # procedures and painters directly (with the resources linked into the test program).
+    add_library(zelk_shell STATIC ${ZELK_WIN_SOURCES})
+    target_link_libraries(zelk_shell PUBLIC zelk_core)
+    add_library(zelk_ime SHARED ${ZELK_RC_SOURCES} ${ZELK_DEF_FILE})
+    target_link_libraries(zelk_ime PRIVATE -Wl,--whole-archive zelk_shell -Wl,--no-whole-archive
+        zelk_core)
     set_target_properties(zelk_ime PROPERTIES OUTPUT_NAME zelk PREFIX "" SUFFIX ".ime")
     if(ZELK_BITS EQUAL 32)
         target_link_options(zelk_ime PRIVATE -Wl,--kill-at)
@@ -117,6 +122,24 @@ if(ZELK_TESTS)
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 300
         PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix TIMEOUT 120)
+
+    # The Windows shell called directly: window procedures, painters into memory bitmaps, dialogs
+    # (tests/win/shell), with the module's resources linked in.
+    file(GLOB ZELK_SHELL_TEST_SOURCES CONFIGURE_DEPENDS tests/win/shell/*.cpp tests/support/*.cpp)
+    list(FILTER ZELK_SHELL_TEST_SOURCES EXCLUDE REGEX "_host\\.cpp$")
+    if(TARGET zelk_shell AND ZELK_SHELL_TEST_SOURCES)
+        add_executable(zelk_shell_tests ${ZELK_SHELL_TEST_SOURCES} ${ZELK_RC_SOURCES})
+        target_include_directories(zelk_shell_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+        target_compile_definitions(zelk_shell_tests PRIVATE
+            ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZELK_BINARY_DIR="${CMAKE_BINARY_DIR}")
+        target_link_libraries(zelk_shell_tests PRIVATE zelk_shell zelk_tools_common GTest::gtest
+            GTest::gtest_main)
+        add_dependencies(zelk_shell_tests zelk_package)
+        gtest_discover_tests(zelk_shell_tests
+            DISCOVERY_MODE PRE_TEST
+            DISCOVERY_TIMEOUT 300
+            PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_prefix TIMEOUT 120)
+    endif()
 
     # End to end: each test installs the package from bin/ into the prefix with zelk-setup, then
     # types real key events into an EDIT control through the system's IMM32.

@@ -2,6 +2,8 @@
 // handles of the most recently created UI window's children (none while not created).
 #pragma once
 
+#include <cstdint>
+
 #include "platform/win32.h"
 
 struct WindowState {
@@ -11,6 +13,16 @@ struct WindowState {
     HWND LongCandidateTip;
     // "Simsun", 16 pixels; none on the Windows 95 family.
     HFONT UiFont;
+    // The soft keyboard created through IMM32 for the UI window, or none.
+    HWND SoftKeyboardWindow;
+    // Width and height of the character 谢 in the application's window at the last
+    // IMN_SETCOMPOSITIONFONT; the height is the line height of caret following. 0 until then.
+    std::int32_t CharExtentWidth;
+    std::int32_t CharExtentHeight;
+    // The remembered status window position; both 0 = none. Set when the status window is pushed
+    // left and by dragging it.
+    std::int32_t StatusPosX;
+    std::int32_t StatusPosY;
 };
 extern WindowState Windows;
 

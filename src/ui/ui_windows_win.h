@@ -1,6 +1,4 @@
-// The five window classes and their window procedures. The procedures are placeholders until the
-// windows are built: they keep the input-method messages from the default handling (which would
-// send them back to the IME window) and give everything else to DefWindowProcA.
+// The five window classes and their window procedures (each procedure lives with its window).
 #pragma once
 
 #include "platform/win32.h"
@@ -16,3 +14,8 @@ LRESULT WINAPI CandWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT WINAPI StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 }
 LRESULT CALLBACK InfoWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// What the child windows do with a message they do not handle: the input-method messages are
+// swallowed (the default handling would send them back to the IME window), everything else goes
+// to DefWindowProcA.
+LRESULT DefaultChildHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

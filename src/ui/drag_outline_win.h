@@ -1,0 +1,9 @@
+// The outline shown while a window is dragged, shared by the candidate, composition and status
+// windows.
+#pragma once
+
+#include "platform/win32.h"
+
+// Inverts the frame of rect (screen coordinates) on the whole display with the grey pattern;
+// drawing the same rectangle again restores the screen.
+void DrawDragOutline(const RECT& rect);

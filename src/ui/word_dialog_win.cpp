@@ -1,0 +1,361 @@
+#include "ui/word_dialog_win.h"
+
+#include <commdlg.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dict/char_codes.h"
+#include "dict/code_index.h"
+#include "dict/dictionary_files.h"
+#include "context/process_facts.h"
+#include "engine/conversion_state.h"
+#include "engine/mode_state.h"
+#include "engine/window_state.h"
+#include "settings/settings.h"
+#include "ui/dialog_state.h"
+#include "ui/settings_dialog.h"
+#include "ui/word_dialog_rules.h"
+
+namespace {
+
+// What one open dialog works on; it lives from WM_INITDIALOG to WM_DESTROY in the dialog's user
+// data, so nothing of it outlasts the dialog.
+struct WordDialogSession {
+    WordListState list;
+    std::string wordEditText;  // WordEditText
+    // The window that had the focus when the dialog opened: its input context is the one whose
+    // code the boxes clear and whose typing they switch.
+    HWND typingWindow;
+};
+
+WordDialogSession* SessionOf(HWND dialog) {
+    return reinterpret_cast<WordDialogSession*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+std::string BoxText(HWND dialog, int id) {
+    char text[256] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+void Tell(HWND owner, const char* text) {
+    MessageBoxA(owner, text, kWordDialogCaption, MB_OK);
+}
+
+// The word box's own writes are not typing: WordEditText follows them first, so that the change
+// notification they raise is accepted as it stands.
+void SetWordBox(HWND dialog, WordDialogSession& session, const std::string& text) {
+    session.wordEditText = text;
+    SetDlgItemTextA(dialog, IDC_WORD_EDIT, text.c_str());
+}
+
+void EmptyWordBoxes(HWND dialog, WordDialogSession& session) {
+    SetWordBox(dialog, session, std::string());
+    SetDlgItemTextA(dialog, IDC_WORD_CODE_EDIT, "");
+}
+
+void ShowCodeSet(HWND dialog) {
+    const CodeSetChecks checks = CodeSetBoxes(Settings.CodeSet);
+    CheckDlgButton(dialog, IDC_WORD_PRIMARY, checks.primary ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_WORD_SECONDARY, checks.secondary ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The list box always holds WordListState::lines in their order: every line goes to the position
+// the rules chose, never to the list control's own sorted place.
+void InsertListLine(HWND dialog, int position, const std::string& line) {
+    SendDlgItemMessageA(dialog, IDC_WORD_LIST, LB_INSERTSTRING, static_cast<WPARAM>(position),
+                        reinterpret_cast<LPARAM>(line.c_str()));
+}
+
+void FillList(HWND dialog, const WordListState& list) {
+    SendDlgItemMessageA(dialog, IDC_WORD_LIST, LB_RESETCONTENT, 0, 0);
+    for (std::size_t i = 0; i < list.lines.size(); ++i) {
+        InsertListLine(dialog, static_cast<int>(i), list.lines[i]);
+    }
+}
+
+int SelectedLine(HWND dialog) {
+    return static_cast<int>(SendDlgItemMessageA(dialog, IDC_WORD_LIST, LB_GETCURSEL, 0, 0));
+}
+
+std::size_t UsedUserEntries() {
+    std::size_t count = 0;
+    while (count < kUserTableCapacity && !IsEmptyEntry(Tables.UserTable[count])) {
+        ++count;
+    }
+    return count;
+}
+
+DictEntry EntryOfLine(const std::string& line) {
+    const LineParts parts = SplitDisplayLine(line);
+    DictEntry entry{};
+    std::strncpy(entry.code, parts.code.c_str(), kMaxCodeLength);
+    std::strncpy(entry.word, parts.word.c_str(), kMaxWordBytes);
+    return entry;
+}
+
+// The dialog's callbacks into the tables, in the active code set.
+int WordInTables(const char* code, const char* word) {
+    return WordExists(code, word, Settings.GbkMode != 0);
+}
+
+void DeriveActiveCode(const char* word, char* code) {
+    DeriveWordCode(Settings.CodeSet, word, code);
+}
+
+// Clears the code being typed when a candidate list is open, switches English typing and Chinese
+// punctuation, and shows the modes in the status window.
+void ApplyModes(const WordDialogSession& session, const ModeChange& change) {
+    if (change.clearCode && session.typingWindow != nullptr) {
+        HIMC context = ImmGetContext(session.typingWindow);
+        if (context != nullptr) {
+            ClearCodeForDialog(context);
+            ImmReleaseContext(session.typingWindow, context);
+        }
+    }
+    Modes.EnglishMode = change.englishMode ? 1 : 0;
+    SetMode(ChinesePunctuation, change.chinesePunctuation);
+    if (Windows.CurrentStatusWindow != nullptr && IsWindow(Windows.CurrentStatusWindow)) {
+        InvalidateRect(Windows.CurrentStatusWindow, nullptr, FALSE);
+    }
+}
+
+void ApplyBoxUpdate(HWND dialog, int id, const BoxUpdate& update) {
+    if (update.setBox) {
+        SetDlgItemTextA(dialog, id, update.text.c_str());
+    }
+}
+
+BOOL OpenWordDialog(HWND dialog) {
+    auto* session = new WordDialogSession{OpenWordList(Tables.UserTable, kUserTableCapacity),
+                                          std::string(), GetFocus()};
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(session));
+    Dialogs.WordDialogOpen = 1;
+    ShowCodeSet(dialog);
+    FillList(dialog, session->list);
+    SendDlgItemMessageA(dialog, IDC_WORD_EDIT, EM_LIMITTEXT, kWordBoxBytes, 0);
+    SendDlgItemMessageA(dialog, IDC_WORD_CODE_EDIT, EM_LIMITTEXT, kCodeBoxChars, 0);
+    SendDlgItemMessageA(dialog, IDC_CHAR_EDIT, EM_LIMITTEXT, kCharBoxChars, 0);
+    SendDlgItemMessageA(dialog, IDC_WORD_LIST, LB_SETHORIZONTALEXTENT, kWordListExtent, 0);
+    return TRUE;
+}
+
+void ConfirmTypedWord(HWND dialog, WordDialogSession& session) {
+    const ConfirmResult result = ConfirmWord(session.list, BoxText(dialog, IDC_WORD_EDIT),
+                                             BoxText(dialog, IDC_WORD_CODE_EDIT), WordInTables);
+    if (result.position >= 0) {
+        const auto position = static_cast<std::size_t>(result.position);
+        if (result.outcome == ConfirmOutcome::Replaced) {
+            SendDlgItemMessageA(dialog, IDC_WORD_LIST, LB_DELETESTRING, position, 0);
+        }
+        InsertListLine(dialog, result.position, session.list.lines[position]);
+    }
+    if (result.message != nullptr) {
+        Tell(dialog, result.message);
+    }
+    if (result.emptyBoxes) {
+        EmptyWordBoxes(dialog, session);
+    }
+}
+
+void LookUpTypedChar(HWND dialog) {
+    const CharLookup found = LookupSingleChar(BoxText(dialog, IDC_CHAR_EDIT), Settings.CodeSet,
+                                              LookupCharCode25, LookupCharCode28);
+    if (!found.found) {
+        Tell(dialog, found.message);
+        return;
+    }
+    SetDlgItemTextA(dialog, IDC_CHAR_CODE, found.code.c_str());
+}
+
+bool ChooseBackupFile(HWND dialog, bool save, char (&path)[kFileNameBufferSize]) {
+    char systemDirectory[kFileNameBufferSize] = {};
+    GetSystemDirectoryA(systemDirectory, sizeof systemDirectory - 1);
+    path[0] = '\0';
+    OPENFILENAMEA chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = dialog;
+    chooser.lpstrFilter = kBackupFilter;
+    chooser.nFilterIndex = 1;
+    chooser.lpstrFile = path;
+    chooser.nMaxFile = kFileNameBufferSize;
+    chooser.lpstrInitialDir = systemDirectory;
+    chooser.lpstrTitle = kBackupDialogTitle;
+    if (save) {
+        chooser.Flags = kBackupDialogFlags;
+        chooser.lpstrDefExt = kBackupDefaultExtension;
+        return GetSaveFileNameA(&chooser) != 0;
+    }
+    chooser.Flags = kRestoreDialogFlags;
+    return GetOpenFileNameA(&chooser) != 0;
+}
+
+void BackUp(HWND dialog) {
+    char path[kFileNameBufferSize];
+    if (!ChooseBackupFile(dialog, true, path)) {
+        return;
+    }
+    if (!SaveBackupFile(path, Tables.UserTable, UsedUserEntries())) {
+        Tell(nullptr, kWordFileErrorText);
+    }
+}
+
+// The backup is read whole before anything changes: a file that cannot be read leaves the words
+// in use and the list as they are.
+bool ReadBackup(const char* path, std::string& bytes) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    char buffer[8192];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        bytes.append(buffer, got);
+    }
+    const bool complete = std::ferror(file) == 0;
+    std::fclose(file);
+    return complete;
+}
+
+void Restore(HWND dialog, WordDialogSession& session) {
+    char path[kFileNameBufferSize];
+    std::string bytes;
+    if (!ChooseBackupFile(dialog, false, path) || !ReadBackup(path, bytes)) {
+        return;
+    }
+    const RestorePlan plan = PlanRestore(bytes);
+    CopyRestoredEntries(plan, Tables.UserTable, kUserTableCapacity);
+    RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
+    ApplyRestore(session.list, plan);
+    FillList(dialog, session.list);
+    const std::string leftOut = RestoreLeftOutMessage(plan.leftOut);
+    if (!leftOut.empty()) {
+        Tell(dialog, leftOut.c_str());
+    }
+}
+
+void EndWordDialog(HWND dialog, const ExitPlan& plan) {
+    if (plan.reloadUserFile) {
+        LoadDictionaries(Settings.CodeSet, false, true);
+    }
+    Dialogs.WordDialogOpen = 0;
+    EndDialog(dialog, 1);
+}
+
+void Close(HWND dialog, WordDialogSession& session) {
+    ApplyModes(session, LeavingDialogModes(HasCandidates()));
+    const ExitPlan plan = PlanClose(session.list);
+    if (plan.writeUserFile) {
+        std::vector<DictEntry> entries;
+        entries.reserve(session.list.lines.size());
+        for (const std::string& line : session.list.lines) {
+            entries.push_back(EntryOfLine(line));
+        }
+        const CloseOutcome outcome =
+            AfterUserFileWrite(SaveUserTable(Settings.CodeSet, entries.data(), entries.size()));
+        if (!outcome.endDialog) {
+            Tell(dialog, outcome.message);
+            return;
+        }
+    }
+    EndWordDialog(dialog, plan);
+}
+
+BOOL RunCommand(HWND dialog, WPARAM wParam) {
+    WordDialogSession* session = SessionOf(dialog);
+    if (session == nullptr) {
+        return FALSE;
+    }
+    const int control = LOWORD(wParam);
+    switch (ClassifyWordDialogCommand(wParam)) {
+        case WordDialogCommand::Modify: {
+            const EditLoad load = LoadLineForEdit(session->list, SelectedLine(dialog));
+            if (load.loaded) {
+                SetWordBox(dialog, *session, load.word);
+                SetDlgItemTextA(dialog, IDC_WORD_CODE_EDIT, load.code.c_str());
+            }
+            return TRUE;
+        }
+        case WordDialogCommand::Delete: {
+            const int selected = SelectedLine(dialog);
+            if (DeleteLine(session->list, selected)) {
+                SendDlgItemMessageA(dialog, IDC_WORD_LIST, LB_DELETESTRING, selected, 0);
+            }
+            return TRUE;
+        }
+        case WordDialogCommand::Confirm:
+            ConfirmTypedWord(dialog, *session);
+            return TRUE;
+        case WordDialogCommand::LookupChar:
+            LookUpTypedChar(dialog);
+            return TRUE;
+        case WordDialogCommand::CodeSetBox:
+            ShowCodeSet(dialog);
+            return TRUE;
+        case WordDialogCommand::Backup:
+            BackUp(dialog);
+            return TRUE;
+        case WordDialogCommand::Restore:
+            Restore(dialog, *session);
+            return TRUE;
+        case WordDialogCommand::Close:
+            Close(dialog, *session);
+            return TRUE;
+        case WordDialogCommand::Cancel:
+            ApplyModes(*session, LeavingDialogModes(HasCandidates()));
+            EndWordDialog(dialog, PlanCancel(session->list));
+            return TRUE;
+        case WordDialogCommand::EditFocus:
+            ApplyModes(*session, EditFocusModes(control, HasCandidates()));
+            return TRUE;
+        case WordDialogCommand::WordChanged:
+            ApplyBoxUpdate(dialog, control,
+                           WordTextChanged(BoxText(dialog, control), session->wordEditText));
+            return TRUE;
+        case WordDialogCommand::WordFocusLost:
+            ApplyBoxUpdate(
+                dialog, IDC_WORD_CODE_EDIT,
+                WordFocusLost(BoxText(dialog, control), session->wordEditText, DeriveActiveCode));
+            return TRUE;
+        case WordDialogCommand::CodeChanged:
+            ApplyBoxUpdate(dialog, control,
+                           CodeTextChanged(BoxText(dialog, control), Settings.CodeSet));
+            return TRUE;
+        case WordDialogCommand::CharChanged:
+            ApplyBoxUpdate(dialog, control, CharTextChanged(BoxText(dialog, control)));
+            return TRUE;
+        case WordDialogCommand::CharFocusLost:
+            ApplyBoxUpdate(dialog, control, CharFocusLost(BoxText(dialog, control)));
+            return TRUE;
+        case WordDialogCommand::None:
+            break;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+INT_PTR CALLBACK WordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            return OpenWordDialog(dialog);
+        case WM_COMMAND:
+            return RunCommand(dialog, wParam);
+        case WM_DESTROY:
+            delete SessionOf(dialog);
+            SetWindowLongPtrA(dialog, DWLP_USER, 0);
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+void RunWordDialog() {
+    Dialogs.WordDialogOpen = 1;
+    DialogBoxParamA(Process.ModuleInstance, MAKEINTRESOURCEA(IDD_WORD_MAKING), nullptr,
+                    WordDialogProc, 0);
+    Dialogs.WordDialogOpen = 0;
+}
