@@ -152,7 +152,54 @@ UINT FinishMessageList(HIMC context, bool throughBuffer) {
     return 0;
 }
 
+namespace {
+
+int QueueOne(HIMC context, UINT message, WPARAM wParam, LPARAM lParam);
+
+bool HasCompositionString(HIMC context) {
+    ContextLock ic(context);
+    if (!ic) {
+        return false;
+    }
+    ComponentLock<COMPOSITIONSTRING, sizeof(COMPOSITIONSTRING)> comp(ic->hCompStr);
+    return comp && comp->dwCompStrLen != 0;
+}
+
+}  // namespace
+
 int QueueMessage(HIMC context, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_IME_STARTCOMPOSITION:
+            if (Messages.CompositionOpen) {
+                return 1;
+            }
+            Messages.CompositionOpen = true;
+            break;
+        case WM_IME_ENDCOMPOSITION:
+            if (!Messages.CompositionOpen) {
+                return 1;
+            }
+            Messages.CompositionOpen = false;
+            break;
+        case WM_IME_COMPOSITION:
+            if (!Messages.CompositionOpen) {
+                // An empty composition string outside a composition is nothing to show.
+                if ((lParam & GCS_RESULTSTR) == 0 && !HasCompositionString(context)) {
+                    return 1;
+                }
+                Messages.CompositionOpen = true;
+                QueueOne(context, WM_IME_STARTCOMPOSITION, 0, 0);
+            }
+            break;
+        default:
+            break;
+    }
+    return QueueOne(context, message, wParam, lParam);
+}
+
+namespace {
+
+int QueueOne(HIMC context, UINT message, WPARAM wParam, LPARAM lParam) {
     ContextLock ic(context);
     if (!ic) {
         return 0;
@@ -178,6 +225,8 @@ int QueueMessage(HIMC context, UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return 1;
 }
+
+}  // namespace
 
 void ResetMessageState() {
     Messages = MessageState{};

@@ -22,6 +22,8 @@ struct MessageState {
     bool CopyFailed;
     // The running call has announced a result string already.
     bool ResultAnnounced;
+    // The application has been sent WM_IME_STARTCOMPOSITION and no WM_IME_ENDCOMPOSITION since.
+    bool CompositionOpen;
 };
 extern MessageState Messages;
 
@@ -40,7 +42,10 @@ void BeginMessageList(TRANSMSGLIST* list);
 UINT FinishMessageList(HIMC context, bool throughBuffer = false);
 
 // The only way messages leave the input method: into the running ImeToAsciiEx call's list, or
-// outside such a call into the context's message buffer, delivered at once. Returns 0 when the
+// outside such a call into the context's message buffer, delivered at once. Every composition the
+// application sees is balanced: a WM_IME_COMPOSITION outside a composition is preceded by
+// WM_IME_STARTCOMPOSITION (or, when it carries neither a result nor a composition string, not
+// sent), and a second start or an end without a start is not sent. Returns 0 when the
 // context cannot be locked, when the list is full (the message is still kept for
 // FinishMessageList), or when the buffer cannot be grown or locked; 1 otherwise, also when the
 // context has no owner window and the message is dropped.

@@ -135,7 +135,8 @@ void RecordCommittedText(const char* text) {
     OnlineWord.OnlineWordBuffer[used + n] = '\0';
 }
 
-void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned offset) {
+void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned offset,
+                     CommitSource source) {
     if (selection < '0' || selection > '9') {
         return;
     }
@@ -147,7 +148,8 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
     CANDIDATELIST* list = access.list();
 
     unsigned index = (selection == '0' ? 9u : selection - '1') + (offset & 0xFFFF);
-    const bool visible = static_cast<std::int32_t>(index) < Conversion.VisibleCandidates ||
+    const bool visible = source == CommitSource::Automatic ||
+                         static_cast<std::int32_t>(index) < Conversion.VisibleCandidates ||
                          Settings.ProgressiveHint == 0;
     index += list->dwPageStart;
     if (visible && list->dwCount != 0 && index < list->dwCount && index < kCandidateSlotCount) {
@@ -204,6 +206,7 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
     list->dwPageStart = kFirstCandidateSlot;
     list->dwCount = Conversion.CandidateCount;
     Conversion.AssociationShown = HasCandidates();
-    QueueCompositionNotifications(context, kCompositionStringFlag);
+    // The association list is a composition of its own, opened before it is announced.
     QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
+    QueueCompositionNotifications(context, kCompositionStringFlag);
 }

@@ -10,8 +10,12 @@
 
 // selection: '1'..'9' for the first to ninth candidate of the current page, '0' for the tenth (any
 // other value does nothing); follow: a key whose converted punctuation is appended, or 0; offset:
-// added to the index (the second row of a two-row skin).
-void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned offset);
+// added to the index (the second row of a two-row skin). A candidate the user picks (a digit, a
+// click) must be one the window showed (`VisibleCandidates`); the input method's own automatic
+// commit of a unique complete code (shown: false) commits whatever was painted.
+enum class CommitSource { Shown, Automatic };
+void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned offset,
+                     CommitSource source = CommitSource::Shown);
 
 // Finds the words longer than key that begin with it: user words first, then the table group of
 // the first key of code. Null when that key starts no group.

@@ -33,7 +33,7 @@ bool SingleCompleteCandidate() {
 void AutoCommit(HIMC context) {
     DropCandidates();
     Conversion.CodeComplete = 0;
-    Select(context, '1', 0);
+    CommitCandidate(context, '1', 0, 0, CommitSource::Automatic);
     ClearCode(context);
 }
 

@@ -427,4 +427,5 @@ int EditCode(HIMC context, unsigned key, EditMode mode, bool notify) {
 void DiscardCode(HIMC context) {
     EditCode(context, 0, Clear, true);
     DropCandidates();
+    QueueMessage(context, WM_IME_ENDCOMPOSITION, 0, 0);
 }

@@ -54,7 +54,8 @@ enum EditMode : std::uint16_t {
 // locked or when a single candidate completes the code (the caller commits it at once), else 1.
 int EditCode(HIMC context, unsigned key, EditMode mode, bool notify);
 
-// The typed code dropped (with the notifications that show it gone) and no candidates on offer.
+// The typed code dropped (with the notifications that show it gone), no candidates on offer, and
+// the composition ended.
 void DiscardCode(HIMC context);
 
 // Stores the items in slots from kFirstCandidateSlot on, each cut to fit its slot at a character

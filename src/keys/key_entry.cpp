@@ -229,9 +229,8 @@ int HandleControlKey(HIMC context, BYTE virtualKey, UINT, const BYTE*) {
             break;
         case VK_RETURN:
         case VK_ESCAPE:
-            // Both discard the code; nothing is committed.
-            EditCode(context, virtualKey, Clear, true);
-            DropCandidates();
+            // Both discard the code and end the composition; nothing is committed.
+            DiscardCode(context);
             break;
         case VK_CAPITAL:
             SyncEnglishMode();

@@ -137,7 +137,9 @@ class InputContextTest : public ::testing::Test {
         ImmUnlockIMC(context);
     }
     // A composition in progress: code "abc", candidates in slots 0 .. 4, second page.
+    // A code typed: the application has had WM_IME_STARTCOMPOSITION.
     void Compose() {
+        Messages.CompositionOpen = true;
         std::strcpy(Conversion.CodeBuffer, "abc");
         std::strcpy(Conversion.ResultText, "abc");
         Conversion.CodeLength = 3;
@@ -329,6 +331,7 @@ TEST_F(InputContextTest, CommitInsideACallFillsTheList) {
     ASSERT_TRUE(Select());
     MessageList list(8);
     BeginMessageList(&list.list);
+    Messages.CompositionOpen = true;
     std::strcpy(Conversion.ResultText, "x");
     EXPECT_EQ(CommitResultText(context), 1);
     EXPECT_EQ(Messages.MessageCount, 3u);
@@ -343,15 +346,20 @@ TEST_F(InputContextTest, SecondCommitOfACallJoinsTheFirstUnderOneResultMessage) 
     ASSERT_TRUE(Select());
     MessageList list(16);
     BeginMessageList(&list.list);
+    Messages.CompositionOpen = true;
     std::strcpy(Conversion.ResultText, "ab");
     EXPECT_EQ(CommitResultText(context), 1);
+    // A new code begins a new composition within the same call.
+    QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
     std::strcpy(Conversion.ResultText, "cd");
     EXPECT_EQ(CommitResultText(context), 1);
     // The application reads the result string after the call: it finds both texts, once.
-    EXPECT_EQ(FinishMessageList(context), 5u);
+    EXPECT_EQ(FinishMessageList(context), 6u);
     EXPECT_EQ(list.At(1), kResult);
-    EXPECT_EQ(list.At(3), kChangeCandidate);
-    EXPECT_EQ(list.At(4), kEnd);
+    EXPECT_EQ(list.At(2), kEnd);
+    EXPECT_EQ(list.At(3), (Message{WM_IME_STARTCOMPOSITION, 0, 0}));
+    EXPECT_EQ(list.At(4), kChangeCandidate);
+    EXPECT_EQ(list.At(5), kEnd);
     const std::vector<BYTE> comp = Bytes(Record().hCompStr);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(comp.data()) + kResultStrOffset,
                           Comp().dwResultStrLen),
@@ -359,6 +367,7 @@ TEST_F(InputContextTest, SecondCommitOfACallJoinsTheFirstUnderOneResultMessage) 
 
     // The next call starts afresh, and outside a call each commit replaces the last.
     BeginMessageList(&list.list);
+    Messages.CompositionOpen = true;
     std::strcpy(Conversion.ResultText, "e");
     CommitResultText(context);
     EXPECT_EQ(FinishMessageList(context), 3u);

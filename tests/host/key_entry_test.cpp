@@ -61,7 +61,8 @@ TEST_F(KeyEntryTest, CodeKeysStartAndExtendACode) {
 
 TEST_F(KeyEntryTest, PunctuationWithoutCodeCommitsTheConvertedSymbol) {
     EXPECT_EQ(keys.Type(","), "，");
-    EXPECT_EQ(keys.Last().messages, (Texts{"WM_IME_COMPOSITION 0x800", "WM_IME_ENDCOMPOSITION"}));
+    EXPECT_EQ(keys.Last().messages, (Texts{"WM_IME_STARTCOMPOSITION", "WM_IME_COMPOSITION 0x800",
+                                           "WM_IME_ENDCOMPOSITION"}));
     EXPECT_EQ(keys.Type("\\"), "、");
     SetMode(ChinesePunctuation, false);
     EXPECT_EQ(keys.Type(","), ",");
@@ -153,7 +154,7 @@ TEST_F(KeyEntryTest, EnterAndEscDiscardACodeAndCommitNothing) {
         EXPECT_EQ(Conversion.CandidatesOpen, 0);
         EXPECT_EQ(keys.Last().messages,
                   (Texts{"WM_IME_COMPOSITION 0x1BF", "WM_IME_NOTIFY IMN_OPENCANDIDATE",
-                         "WM_IME_NOTIFY IMN_CHANGECANDIDATE"}));
+                         "WM_IME_NOTIFY IMN_CHANGECANDIDATE", "WM_IME_ENDCOMPOSITION"}));
     }
     EXPECT_EQ(keys.Text(), "");
 }
@@ -269,7 +270,8 @@ TEST_F(KeyEntryTest, ShiftSpaceInTheMiddleOfACodeCancelsTheComposition) {
     EXPECT_EQ(Conversion.CandidateCount, 2);
     EXPECT_EQ(keys.Last().messages,
               (Texts{"WM_IME_NOTIFY IMN_CHANGECANDIDATE", "WM_IME_ENDCOMPOSITION",
-                     "WM_IME_COMPOSITION 0x800", "WM_IME_ENDCOMPOSITION"}));
+                     "WM_IME_STARTCOMPOSITION", "WM_IME_COMPOSITION 0x800",
+                     "WM_IME_ENDCOMPOSITION"}));
     EXPECT_EQ(keys.Text(), "　");
 }
 

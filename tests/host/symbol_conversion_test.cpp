@@ -55,8 +55,11 @@ class CommitSymbolTest : public ::testing::Test {
         EXPECT_EQ(area[comp->dwResultStrLen], '\0');
         return std::string(area, comp->dwResultStrLen);
     }
+    // A symbol committed on its own is a whole composition of its own: start, result, end.
     void ExpectCommitMessages(int first = 0) {
-        ASSERT_EQ(HostMessageCount(), first + 2);
+        ASSERT_EQ(HostMessageCount(), first + 3);
+        EXPECT_EQ(HostMessageAt(first).message, WM_IME_STARTCOMPOSITION);
+        ++first;
         const HostMessage& composition = HostMessageAt(first);
         EXPECT_EQ(composition.window, owner_);
         EXPECT_EQ(composition.message, WM_IME_COMPOSITION);
@@ -92,7 +95,7 @@ TEST_F(CommitSymbolTest, ResultLengthIsTheTextsByteLength) {
     EXPECT_EQ(Result(), "\xA1\xA1");  // ideographic space
     ASSERT_EQ(CommitSymbol(context_, ""), 1);
     EXPECT_EQ(Result(), "");
-    EXPECT_EQ(HostMessageCount(), 8);
+    EXPECT_EQ(HostMessageCount(), 12);
 }
 
 TEST_F(CommitSymbolTest, CodeAndCandidateListStayAsTheyAre) {
@@ -145,13 +148,14 @@ TEST_F(CommitSymbolTest, DuringAKeyCallTheMessagesGoIntoItsList) {
     auto* list = reinterpret_cast<TRANSMSGLIST*>(&storage);
     BeginMessageList(list);
     ASSERT_EQ(CommitSymbol(context_, ConvertSymbol('"', false, true)), 1);
-    EXPECT_EQ(Messages.MessageCount, 2u);
+    EXPECT_EQ(Messages.MessageCount, 3u);
     EXPECT_EQ(HostMessageCount(), 0);  // nothing reaches the window before the call returns
-    EXPECT_EQ(list->TransMsg[0].message, WM_IME_COMPOSITION);
-    EXPECT_EQ(list->TransMsg[0].lParam, GCS_RESULTSTR);
-    EXPECT_EQ(list->TransMsg[1].message, WM_IME_ENDCOMPOSITION);
+    EXPECT_EQ(list->TransMsg[0].message, WM_IME_STARTCOMPOSITION);
+    EXPECT_EQ(list->TransMsg[1].message, WM_IME_COMPOSITION);
+    EXPECT_EQ(list->TransMsg[1].lParam, GCS_RESULTSTR);
+    EXPECT_EQ(list->TransMsg[2].message, WM_IME_ENDCOMPOSITION);
     const UINT count = FinishMessageList(context_);
-    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(count, 3u);
     HostDeliverTranslatedMessages(context_, list, count);
     ExpectCommitMessages();
     EXPECT_EQ(Result(), "\xA1\xB0");  // “
@@ -164,7 +168,7 @@ TEST_F(CommitSymbolTest, TypingQuotesCommitsThemInTurn) {
         ASSERT_EQ(CommitSymbol(context_, ConvertSymbol(keys[i], true, true)), 1);
         EXPECT_EQ(Result(), expected[i]) << i;
     }
-    EXPECT_EQ(HostMessageCount(), 10);
+    EXPECT_EQ(HostMessageCount(), 15);
 }
 
 TEST_F(CommitSymbolTest, NothingToCommitDoesNothing) {
