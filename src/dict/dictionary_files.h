@@ -20,7 +20,9 @@ const char* UserFileName(std::int32_t codeSet);
 
 // Reads the dictionary files of a code set (the main file first; LetterStart is set for the code
 // set even when the main file cannot be opened). Returns 1, or 0 when a file that was to be read
-// cannot be opened.
+// cannot be opened. A user file that cannot be read marks the table unreadable
+// (Tables.UserFile.Unreadable) until a load succeeds; one that is read is remembered for the merge
+// of later saves.
 int LoadDictionaries(std::int32_t codeSet, bool loadMain, bool loadUser);
 
 // Reads a whole file into consecutive entries of a table (never past capacity). Returns false
@@ -28,6 +30,19 @@ int LoadDictionaries(std::int32_t codeSet, bool loadMain, bool loadUser);
 // into MainTable or UserTable re-indexes it afterwards (RebuildIndex), as LoadDictionaries does.
 bool ReadDictionaryLines(const char* path, char separator, DictEntry* table, std::size_t capacity,
                          LineRules rules);
+
+// The user file's last-write time (FILETIME ticks); 0 when the file cannot be seen.
+std::uint64_t UserFileWriteTime(std::int32_t codeSet);
+// Notes what the user file held at its last-write time: the words a later save merges against.
+// Clears the unreadable mark.
+void RememberUserFile(std::uint64_t writeTime, const DictEntry* entries, std::size_t count);
+
+// True when a user-file line (separator ' ') or a backup line ('_') of the entry reads back as the
+// same code and word: a code of 1 to 6 bytes without spaces, separators or line ends and not led
+// by a control byte, a word
+// without separators or LF and not ending in CR. The user and backup writers leave out any other
+// entry.
+bool ReadsBackWhole(const DictEntry& entry, char separator);
 
 // Every writer below replaces its file only once the new content is completely written, so a
 // failed write leaves the old file as it was.

@@ -36,15 +36,26 @@ void DictionaryLineReader::EndLine() {
     if (length > 0 && line_[length - 1] == '\r') {
         --length;
     }
-    if (length == 0 && rules_ == LineRules::UserWords) {
+    // A user word's code may stand after spaces (an edited file); a main line's code is its start.
+    std::size_t start = 0;
+    while (rules_ == LineRules::UserWords && start < length && line_[start] == ' ') {
+        ++start;
+    }
+    const char* code = line_ + start;
+    const char* first = static_cast<const char*>(std::memchr(code, separator_, length - start));
+    const std::size_t codeLength =
+        first != nullptr ? static_cast<std::size_t>(first - code) : length - start;
+    // An entry without a code would end every scan of the table and take the place of the next
+    // word saved: a user line that gives none (blank, only spaces, led by a separator, by a NUL or
+    // by another control byte such as a stray CR) is skipped.
+    const unsigned char lead = codeLength > 0 ? static_cast<unsigned char>(code[0]) : 0;
+    if (rules_ == LineRules::UserWords && (lead < 0x20 || lead == 0x7F)) {
         return;
     }
 
     DictEntry& entry = table_[next_];
     std::memset(&entry, 0, sizeof entry);
-    const char* first = static_cast<const char*>(std::memchr(line_, separator_, length));
-    std::size_t codeLength = first != nullptr ? static_cast<std::size_t>(first - line_) : length;
-    std::memcpy(entry.code, line_, codeLength < kMaxCodeLength ? codeLength : kMaxCodeLength);
+    std::memcpy(entry.code, code, codeLength < kMaxCodeLength ? codeLength : kMaxCodeLength);
     if (first != nullptr) {
         std::size_t wordStart = length;
         while (line_[wordStart - 1] != separator_) {

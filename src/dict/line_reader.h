@@ -10,7 +10,9 @@ enum class LineRules {
     // Line i of a main file is entry i, because the group boundaries are fixed: a blank line
     // keeps its place as an empty entry, and a line without any byte ends the file.
     MainFile,
-    // User words have no positions to keep: blank lines are skipped, so no word after one is lost.
+    // User words have no positions to keep: spaces before the code are passed over, and a line
+    // that gives no code (blank, only spaces, led by a separator, a NUL or another control byte)
+    // is skipped, so no word after one is lost.
     UserWords,
 };
 

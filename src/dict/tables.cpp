@@ -4,6 +4,9 @@ DictionaryTables Tables;
 
 void ResetTableState() {
     Tables.MainTableModified = false;
+    Tables.UserFile.Unreadable = false;
+    Tables.UserFile.WriteTime = 0;
+    Tables.UserFile.BaseCount = 0;
 }
 
 // The group sizes are fixed in the program: a main file must come grouped in key order with

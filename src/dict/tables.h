@@ -24,6 +24,18 @@ constexpr std::size_t kMainTableCapacity = 67434;
 constexpr std::size_t kUserTableCapacity = 10000;
 constexpr int kLetterStartCount = 29;
 
+// What this process knows of the user file on disk: whether its last load failed, when it was
+// last written, and the words it held then. A save merges against these words, so that what
+// another program added since is kept and what was deleted here stays deleted.
+struct UserFileRecord {
+    // The last load could not read the file: a save would replace words it never saw.
+    bool Unreadable;
+    // The last-write time (FILETIME ticks) at the last load or save; 0 when unknown.
+    std::uint64_t WriteTime;
+    std::size_t BaseCount;
+    DictEntry Base[kUserTableCapacity];
+};
+
 // The two tables of the active code set, loaded whole from its dictionary files.
 struct DictionaryTables {
     DictEntry MainTable[kMainTableCapacity];
@@ -32,13 +44,14 @@ struct DictionaryTables {
     std::int32_t LetterStart[kLetterStartCount];
     // Set when candidate promotion moves an entry of MainTable; never cleared by a save.
     bool MainTableModified;
+    UserFileRecord UserFile;
 };
 extern DictionaryTables Tables;
 extern const std::int32_t LetterStartPrimary[kLetterStartCount];
 extern const std::int32_t LetterStartSecondary[kLetterStartCount];
 
-// The tables as they were loaded: nothing reordered since. The entries stay (they are replaced
-// only by a load).
+// The tables as they were loaded: nothing reordered since, nothing known of the user file. The
+// entries stay (they are replaced only by a load).
 void ResetTableState();
 
 // The group of a first key in a main file: 'a'..'z' give 1..26, '/' 27, ';' 28, any other byte 0.

@@ -6,3 +6,15 @@ inline constexpr char kNoticeCaption[] = "\xCC\xE1\xCA\xBE";
 
 // "打开文件错误!": a dictionary file could not be written.
 inline constexpr char kFileErrorText[] = "\xB4\xF2\xBF\xAA\xCE\xC4\xBC\xFE\xB4\xED\xCE\xF3!";
+
+// "词语中不能含有空格或控制字符!": a word that would not survive the user file (the word-making
+// dialog says the same).
+inline constexpr char kWordNotPlainText[] =
+    "\xB4\xCA\xD3\xEF\xD6\xD0\xB2\xBB\xC4\xDC\xBA\xAC\xD3\xD0\xBF\xD5\xB8\xF1\xBB\xF2\xBF\xD8\xD6"
+    "\xC6\xD7\xD6\xB7\xFB!";
+
+// "用户词库文件无法读取，词语未保存!": the user file could not be read at the last load, so
+// saving would replace words this program never saw.
+inline constexpr char kUserFileUnreadableText[] =
+    "\xD3\xC3\xBB\xA7\xB4\xCA\xBF\xE2\xCE\xC4\xBC\xFE\xCE\xDE\xB7\xA8\xB6\xC1\xC8\xA1\xA3\xAC\xB4"
+    "\xCA\xD3\xEF\xCE\xB4\xB1\xA3\xB4\xE6!";

@@ -2,11 +2,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "dict/char_codes.h"
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
 #include "dict/tables.h"
+#include "dict/word_text.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
 #include "dict/user_texts.h"
@@ -14,6 +16,7 @@
 #include "engine/window_state.h"
 #include "settings/settings.h"
 #include "engine/online_word_state.h"
+#include "engine/user_words.h"
 
 namespace {
 
@@ -55,19 +58,16 @@ std::size_t FirstFreeUserEntry() {
     return i;
 }
 
-// Appends the word after the used entries and rewrites the user file; on failure the table is as
-// it was.
-bool AppendUserWord(std::size_t index, const char* code, const char* word) {
-    DictEntry& entry = Tables.UserTable[index];
-    std::memset(&entry, 0, sizeof entry);
+// The table with the word after its used entries, merged under the user file's lock with what
+// other programs saved since this one last read the file.
+UserSaveResult AppendUserWord(std::size_t used, const char* code, const char* word) {
+    std::vector<DictEntry> mine(Tables.UserTable, Tables.UserTable + used);
+    DictEntry entry{};
     std::memcpy(entry.code, code, strnlen(code, kMaxCodeLength));
     std::memcpy(entry.word, word, strnlen(word, kMaxWordBytes));
-    if (!SaveUserTable(Settings.CodeSet, Tables.UserTable, index + 1)) {
-        std::memset(&entry, 0, sizeof entry);
-        return false;
-    }
-    IndexEntry(UserIndex, entry, index);
-    return true;
+    mine.push_back(entry);
+    return SaveUserWords(Settings.CodeSet, mine.data(), mine.size(), Tables.UserFile.Base,
+                         Tables.UserFile.BaseCount);
 }
 
 }  // namespace
@@ -97,6 +97,11 @@ void SaveOnlineWord() {
     if (word[0] == '\0') {
         return;
     }
+    // A space or a line end would split the word when the user file is read back.
+    if (!IsPlainWord(word)) {
+        MessageBoxA(nullptr, kWordNotPlainText, kNoticeCaption, MB_OK);
+        return;
+    }
     char code[kCharCodeBufferSize];
     DeriveWordCode(Settings.CodeSet, word, code);
     if (code[0] == '\0') {
@@ -117,9 +122,7 @@ void SaveOnlineWord() {
         MessageBoxA(nullptr, kTableFullText, kNoticeCaption, MB_OK);
         return;
     }
-    if (!AppendUserWord(index, code, word)) {
-        MessageBoxA(nullptr, kFileErrorText, kNoticeCaption, MB_OK);
-    }
+    ShowUserSaveFailure(AppendUserWord(index, code, word), kTableFullText);
 }
 
 int TakeClipboardText(HIMC context, char (&text)[kOnlineWordBufferSize]) {

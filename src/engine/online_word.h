@@ -13,7 +13,9 @@
 void ToggleOnlineWord(HIMC context);
 
 // Offers OnlineWordBuffer as a user word (confirmation, duplicate test) and, when the user agrees,
-// appends it to UserTable and rewrites the user file. A full UserTable refuses the word.
+// saves it after the words of UserTable, merged under the user file's lock with what other
+// programs saved since (engine/user_words.h); UserTable then holds the merged words. A word with a
+// space or a control byte, a full UserTable and a user file that could not be read refuse it.
 void SaveOnlineWord();
 
 // Takes the clipboard's plain text into text (left empty when it is 100 bytes or longer) and

@@ -8,6 +8,7 @@
 #include "context/selection_state.h"
 #include "engine/conversion_state.h"
 #include "engine/composition.h"
+#include "engine/user_words.h"
 
 namespace {
 
@@ -95,4 +96,11 @@ NotifyOutcome NotifyInputContext(HIMC context, DWORD action, DWORD index, DWORD 
         RequestRepaint(Windows.CurrentCandWindow);
     }
     return NotifyOutcome{0, false};
+}
+
+void ActivateInputContext(BOOL active) {
+    Selection.ContextActive = active == 1 ? 1 : 0;
+    if (active != 0) {
+        ReloadUserWordsIfChanged();
+    }
 }

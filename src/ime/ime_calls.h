@@ -25,3 +25,8 @@ struct NotifyOutcome {
     bool announce;
 };
 NotifyOutcome NotifyInputContext(HIMC context, DWORD action, DWORD index, DWORD value);
+
+// ImeSetActiveContext without the indicator: notes whether a context of the process is active and,
+// on activation, picks up user words another program saved since (one look at the user file's
+// time).
+void ActivateInputContext(BOOL active);

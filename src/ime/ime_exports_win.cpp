@@ -33,7 +33,7 @@ BOOL WINAPI ImeSelect(HIMC context, BOOL select) {
 
 BOOL WINAPI ImeSetActiveContext(HIMC context, BOOL active) {
     UpdateIndicator(context, active != 0);
-    Selection.ContextActive = active == 1 ? 1 : 0;
+    ActivateInputContext(active);
     return TRUE;
 }
 

@@ -2,9 +2,11 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/gbk_text.h"
 #include "dict/dictionary_files.h"
+#include "dict/user_file_sync.h"
 #include "platform/win32.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
@@ -127,6 +129,8 @@ TEST_F(DictionaryFilesTest, MissingMainFileStillSwitchesTheGroupsAndSkipsTheUser
     EXPECT_EQ(std::memcmp(Tables.LetterStart, LetterStartSecondary, sizeof Tables.LetterStart), 0);
     EXPECT_TRUE(IsEmptyEntry(Tables.MainTable[0]));
     EXPECT_STREQ(Tables.UserTable[0].code, "keep");
+    // Those are another code set's words: no save may write them as this one's.
+    EXPECT_TRUE(Tables.UserFile.Unreadable);
 }
 
 TEST_F(DictionaryFilesTest, MissingUserFileFailsAfterTheMainTableLoaded) {
@@ -134,6 +138,69 @@ TEST_F(DictionaryFilesTest, MissingUserFileFailsAfterTheMainTableLoaded) {
     EXPECT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 0);
     EXPECT_STREQ(Tables.MainTable[0].code, "aqi");
     EXPECT_TRUE(IsEmptyEntry(Tables.UserTable[0]));
+    EXPECT_TRUE(Tables.UserFile.Unreadable);
+    // Until a load succeeds; that load is remembered as the file's content.
+    WriteWholeFile(zelk_ + "zelk2006.emb", "ab       " + Gbk("工人") + "\r\n");
+    EXPECT_EQ(LoadDictionaries(Settings.CodeSet, false, true), 1);
+    EXPECT_FALSE(Tables.UserFile.Unreadable);
+    ASSERT_EQ(Tables.UserFile.BaseCount, 1u);
+    EXPECT_STREQ(Tables.UserFile.Base[0].code, "ab");
+    EXPECT_EQ(Tables.UserFile.WriteTime, UserFileWriteTime(Settings.CodeSet));
+    EXPECT_NE(Tables.UserFile.WriteTime, 0u);
+}
+
+TEST_F(DictionaryFilesTest, UserWritersLeaveOutWordsThatWouldReadBackDifferently) {
+    const struct {
+        const char* code;
+        std::string word;
+        bool user;    // a user-file line (' ') reads back whole
+        bool backup;  // a backup line ('_') does
+    } cases[] = {
+        {"ab", Gbk("工人"), true, true},
+        {"ab", Gbk("工") + "\r" + Gbk("人"), true, true},
+        {"ab", "", true, true},
+        {"ab", Gbk("工") + " " + Gbk("人"), false, true},
+        {"ab", Gbk("工") + "_" + Gbk("人"), true, false},
+        {"ab", Gbk("工") + "\n" + Gbk("人"), false, false},
+        {"ab", Gbk("工") + "\r", false, false},
+        {"a b", Gbk("工"), false, false},
+        {"a_b", Gbk("工"), true, false},
+        {"", Gbk("工"), false, false},
+        {"\x01"
+         "ab",
+         Gbk("工"), false, false},
+    };
+    std::vector<DictEntry> entries;
+    for (const auto& c : cases) {
+        DictEntry entry = {};
+        std::strcpy(entry.code, c.code);
+        std::strcpy(entry.word, c.word.c_str());
+        EXPECT_EQ(ReadsBackWhole(entry, ' '), c.user) << c.code << " " << Utf8(c.word);
+        EXPECT_EQ(ReadsBackWhole(entry, '_'), c.backup) << c.code << " " << Utf8(c.word);
+        if (entry.code[0] != '\0') {
+            entries.push_back(entry);
+        }
+    }
+    // Whatever is written reads back as exactly the entries that pass.
+    for (const char separator : {' ', '_'}) {
+        const std::string path = zelk_ + (separator == ' ' ? "zelk2006.emb" : "words.mbk");
+        ASSERT_TRUE(separator == ' '
+                        ? SaveUserTable(Settings.CodeSet, entries.data(), entries.size())
+                        : SaveBackupFile(path.c_str(), entries.data(), entries.size()));
+        std::vector<DictEntry> read(entries.size() + 1);
+        ASSERT_TRUE(ReadDictionaryLines(path.c_str(), separator, read.data(), read.size(),
+                                        LineRules::UserWords));
+        std::size_t r = 0;
+        for (const DictEntry& entry : entries) {
+            if (!ReadsBackWhole(entry, separator)) {
+                continue;
+            }
+            EXPECT_STREQ(read[r].code, entry.code);
+            EXPECT_STREQ(read[r].word, entry.word);
+            ++r;
+        }
+        EXPECT_TRUE(IsEmptyEntry(read[r])) << separator;
+    }
 }
 
 TEST_F(DictionaryFilesTest, MainFileLongerThanTheTableStopsAtCapacity) {
@@ -162,6 +229,19 @@ TEST_F(DictionaryFilesTest, FailedRewriteLeavesTheOldUserFile) {
     std::strcpy(word.code, "zz");
     std::strcpy(word.word, Gbk("人").c_str());
     EXPECT_FALSE(SaveUserTable(Settings.CodeSet, &word, 1));
+    EXPECT_EQ(ReadWholeFile(zelk_ + "zelk2006.emb"), before);
+}
+
+TEST_F(DictionaryFilesTest, TheUserFileLockIsHeldByOneAtATime) {
+    const std::string before = ReadWholeFile(zelk_ + "zelk2006.emb");
+    {
+        UserFileLock held(Settings.CodeSet, 1);
+        ASSERT_TRUE(held.Held());
+        EXPECT_FALSE(UserFileLock(Settings.CodeSet, 2).Held());
+        // The other code set's file has a lock of its own.
+        EXPECT_TRUE(UserFileLock(kCodeSetSecondary, 1).Held());
+    }
+    EXPECT_TRUE(UserFileLock(Settings.CodeSet, 1).Held());
     EXPECT_EQ(ReadWholeFile(zelk_ + "zelk2006.emb"), before);
 }
 

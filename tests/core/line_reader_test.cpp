@@ -107,6 +107,43 @@ TEST(LineReader, BlankLinesInUserWordsHideNothing) {
               (std::vector<Entry>{{"a", kGong}, {"b", kGongRen}}));
 }
 
+TEST(LineReader, UserLinesWithoutACodeAreSkippedAndHideNothing) {
+    // Every shape of a line that gives no code, between two words: none may end the table or
+    // leave an entry without a code.
+    const std::string nul(1, '\0');
+    const struct {
+        const char* name;
+        std::string line;
+        char separator;
+        std::vector<Entry> middle;  // what the line itself gives
+    } cases[] = {
+        {"only spaces", "     ", ' ', {}},
+        {"one space", " ", ' ', {}},
+        {"spaces then CR", "   \r", ' ', {}},
+        {"led by a NUL", nul + "abc     " + kGong, ' ', {}},
+        {"a NUL after spaces", "  " + nul + "abc " + kGong, ' ', {}},
+        {"a lone NUL", nul, ' ', {}},
+        {"backup led by its separator", "_" + kGong, '_', {}},
+        {"backup of only spaces", "   ", '_', {}},
+        // Spaces before a code are passed over: the word stays.
+        {"led by a space", " tfyn " + kGongRen, ' ', {{"tfyn", kGongRen}}},
+        {"led by spaces, padded", "   ab       " + kGong, ' ', {{"ab", kGong}}},
+        {"backup led by spaces", "  ab_" + kGong, '_', {{"ab", kGong}}},
+    };
+    for (const auto& c : cases) {
+        const std::string sep(1, c.separator);
+        const std::string bytes =
+            "eyyy" + sep + kGong + "\r\n" + c.line + "\r\nwtyn" + sep + kGongRen + "\r\n";
+        std::vector<Entry> expected{{"eyyy", kGong}};
+        expected.insert(expected.end(), c.middle.begin(), c.middle.end());
+        expected.push_back({"wtyn", kGongRen});
+        EXPECT_EQ(Read(bytes, c.separator, LineRules::UserWords), expected) << c.name;
+    }
+    // A main file keeps such a line in its place.
+    EXPECT_EQ(Main("a_" + kGong + "\r\n _" + kGong + "\r\nb_" + kGong + "\r\n"),
+              (std::vector<Entry>{{"a", kGong}, {" ", kGong}, {"b", kGong}}));
+}
+
 TEST(LineReader, LongestLinesTheProductWritesReadBackWhole) {
     // A 6-key code and a 99-byte word: 49 characters and one ASCII byte.
     std::string word;

@@ -177,7 +177,7 @@ TEST(ZelkTypeTest, ShiftSpaceInTheMiddleOfACode) {
     EXPECT_EQ(Field(line, "full_width"), "true");
     EXPECT_EQ(Field(line, "messages"),
               "[\"WM_IME_NOTIFY IMN_CHANGECANDIDATE\",\"WM_IME_ENDCOMPOSITION\","
-              "\"WM_IME_COMPOSITION 0x800\",\"WM_IME_ENDCOMPOSITION\"]");
+              "\"WM_IME_STARTCOMPOSITION\",\"WM_IME_COMPOSITION 0x800\",\"WM_IME_ENDCOMPOSITION\"]");
     EXPECT_EQ(Field(line, "text"), "\"　\"");
 }
 
@@ -197,9 +197,9 @@ TEST(ZelkTypeTest, ClipboardWordIsOfferedAndTheShippedFilesStayAsTheyAre) {
     ASSERT_EQ(run.lines.size(), 1u);
     EXPECT_EQ(Field(run.lines[0], "boxes"),
               "[{\"caption\":\"提示\",\"text\":\"是否将自定义词存入词库?\\n工人中  awkh\"}]");
+    // No composition was open: the emptied code is not announced as one.
     EXPECT_EQ(Field(run.lines[0], "messages"),
-              "[\"WM_IME_COMPOSITION 0x1BF\",\"WM_IME_NOTIFY IMN_OPENCANDIDATE\","
-              "\"WM_IME_NOTIFY IMN_CHANGECANDIDATE\"]");
+              "[\"WM_IME_NOTIFY IMN_OPENCANDIDATE\",\"WM_IME_NOTIFY IMN_CHANGECANDIDATE\"]");
     EXPECT_EQ(ReadWholeFile(ShippedDataDirectory() + "zelk/zelk2006.emb"), shipped);
 }
 
@@ -246,6 +246,36 @@ TEST(ZelkTypeTest, FullUserFileRefusesTheWordAndStaysAsItWas) {
               "[{\"caption\":\"提示\",\"text\":\"是否将自定义词存入词库?\\n工人中  awkh\"},"
               "{\"caption\":\"提示\",\"text\":\"自定义词库已满，不能再存入新词!\"}]");
     EXPECT_EQ(ReadWholeFile(userFile), full);
+}
+
+TEST(ZelkTypeTest, UserLinesWithoutACodeHideAndLoseNoWord) {
+    const std::string system = SystemDirectoryCopy();
+    const std::string userFile = system + "/zelk/zelk2006.emb";
+    WriteWholeFile(userFile, Gbk("eyyy 用户词库\r\n tfyn 选词\r\nwtyn 候选词\r\n"));
+    const ToolRun lookup = ZelkType({"--sysdir", system, "--trace", "wtyn"});
+    ASSERT_EQ(lookup.lines.size(), 4u);
+    EXPECT_NE(Field(lookup.lines[3], "cands").find("\"候选词\""), std::string::npos);
+    const ToolRun led = ZelkType({"--sysdir", system, "--trace", "tfyn"});
+    ASSERT_EQ(led.lines.size(), 4u);
+    EXPECT_NE(Field(led.lines[3], "cands").find("\"选词\""), std::string::npos);
+
+    ZelkType({"--sysdir", system, "--clipboard", "工人中", "<C-`>"});
+    EXPECT_EQ(ReadWholeFile(userFile),
+              Gbk("eyyy     用户词库\r\ntfyn     选词\r\nwtyn     候选词\r\n"
+                  "awkh     工人中\r\n"));
+}
+
+TEST(ZelkTypeTest, ClipboardWordsThatAreNotPlainTextAreRefused) {
+    const std::string system = SystemDirectoryCopy();
+    const std::string userFile = system + "/zelk/zelk2006.emb";
+    const std::string before = ReadWholeFile(userFile);
+    for (const char* word : {"工人 中", "工人中\r\n", "工人\t中"}) {
+        const ToolRun run = ZelkType({"--sysdir", system, "--clipboard", word, "--trace", "<C-`>"});
+        ASSERT_EQ(run.lines.size(), 1u);
+        EXPECT_EQ(Field(run.lines[0], "boxes"),
+                  "[{\"caption\":\"提示\",\"text\":\"词语中不能含有空格或控制字符!\"}]");
+    }
+    EXPECT_EQ(ReadWholeFile(userFile), before);
 }
 
 TEST(ZelkTypeTest, CodeLookupOfTheSelection) {

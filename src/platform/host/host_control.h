@@ -9,6 +9,9 @@ void HostSetSystemDirectory(const char* path);
 
 // The directory that holds the registry: one file per key, named after the key path.
 void HostSetRegistryDirectory(const char* path);
+// The rights a key may be opened with, as Windows limits an ordinary user: an open that asks for
+// more fails with ERROR_ACCESS_DENIED. Every right by default.
+void HostSetRegistryRights(REGSAM rights);
 
 // A fixed local time; nullptr returns to the real clock.
 void HostSetLocalTime(const SYSTEMTIME* time);

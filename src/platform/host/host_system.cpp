@@ -77,6 +77,15 @@ UINT GetSystemDirectoryA(LPSTR buffer, UINT size) {
     return length;
 }
 
+HANDLE GetCurrentProcess() {
+    return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+}
+
+BOOL IsWow64Process(HANDLE, BOOL* underWow64) {
+    *underWow64 = FALSE;
+    return TRUE;
+}
+
 BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
     if ((flags & MOVEFILE_REPLACE_EXISTING) == 0) {
         std::FILE* existing = std::fopen(to, "rb");

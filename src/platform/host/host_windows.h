@@ -49,6 +49,10 @@ constexpr LONG ERROR_MORE_DATA = 234;
 constexpr REGSAM KEY_READ = 0x20019;
 constexpr REGSAM KEY_WRITE = 0x20006;
 constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
+constexpr REGSAM KEY_SET_VALUE = 0x0002;
+// Views, not rights: which half of the registry a process under WOW64 opens.
+constexpr REGSAM KEY_WOW64_64KEY = 0x0100;
+constexpr REGSAM KEY_WOW64_32KEY = 0x0200;
 constexpr DWORD REG_DWORD = 4;
 constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 
@@ -78,10 +82,40 @@ void GetLocalTime(SYSTEMTIME* time);
 
 // Files and the system directory.
 UINT GetSystemDirectoryA(LPSTR buffer, UINT size);
+// The host is never a 32-bit process on 64-bit Windows.
+HANDLE GetCurrentProcess();
+BOOL IsWow64Process(HANDLE process, BOOL* underWow64);
 constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
 constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
 BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
 BOOL DeleteFileA(LPCSTR path);
+
+// A file's last-write time, and a file opened for this process alone (share mode 0: on the host
+// an exclusive flock, which another open of the same file, in this process or another, meets).
+struct FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+};
+struct WIN32_FILE_ATTRIBUTE_DATA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+};
+static_assert(sizeof(WIN32_FILE_ATTRIBUTE_DATA) == 36, "WIN32_FILE_ATTRIBUTE_DATA is 36 bytes");
+enum GET_FILEEX_INFO_LEVELS { GetFileExInfoStandard };
+BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS level, void* info);
+constexpr DWORD GENERIC_READ = 0x80000000u;
+constexpr DWORD GENERIC_WRITE = 0x40000000u;
+constexpr DWORD OPEN_ALWAYS = 4;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~std::uintptr_t{0});
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security, DWORD disposition,
+                   DWORD flags, HANDLE templateFile);
+BOOL CloseHandle(HANDLE handle);
+void Sleep(DWORD milliseconds);
 
 // Window messages the input method sends besides the IME ones.
 constexpr UINT WM_CHAR = 0x0102;
