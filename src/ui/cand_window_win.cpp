@@ -1,6 +1,237 @@
-// The candidate window. (Being built: until then it swallows the input-method messages.)
+// The candidate window: paints the page, turns clicks on its lines and paging buttons into the
+// same operations as the keys, shows a long candidate in full while the right button is held on
+// its line, and can be dragged by its background.
+#include "engine/conversion_state.h"
+#include "engine/dispatch.h"
+#include "engine/paging.h"
+#include "engine/window_state.h"
+#include "settings/settings.h"
+#include "ui/cand_paint_win.h"
+#include "ui/drag_outline_win.h"
+#include "ui/hit_tests.h"
+#include "ui/long_tip_win.h"
+#include "ui/ui_private.h"
+#include "ui/ui_support_win.h"
 #include "ui/ui_windows_win.h"
 
+namespace {
+
+constexpr int kHandCursor = 126;
+constexpr LONG_PTR kDragArmed = 1;
+constexpr LONG_PTR kOutlineShown = 2;
+
+LONG_PTR DragStateOf(HWND window) {
+    return GetWindowLongPtrA(window, kChildDragStateOffset);
+}
+void SetDragState(HWND window, LONG_PTR state) {
+    SetWindowLongPtrA(window, kChildDragStateOffset, state);
+}
+
+bool IsVertical() {
+    return Settings.CursorFollow != 0;
+}
+
+std::uint16_t HitTestAtCursor(HWND window) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ScreenToClient(window, &pointer);
+    RECT client{};
+    GetClientRect(window, &client);
+    return HitTestCandidateWindow(pointer, client.right, client.bottom, IsVertical());
+}
+
+void ShowCursorShape(HWND window, std::uint16_t hit) {
+    if (hit != kCandidateHitBackground && hit != kCandidateHitOutside) {
+        HCURSOR hand = LoadCursorA(static_cast<HINSTANCE>(reinterpret_cast<void*>(
+                                       GetWindowLongPtrA(window, GWLP_HINSTANCE))),
+                                   MAKEINTRESOURCEA(kHandCursor));
+        SetCursor(hand != nullptr ? hand : LoadCursorA(nullptr, IDC_HAND));
+    } else {
+        SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
+    }
+}
+
+void RunPagingButton(HIMC context, std::uint16_t button) {
+    switch (button) {
+        case 1:
+            FirstPage(context);
+            break;
+        case 2:
+            PageUp(context);
+            break;
+        case 3:
+            PageDown(context);
+            break;
+        case 4:
+            LastPage(context);
+            break;
+        default:
+            break;
+    }
+}
+
+void OnLeftPress(HWND window) {
+    SetCapture(window);
+    const std::uint16_t hit = HitTestAtCursor(window);
+    Windows.CandidateHit = hit;
+    if (hit == kCandidateHitBackground) {
+        WindowDrag& drag = Windows.CandDrag;
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        GetWindowRect(window, &drag.rect);
+        drag.offset = DragOffset(pointer, drag.rect);
+        drag.width = drag.rect.right - drag.rect.left;
+        drag.height = drag.rect.bottom - drag.rect.top;
+        SetDragState(window, kDragArmed);
+        SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
+        drag.started = true;
+        return;
+    }
+    if (Settings.ProgressiveHint == 0 && Conversion.AssociationShown == 0) {
+        return;
+    }
+    PaintCandidateWindow(window);
+    UiContext context(OwningUiWindow(window));
+    if (!context) {
+        return;
+    }
+    if (IsCandidateLineHit(hit)) {
+        ProcessCharacter(context.get(), hit, 0);
+        return;
+    }
+    Windows.PressedPageButton = hit;
+    RunPagingButton(context.get(), hit);
+    PaintCandidateWindow(window);
+}
+
+void OnRightPress(HWND window) {
+    SetCapture(window);
+    const std::uint16_t hit = HitTestAtCursor(window);
+    Windows.CandidateHit = hit;
+    if (!IsVertical() || !IsCandidateLineHit(hit)) {
+        return;
+    }
+    const UiPrivate* ui = UiPrivateOf(OwningUiWindow(window));
+    if (ui == nullptr) {
+        return;
+    }
+    // The anchor as 16-bit values: the record keeps them so.
+    const POINT anchor{static_cast<std::uint16_t>(ui->placement.CandX),
+                       static_cast<std::uint16_t>(ui->placement.CandY + ui->placement.CandHeight)};
+    ShowLongCandidateTip(hit, window, anchor);
+}
+
+LRESULT OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
+    switch (HIWORD(lParam)) {
+        case WM_LBUTTONDOWN:
+            OnLeftPress(window);
+            return TRUE;
+        case WM_RBUTTONDOWN:
+            OnRightPress(window);
+            return TRUE;
+        case WM_MOUSEMOVE: {
+            const std::uint16_t hit = HitTestAtCursor(window);
+            Windows.CandidateHit = hit;
+            ShowCursorShape(window, hit);
+            return TRUE;
+        }
+        default:
+            return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
+    }
+}
+
+void OnMouseMove(HWND window) {
+    WindowDrag& drag = Windows.CandDrag;
+    const LONG_PTR state = DragStateOf(window);
+    if (!drag.started) {
+        return;
+    }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    if ((state & kOutlineShown) != 0) {
+        DrawDragOutline(drag.rect);
+        drag.rect = DraggedRect(pointer, drag.offset, drag.width, drag.height);
+        DrawDragOutline(drag.rect);
+    } else if ((state & kDragArmed) != 0) {
+        DrawDragOutline(drag.rect);
+        SetDragState(window, state | kOutlineShown);
+    }
+}
+
+void OnLeftRelease(HWND window) {
+    ReleaseCapture();
+    WindowDrag& drag = Windows.CandDrag;
+    if (drag.started) {
+        if ((DragStateOf(window) & kOutlineShown) != 0) {
+            DrawDragOutline(drag.rect);
+            POINT pointer{};
+            GetCursorPos(&pointer);
+            const POINT place = DraggedTopLeft(pointer, drag.offset);
+            MoveWindow(window, place.x, place.y, drag.width, drag.height, TRUE);
+            if (UiPrivate* ui = UiPrivateOf(OwningUiWindow(window))) {
+                ui->placement.CandX = place.x;
+                ui->placement.CandY = place.y;
+            }
+        }
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        drag.started = false;
+    } else if (Windows.PressedPageButton != 0) {
+        Windows.PressedPageButton = 0;
+        InvalidateRect(window, nullptr, FALSE);
+    }
+    SetDragState(window, 0);
+}
+
+void OnRightRelease() {
+    ReleaseCapture();
+    if (Windows.LongCandidateTip != nullptr && Settings.CursorFollow != 0) {
+        HideIfPresent(Windows.LongCandidateTip);
+    }
+}
+
+void OnCreate(HWND window) {
+    auto* pictures = new CandidatePictures(LoadCandidatePictures(Settings.CursorFollow != 0));
+    SetWindowLongPtrA(window, kChildPicturesOffset, reinterpret_cast<LONG_PTR>(pictures));
+}
+
+void OnDestroy(HWND window) {
+    CandidatePictures* pictures = CandidatePicturesOf(window);
+    if (pictures != nullptr) {
+        DeleteCandidatePictures(*pictures);
+        delete pictures;
+        SetWindowLongPtrA(window, kChildPicturesOffset, 0);
+    }
+}
+
+}  // namespace
+
 LRESULT WINAPI CandWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefaultChildHandling(window, message, wParam, lParam);
+    switch (message) {
+        case WM_CREATE:
+            OnCreate(window);
+            return 0;
+        case WM_DESTROY:
+            OnDestroy(window);
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            BeginPaint(window, &paint);
+            EndPaint(window, &paint);
+            PaintCandidateWindow(window);
+            return 0;
+        }
+        case WM_SETCURSOR:
+            return OnSetCursor(window, wParam, lParam);
+        case WM_MOUSEMOVE:
+            OnMouseMove(window);
+            return 0;
+        case WM_LBUTTONUP:
+            OnLeftRelease(window);
+            return 0;
+        case WM_RBUTTONUP:
+            OnRightRelease();
+            return 0;
+        default:
+            return DefaultChildHandling(window, message, wParam, lParam);
+    }
 }

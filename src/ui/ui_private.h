@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win32.h"
+#include "ui/ui_classes.h"
 #include "ui/ui_geometry.h"
 
 struct UiPrivate {
@@ -10,9 +11,19 @@ struct UiPrivate {
     HWND CandWindow;
     HWND CompWindow;
     UiPlacement placement;
+    // The application passes the composition messages on to the UI window: it wants the
+    // composition window. (Applications that draw the composition themselves pass only
+    // WM_IME_NOTIFY on.)
+    bool compositionMessagesSeen;
 };
 
 // The record of a UI window; null while it has none (before WM_CREATE, after WM_DESTROY).
 UiPrivate* UiPrivateOf(HWND uiWindow);
 // The UI window that owns a child window (its third window slot, set at creation).
 HWND OwningUiWindow(HWND child);
+
+// The other two slots of the candidate and composition windows: their `DragState`, and the
+// pictures they loaded at creation (the candidate window's CandidatePictures, the composition
+// window's background bitmap).
+constexpr int kChildDragStateOffset = 0;
+constexpr int kChildPicturesOffset = kWindowSlotSize;

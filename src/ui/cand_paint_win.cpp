@@ -1,0 +1,212 @@
+#include "ui/cand_paint_win.h"
+
+#include <initializer_list>
+
+#include "context/process_facts.h"
+#include "engine/conversion_state.h"
+#include "engine/window_state.h"
+#include "settings/settings.h"
+#include "ui/candidate_page.h"
+#include "ui/skin_pictures_win.h"
+#include "ui/ui_geometry.h"
+#include "ui/ui_private.h"
+#include "ui/ui_support_win.h"
+#include "ui/ui_windows_win.h"
+
+namespace {
+
+// Where the pieces of each look go.
+struct LookGeometry {
+    int width;
+    int height;
+    POINT strip;    // the four paging buttons
+    POINT mark;     // the association mark
+    int textRight;  // text is cut here (the panel), or the window's width
+};
+constexpr LookGeometry kPanel{kCandPanelWidth, kCandPanelHeight, {128, 4}, {2, 3}, 177};
+constexpr LookGeometry kBar{kCandBarWidth, kCandBarHeight, {504, 6}, {3, 4}, kCandBarWidth};
+
+constexpr int kButtonSize = 12;
+constexpr int kButtonStep = 13;
+constexpr int kStripWidth = 48;
+constexpr int kMarkSize = 16;
+
+// The plain paging button: an arrow (left for the first two, right for the last two) with a bar
+// at the end for the first and last page.
+void DrawPlainPagingButton(HDC target, const RECT& area, int button, bool pressed) {
+    DrawPlainButton(target, area, pressed, nullptr);
+    const bool left = button <= 2;
+    const int midY = (area.top + area.bottom) / 2;
+    const int tipX = left ? area.left + 3 : area.right - 4;
+    const int baseX = left ? area.right - 4 : area.left + 3;
+    POINT arrow[3] = {{tipX, midY}, {baseX, midY - 3}, {baseX, midY + 3}};
+    HGDIOBJ oldBrush = SelectObject(target, GetStockObject(BLACK_BRUSH));
+    HGDIOBJ oldPen = SelectObject(target, GetStockObject(BLACK_PEN));
+    Polygon(target, arrow, 3);
+    if (button == 1 || button == 4) {
+        const int barX = left ? tipX - 1 : tipX + 1;
+        MoveToEx(target, barX, midY - 3, nullptr);
+        LineTo(target, barX, midY + 4);
+    }
+    SelectObject(target, oldPen);
+    SelectObject(target, oldBrush);
+}
+
+void DrawPagingButtons(HDC target, const LookGeometry& look, const CandidatePictures* pictures,
+                       int pressed) {
+    HBITMAP strip = pictures != nullptr ? pictures->pagingStrip : nullptr;
+    if (CopyPicture(target, look.strip.x, look.strip.y, kStripWidth, kButtonSize, strip, 0, 0)) {
+        if (pressed >= 1 && pressed <= 4) {
+            CopyPicture(target, look.strip.x + kButtonStep * (pressed - 1), look.strip.y,
+                        kButtonSize, kButtonSize, strip, kButtonStep * (pressed - 1), kButtonStep);
+        }
+        return;
+    }
+    for (int button = 1; button <= 4; ++button) {
+        const int x = look.strip.x + kButtonStep * (button - 1);
+        const RECT area{x, look.strip.y, x + kButtonSize, look.strip.y + kButtonSize};
+        DrawPlainPagingButton(target, area, button, button == pressed);
+    }
+}
+
+void DrawAssociationMark(HDC target, const LookGeometry& look, const CandidatePictures* pictures) {
+    HBITMAP mark = pictures != nullptr ? pictures->associationMark : nullptr;
+    if (!CopyPicture(target, look.mark.x, look.mark.y, kMarkSize, kMarkSize, mark, 0, 0)) {
+        const RECT area{look.mark.x, look.mark.y, look.mark.x + kMarkSize, look.mark.y + kMarkSize};
+        DrawPlainButton(target, area, true, "\xC1\xAA");  // 联
+    }
+}
+
+DrawnPage DrawPage(HDC target, const LookGeometry& look, bool vertical, CANDIDATELIST* list) {
+    CandidatePageInput in{};
+    in.look = vertical ? CandidateLook::VerticalPanel : CandidateLook::HorizontalBar;
+    in.pageStart = list->dwPageStart;
+    in.count = list->dwCount;
+    const std::uint32_t entries =
+        CandidatePageEntries(in.pageStart, in.count, CandidatePageCapacity(in.look, 0));
+    char line[kCandidateLineSize];
+    for (std::uint32_t i = 0; i < entries && in.pageStart + i < kCandidateSlotCount; ++i) {
+        const char* text = CandidateSlot(list, static_cast<int>(in.pageStart + i));
+        const std::size_t length = FormatCandidateLine(line, static_cast<int>((i + 1) % 10), text);
+        SIZE size{};
+        GetTextExtentPoint32A(target, line, static_cast<int>(length), &size);
+        in.measured[i] = TextExtent{size.cx, size.cy};
+    }
+    if (in.count > kCandidateSlotCount) {
+        in.count = kCandidateSlotCount;
+    }
+    const CandidatePageLayout page = LayOutCandidatePage(in);
+    const int savedState = SaveDC(target);
+    // Text running past the panel's right part is cut there, where the buttons' column ends.
+    IntersectClipRect(target, 0, 0, look.textRight, look.height);
+    SetBkMode(target, TRANSPARENT);
+    SetTextColor(target, RGB(0, 0, 0));
+    for (std::uint32_t k = 0; k < page.drawnCount; ++k) {
+        const DrawnCandidate& drawn = page.drawn[k];
+        const std::size_t length = FormatCandidateLine(
+            line, drawn.number, CandidateSlot(list, static_cast<int>(drawn.entry)));
+        TextOutA(target, drawn.x, drawn.y, line, static_cast<int>(length));
+    }
+    RestoreDC(target, savedState);
+    list->dwPageSize = page.pageSize;
+    return DrawnPage{page.visibleCandidates, page.pageSize};
+}
+
+}  // namespace
+
+CandidatePictures LoadCandidatePictures(bool cursorFollow) {
+    CandidatePictures pictures{};
+    pictures.background = LoadSkinPicture(cursorFollow ? "skip0c.bmp" : "skip0cg.bmp");
+    pictures.pagingStrip = LoadSkinPicture("skip0fy.bmp");
+    pictures.associationMark = LoadSkinPicture("skip0lx.bmp");
+    return pictures;
+}
+
+void DeleteCandidatePictures(CandidatePictures& pictures) {
+    for (HBITMAP* picture :
+         {&pictures.background, &pictures.pagingStrip, &pictures.associationMark}) {
+        if (*picture != nullptr) {
+            DeleteObject(*picture);
+            *picture = nullptr;
+        }
+    }
+}
+
+DrawnPage DrawCandidateSurface(HDC target, const CandidateSurface& surface) {
+    const LookGeometry& look = surface.vertical ? kPanel : kBar;
+    HGDIOBJ oldFont = surface.font != nullptr ? SelectObject(target, surface.font) : nullptr;
+    HBITMAP background = surface.pictures != nullptr ? surface.pictures->background : nullptr;
+    if (!CopyPicture(target, 0, 0, look.width, look.height, background, 0, 0)) {
+        DrawPlainPanel(target, RECT{0, 0, look.width, look.height});
+    }
+    // The panel carries the buttons before the mark, the bar the mark first; neither overlaps.
+    DrawPagingButtons(target, look, surface.pictures, surface.pressedButton);
+    if (surface.associationShown) {
+        DrawAssociationMark(target, look, surface.pictures);
+    }
+    DrawnPage drawn{};
+    if (surface.list != nullptr) {
+        drawn = DrawPage(target, look, surface.vertical, surface.list);
+    }
+    if (oldFont != nullptr) {
+        SelectObject(target, oldFont);
+    }
+    return drawn;
+}
+
+CandidatePictures* CandidatePicturesOf(HWND candWindow) {
+    return reinterpret_cast<CandidatePictures*>(
+        GetWindowLongPtrA(candWindow, kChildPicturesOffset));
+}
+
+void PaintCandidateWindow(HWND candWindow) {
+    if (candWindow == nullptr || !IsWindow(candWindow)) {
+        return;
+    }
+    if (!CandWindowShown(Settings.SkinIndex, Settings.ProgressiveHint != 0,
+                         Conversion.AssociationShown != 0, Conversion.CodeComplete != 0,
+                         Conversion.CandidateCount)) {
+        ShowWindow(candWindow, SW_HIDE);
+        return;
+    }
+    ShowWithoutActivation(candWindow);
+    CandidateSurface surface{};
+    surface.vertical = Settings.CursorFollow != 0;
+    surface.pressedButton = Windows.PressedPageButton;
+    surface.associationShown = Conversion.AssociationShown != 0;
+    surface.font = Process.Win9xFamily != 0 ? nullptr : Windows.UiFont;
+    surface.pictures = CandidatePicturesOf(candWindow);
+    const LookGeometry& look = surface.vertical ? kPanel : kBar;
+
+    HDC windowDc = GetDC(candWindow);
+    if (windowDc == nullptr) {
+        return;
+    }
+    // Drawn off screen first, so that the window never shows a half-drawn page.
+    HDC memory = CreateCompatibleDC(windowDc);
+    HBITMAP canvas = CreateCompatibleBitmap(windowDc, look.width, look.height);
+    HGDIOBJ oldCanvas =
+        memory != nullptr && canvas != nullptr ? SelectObject(memory, canvas) : nullptr;
+    HDC target = oldCanvas != nullptr ? memory : windowDc;
+    {
+        UiContext context(OwningUiWindow(candWindow));
+        CandidateListAccess access(context.get());
+        surface.list = access ? access.list() : nullptr;
+        const DrawnPage drawn = DrawCandidateSurface(target, surface);
+        if (surface.list != nullptr) {
+            Conversion.VisibleCandidates = static_cast<std::int32_t>(drawn.visibleCandidates);
+        }
+    }
+    if (target == memory) {
+        BitBlt(windowDc, 0, 0, look.width, look.height, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, oldCanvas);
+    }
+    if (canvas != nullptr) {
+        DeleteObject(canvas);
+    }
+    if (memory != nullptr) {
+        DeleteDC(memory);
+    }
+    ReleaseDC(candWindow, windowDc);
+    ValidateRect(candWindow, nullptr);
+}
