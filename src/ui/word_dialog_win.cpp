@@ -7,16 +7,19 @@
 #include <string>
 #include <vector>
 
+#include "context/process_facts.h"
 #include "dict/char_codes.h"
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
-#include "context/process_facts.h"
 #include "engine/conversion_state.h"
 #include "engine/mode_state.h"
+#include "engine/user_words.h"
 #include "engine/window_state.h"
 #include "settings/settings.h"
 #include "ui/dialog_state.h"
+#include "ui/hit_tests.h"
 #include "ui/settings_dialog.h"
+#include "ui/status_paint_win.h"
 #include "ui/word_dialog_rules.h"
 
 namespace {
@@ -26,6 +29,10 @@ namespace {
 struct WordDialogSession {
     WordListState list;
     std::string wordEditText;  // WordEditText
+    // The user words as the dialog read them from the file: "关闭" merges the list over them, so
+    // that words another program saved meanwhile survive (a restore reads no user file, so it
+    // leaves them as they are).
+    std::vector<DictEntry> base;
     // The window that had the focus when the dialog opened: its input context is the one whose
     // code the boxes clear and whose typing they switch.
     HWND typingWindow;
@@ -70,11 +77,16 @@ void InsertListLine(HWND dialog, int position, const std::string& line) {
                         reinterpret_cast<LPARAM>(line.c_str()));
 }
 
+// Up to 10,000 lines: drawn once at the end, not after each.
 void FillList(HWND dialog, const WordListState& list) {
-    SendDlgItemMessageA(dialog, IDC_WORD_LIST, LB_RESETCONTENT, 0, 0);
+    HWND box = GetDlgItem(dialog, IDC_WORD_LIST);
+    SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(box, LB_RESETCONTENT, 0, 0);
     for (std::size_t i = 0; i < list.lines.size(); ++i) {
         InsertListLine(dialog, static_cast<int>(i), list.lines[i]);
     }
+    SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(box, nullptr, TRUE);
 }
 
 int SelectedLine(HWND dialog) {
@@ -118,20 +130,29 @@ void ApplyModes(const WordDialogSession& session, const ModeChange& change) {
     }
     Modes.EnglishMode = change.englishMode ? 1 : 0;
     SetMode(ChinesePunctuation, change.chinesePunctuation);
-    if (Windows.CurrentStatusWindow != nullptr && IsWindow(Windows.CurrentStatusWindow)) {
-        InvalidateRect(Windows.CurrentStatusWindow, nullptr, FALSE);
+    HWND status = Windows.CurrentStatusWindow;
+    if (status != nullptr && IsWindow(status)) {
+        HDC surface = GetDC(status);
+        PaintStatusWindow(status, surface, kStatusHitChineseEnglish);
+        PaintStatusWindow(status, surface, kStatusHitCharacterSet);
+        ReleaseDC(status, surface);
     }
 }
 
+// A box set back or cut keeps the caret at its end, where the typing goes on.
 void ApplyBoxUpdate(HWND dialog, int id, const BoxUpdate& update) {
     if (update.setBox) {
         SetDlgItemTextA(dialog, id, update.text.c_str());
+        const auto end = static_cast<WPARAM>(update.text.size());
+        SendDlgItemMessageA(dialog, id, EM_SETSEL, end, static_cast<LPARAM>(end));
     }
 }
 
 BOOL OpenWordDialog(HWND dialog) {
-    auto* session = new WordDialogSession{OpenWordList(Tables.UserTable, kUserTableCapacity),
-                                          std::string(), GetFocus()};
+    ReloadUserWordsIfChanged();
+    auto* session = new WordDialogSession{
+        OpenWordList(Tables.UserTable, kUserTableCapacity), std::string(),
+        std::vector<DictEntry>(Tables.UserTable, Tables.UserTable + UsedUserEntries()), GetFocus()};
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(session));
     Dialogs.WordDialogOpen = 1;
     ShowCodeSet(dialog);
@@ -237,31 +258,31 @@ void Restore(HWND dialog, WordDialogSession& session) {
     }
 }
 
-void EndWordDialog(HWND dialog, const ExitPlan& plan) {
-    if (plan.reloadUserFile) {
+void EndWordDialog(HWND dialog, bool reloadUserFile) {
+    if (reloadUserFile) {
         LoadDictionaries(Settings.CodeSet, false, true);
     }
     Dialogs.WordDialogOpen = 0;
     EndDialog(dialog, 1);
 }
 
+// A failed save has told the user why and left the file and UserTable as they were; the dialog
+// stays open with its list. A successful one leaves UserTable equal to the file, so nothing is
+// read again.
 void Close(HWND dialog, WordDialogSession& session) {
     ApplyModes(session, LeavingDialogModes(HasCandidates()));
-    const ExitPlan plan = PlanClose(session.list);
-    if (plan.writeUserFile) {
+    if (PlanClose(session.list).writeUserFile) {
         std::vector<DictEntry> entries;
         entries.reserve(session.list.lines.size());
         for (const std::string& line : session.list.lines) {
             entries.push_back(EntryOfLine(line));
         }
-        const CloseOutcome outcome =
-            AfterUserFileWrite(SaveUserTable(Settings.CodeSet, entries.data(), entries.size()));
-        if (!outcome.endDialog) {
-            Tell(dialog, outcome.message);
+        if (!SaveDialogWords(entries.data(), entries.size(), session.base.data(),
+                             session.base.size())) {
             return;
         }
     }
-    EndWordDialog(dialog, plan);
+    EndWordDialog(dialog, false);
 }
 
 BOOL RunCommand(HWND dialog, WPARAM wParam) {
@@ -306,7 +327,7 @@ BOOL RunCommand(HWND dialog, WPARAM wParam) {
             return TRUE;
         case WordDialogCommand::Cancel:
             ApplyModes(*session, LeavingDialogModes(HasCandidates()));
-            EndWordDialog(dialog, PlanCancel(session->list));
+            EndWordDialog(dialog, PlanCancel(session->list).reloadUserFile);
             return TRUE;
         case WordDialogCommand::EditFocus:
             ApplyModes(*session, EditFocusModes(control, HasCandidates()));
