@@ -7,6 +7,7 @@
 #include "engine/lookup.h"
 #include "engine/paging.h"
 #include "engine/promotion.h"
+#include "engine/user_words.h"
 #include "context/input_context.h"
 #include "engine/symbol_conversion.h"
 #include "settings/settings.h"
@@ -51,10 +52,17 @@ int ProcessCharacter(HIMC context, unsigned character, unsigned scan) {
             return 0;
         }
     }
+    const unsigned char c = static_cast<unsigned char>(character & 0xFF);
     if (Conversion.CodeLength == 0) {
+        if (IsCodeKey(c)) {
+            // Once per composition: words another program saved since are offered in this one.
+            ReloadUserWordsIfChanged();
+            // A new code is a composition of its own, also after an association list (Wine's
+            // EDIT control places the code where the last start found the caret).
+            QueueMessage(context, WM_IME_ENDCOMPOSITION, 0, 0);
+        }
         QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
     }
-    const unsigned char c = static_cast<unsigned char>(character & 0xFF);
     if (c != ' ' && c != '\r') {
         HandleCharacter(context, character, scan);
     }
