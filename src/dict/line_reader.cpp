@@ -72,9 +72,11 @@ void DictionaryLineReader::EndLine() {
 
 std::size_t GbkPrefixLength(const char* text, std::size_t length, std::size_t maxBytes) {
     std::size_t kept = 0;
-    while (kept < length) {
+    // A NUL ends the text as the tables store it, so a lead byte before one is no character.
+    while (kept < length && text[kept] != '\0') {
         std::size_t width = static_cast<unsigned char>(text[kept]) >= 0x81 ? 2 : 1;
-        if (kept + width > maxBytes || kept + width > length) {
+        if (kept + width > maxBytes || kept + width > length ||
+            (width == 2 && text[kept + 1] == '\0')) {
             break;
         }
         kept += width;

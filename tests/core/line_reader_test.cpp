@@ -200,6 +200,20 @@ TEST(LineReader, GbkPrefixNeverSplitsACharacter) {
     // A lead byte without its trail byte is dropped.
     const std::string cut = "a" + kGong.substr(0, 1);
     EXPECT_EQ(GbkPrefixLength(cut.data(), cut.size(), 99), 1u);
+    // A lead byte before a NUL is no character either: the word stored would read back empty.
+    const std::string nul = "a" + kGong.substr(0, 1) + std::string(1, '\0') + "x";
+    EXPECT_EQ(GbkPrefixLength(nul.data(), nul.size(), 99), 1u);
+}
+
+// Found by the line-reader fuzzer: a user line whose word is a lead byte, a NUL and more read as
+// that lone lead byte, which the user-file writer then wrote as a line without a word.
+TEST(LineReader, AUserWordNeverEndsInALoneLeadByte) {
+    DictEntry table[2] = {};
+    DictionaryLineReader reader(' ', table, 2, LineRules::UserWords);
+    const std::string line = "ab " + kGong.substr(0, 1) + std::string(1, '\0') + "x\r\n";
+    reader.Feed(line.data(), line.size());
+    reader.Finish();
+    EXPECT_EQ(std::string(table[0].word).find(kGong.substr(0, 1)), std::string::npos);
 }
 
 }  // namespace
