@@ -13,6 +13,11 @@ inline constexpr char kWordNotPlainText[] =
     "\xB4\xCA\xD3\xEF\xD6\xD0\xB2\xBB\xC4\xDC\xBA\xAC\xD3\xD0\xBF\xD5\xB8\xF1\xBB\xF2\xBF\xD8\xD6"
     "\xC6\xD7\xD6\xB7\xFB!";
 
+// "词库已满（最多10000条），不能再添加!": the user words fill the user table.
+inline constexpr char kWordListFullText[] =
+    "\xB4\xCA\xBF\xE2\xD2\xD1\xC2\xFA\xA3\xA8\xD7\xEE\xB6\xE0"
+    "10000\xCC\xF5\xA3\xA9\xA3\xAC\xB2\xBB\xC4\xDC\xD4\xD9\xCC\xED\xBC\xD3!";
+
 // "用户词库文件无法读取，词语未保存!": the user file could not be read at the last load, so
 // saving would replace words this program never saw.
 inline constexpr char kUserFileUnreadableText[] =

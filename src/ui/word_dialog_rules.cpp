@@ -212,7 +212,7 @@ ConfirmResult ConfirmWord(WordListState& state, std::string_view wordText,
         return Refused(ConfirmOutcome::InputError, kInputErrorText, true);
     }
     if (!IsPlainWord(word.c_str())) {
-        return Refused(ConfirmOutcome::NotPlain, kNotPlainWordText, false);
+        return Refused(ConfirmOutcome::NotPlain, kWordNotPlainText, false);
     }
     if (wordExists(code.c_str(), word.c_str()) != 0) {
         return Refused(ConfirmOutcome::AlreadyExists, kWordExistsText, true);
@@ -310,7 +310,7 @@ ExitPlan PlanCancel(const WordListState& state) {
 }
 
 CloseOutcome AfterUserFileWrite(bool written) {
-    return written ? CloseOutcome{true, nullptr} : CloseOutcome{false, kWordFileErrorText};
+    return written ? CloseOutcome{true, nullptr} : CloseOutcome{false, kFileErrorText};
 }
 
 std::string BoundBoxText(WordBox box, std::string_view text) {

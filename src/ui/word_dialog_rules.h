@@ -12,12 +12,11 @@
 #include <vector>
 
 #include "dict/tables.h"
+#include "dict/user_texts.h"
 #include "res/resource_ids.h"
 
 // --- Texts (GBK) --------------------------------------------------------------------------------
 
-// "提示": the caption of every message box of the dialog.
-inline constexpr char kWordDialogCaption[] = "\xCC\xE1\xCA\xBE";
 // "输入有误!": "确定" with an empty word or code.
 inline constexpr char kInputErrorText[] = "\xCA\xE4\xC8\xEB\xD3\xD0\xCE\xF3!";
 // "该词组已经存在，您不用添加!": the word is in the tables or the list already.
@@ -28,20 +27,10 @@ inline constexpr char kWordExistsText[] =
 inline constexpr char kCharWithoutCodeText[] =
     "\xB8\xC3\xBA\xBA\xD7\xD6\xB2\xA2\xCE\xB4\xC2\xBC\xC8\xEB\xA3\xAC\xC3\xBB\xD3\xD0\xCD\xE2\xC2"
     "\xEB!";
-// "打开文件错误!": the user file or a backup could not be written.
-inline constexpr char kWordFileErrorText[] = "\xB4\xF2\xBF\xAA\xCE\xC4\xBC\xFE\xB4\xED\xCE\xF3!";
-// "词库已满（最多10000条），不能再添加!": the list holds as many words as the user table.
-inline constexpr char kWordListFullText[] =
-    "\xB4\xCA\xBF\xE2\xD2\xD1\xC2\xFA\xA3\xA8\xD7\xEE\xB6\xE0"
-    "10000\xCC\xF5\xA3\xA9\xA3\xAC\xB2\xBB\xC4\xDC\xD4\xD9\xCC\xED\xBC\xD3!";
 // "备份文件中有%d条词语超出词库容量，未能恢复。": a backup longer than the user table.
 inline constexpr char kRestoreLeftOutFormat[] =
     "\xB1\xB8\xB7\xDD\xCE\xC4\xBC\xFE\xD6\xD0\xD3\xD0%d\xCC\xF5\xB4\xCA\xD3\xEF\xB3\xAC\xB3\xF6"
     "\xB4\xCA\xBF\xE2\xC8\xDD\xC1\xBF\xA3\xAC\xCE\xB4\xC4\xDC\xBB\xD6\xB8\xB4\xA1\xA3";
-// "词语中不能含有空格或控制字符!": the word would not survive the user file.
-inline constexpr char kNotPlainWordText[] =
-    "\xB4\xCA\xD3\xEF\xD6\xD0\xB2\xBB\xC4\xDC\xBA\xAC\xD3\xD0\xBF\xD5\xB8\xF1\xBB\xF2\xBF\xD8\xD6"
-    "\xC6\xD7\xD6\xB7\xFB!";
 
 // --- Limits -------------------------------------------------------------------------------------
 

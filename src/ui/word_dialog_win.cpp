@@ -49,7 +49,7 @@ std::string BoxText(HWND dialog, int id) {
 }
 
 void Tell(HWND owner, const char* text) {
-    MessageBoxA(owner, text, kWordDialogCaption, MB_OK);
+    MessageBoxA(owner, text, kNoticeCaption, MB_OK);
 }
 
 // The word box's own writes are not typing: WordEditText follows them first, so that the change
@@ -220,7 +220,7 @@ void BackUp(HWND dialog) {
         return;
     }
     if (!SaveBackupFile(path, Tables.UserTable, UsedUserEntries())) {
-        Tell(nullptr, kWordFileErrorText);
+        Tell(nullptr, kFileErrorText);
     }
 }
 

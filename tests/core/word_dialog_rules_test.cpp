@@ -68,7 +68,7 @@ TEST(WordDialogListTest, OpeningReversesTheTableAndClosingWritesTheListOrder) {
     EXPECT_TRUE(PlanClose(state).writeUserFile && PlanClose(state).reloadUserFile);
     EXPECT_EQ(UserFileBytes(state.lines), "cc       w\r\naa       w\r\n");
     EXPECT_FALSE(AfterUserFileWrite(false).endDialog);
-    EXPECT_EQ(AfterUserFileWrite(false).message, kWordFileErrorText);
+    EXPECT_EQ(AfterUserFileWrite(false).message, kFileErrorText);
     EXPECT_TRUE(AfterUserFileWrite(true).endDialog);
 }
 
@@ -102,7 +102,7 @@ TEST(WordDialogConfirmTest, ConfirmFollowsTheInsertionRules) {
     } rows[] = {
         {"aa", -1, "", "ab", false, O::InputError, input, true, -1, "aa"},
         {"aa", 0, "w", "", false, O::InputError, input, true, -1, "aa"},
-        {"aa", -1, "w x", "ab", false, O::NotPlain, kNotPlainWordText, false, -1, "aa"},
+        {"aa", -1, "w x", "ab", false, O::NotPlain, kWordNotPlainText, false, -1, "aa"},
         {"aa", 0, "w", "ac", true, O::AlreadyExists, exists, true, -1, "aa"},
         {"aa ba", 1, "w", "bb", false, O::Replaced, nullptr, true, 1, "aa bb"},
         {"ba", 4, "w", "ca", false, O::Added, nullptr, true, 1, "ba ca"},  // a stale EditIndex
@@ -288,11 +288,11 @@ TEST(WordDialogCommandsTest, ButtonsActOnPlainClicksOnly) {
 TEST(WordDialogTextsTest, TextsFiltersAndFlags) {
     // clang-format off
     const struct { const char* text; const char* utf8; } rows[] = {
-        {kWordDialogCaption, "提示"}, {kInputErrorText, "输入有误!"},
-        {kWordExistsText, "该词组已经存在，您不用添加!"}, {kWordFileErrorText, "打开文件错误!"},
+        {kNoticeCaption, "提示"}, {kInputErrorText, "输入有误!"},
+        {kWordExistsText, "该词组已经存在，您不用添加!"}, {kFileErrorText, "打开文件错误!"},
         {kCharWithoutCodeText, "该汉字并未录入，没有外码!"},
         {kWordListFullText, "词库已满（最多10000条），不能再添加!"},
-        {kNotPlainWordText, "词语中不能含有空格或控制字符!"}};
+        {kWordNotPlainText, "词语中不能含有空格或控制字符!"}};
     // clang-format on
     for (const auto& row : rows) {
         EXPECT_EQ(std::string(row.text), Gbk(row.utf8)) << row.utf8;
