@@ -1,11 +1,25 @@
 // The settings key is never created here: the installer makes it, and without it the options
 // simply last until the module is unloaded.
 #include "platform/win32.h"
+#include "settings/registry_access.h"
 #include "settings/settings.h"
+
+namespace {
+
+LONG OpenSettingsKey(REGSAM access, HKEY* key) {
+    BOOL underWow64 = FALSE;
+    if (!IsWow64Process(GetCurrentProcess(), &underWow64)) {
+        underWow64 = FALSE;
+    }
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0,
+                         access | SettingsRegistryView(underWow64 != FALSE), key);
+}
+
+}  // namespace
 
 std::uint32_t ReadSettingsValue(const char* name) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (OpenSettingsKey(kSettingsReadAccess, &key) != ERROR_SUCCESS) {
         return 0;
     }
     DWORD value = 0;
@@ -23,7 +37,7 @@ std::uint32_t ReadSettingsValue(const char* name) {
 
 void WriteSettingsValue(const char* name, std::uint32_t value) {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    if (OpenSettingsKey(kSettingsWriteAccess, &key) != ERROR_SUCCESS) {
         return;
     }
     DWORD data = value;

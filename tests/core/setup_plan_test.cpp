@@ -26,6 +26,11 @@ TEST(SetupArgumentsTest, CommandsAndTheDoubleClick) {
     for (const char* help : {"--help", "-h", "/?"}) {
         EXPECT_EQ(ParseSetupArguments(Args{help}).command, SetupCommand::Help) << help;
     }
+    EXPECT_FALSE(ParseSetupArguments(Args{"install"}).resetDictionaries);
+    const SetupRequest reset = ParseSetupArguments(Args{"Install", "--Reset-Dictionaries"});
+    EXPECT_EQ(reset.command, SetupCommand::Install);
+    EXPECT_TRUE(reset.resetDictionaries);
+    EXPECT_FALSE(reset.purge);
 }
 
 TEST(SetupArgumentsTest, AnythingElseIsRefused) {
@@ -37,11 +42,16 @@ TEST(SetupArgumentsTest, AnythingElseIsRefused) {
         {"uninstall", "purge"},
         {""},
         {"install", "install"},
+        {"uninstall", "--reset-dictionaries"},
+        {"install", "--reset-dictionaries", "--reset-dictionaries"},
+        {"install", "--reset"},
+        {"--reset-dictionaries"},
     };
     for (const Args& args : refused) {
         const SetupRequest request = ParseSetupArguments(args);
-        EXPECT_EQ(request.command, SetupCommand::Invalid) << args[0];
+        EXPECT_EQ(request.command, SetupCommand::Invalid) << args[0] << " " << args.size();
         EXPECT_FALSE(request.purge);
+        EXPECT_FALSE(request.resetDictionaries);
     }
 }
 
@@ -55,6 +65,42 @@ TEST(SetupFilesTest, UserWordsAreKeptUnlessPurging) {
     EXPECT_TRUE(RemovedOnUninstall("zelk\\shm28.emb", true));
     EXPECT_TRUE(RemovedOnUninstall("zelk\\shm28.mb", false));
     EXPECT_TRUE(RemovedOnUninstall("zelk\\skip\\skip1.bmp", false));
+}
+
+TEST(SetupFilesTest, AReinstallKeepsWhatTheUserMadeOfTheDictionaries) {
+    using A = InstallFileAction;
+    struct Case {
+        const char* file;
+        bool exists;
+        bool reset;
+        InstallFileAction action;
+    };
+    const Case cases[] = {
+        {"zelk\\zelk2006.mb", false, false, A::Copy},
+        {"zelk\\zelk2006.mb", false, true, A::Copy},
+        {"zelk\\zelk2006.mb", true, false, A::Keep},
+        {"zelk\\SHM28.MB", true, true, A::BackUpAndReplace},
+        {"zelk\\shm28.emb", true, true, A::Keep},
+        {"zelk\\shm28.emb", true, false, A::Keep},
+        {"zelk\\shm28.emb", false, true, A::Copy},
+        {"zelk\\skip\\skip0c.bmp", true, true, A::Copy},
+        {"zelk\\skip\\skip0c.bmp", true, false, A::Copy},
+        {"zelk\\zelk2006.mb.old", true, true, A::Copy},
+        {"\xC7\xE0.txt", true, false, A::Copy},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ActionForPackageFile(c.file, c.exists, c.reset), c.action)
+            << c.file << " exists " << c.exists << " reset " << c.reset;
+    }
+}
+
+TEST(SetupFilesTest, CopiesOfReplacedDictionariesAreNumbered) {
+    EXPECT_EQ(BackupFileName("C:\\W\\zelk\\zelk2006.mb", 1), "C:\\W\\zelk\\zelk2006.mb.old");
+    EXPECT_EQ(BackupFileName("shm28.mb", 2), "shm28.mb.old2");
+    EXPECT_EQ(BackupFileName("shm28.mb", kMaxBackupCopies), "shm28.mb.old99");
+    // A copy is no main dictionary: uninstalling removes it with the tables.
+    EXPECT_FALSE(IsMainDictionaryFile(BackupFileName("zelk\\shm28.mb", 3)));
+    EXPECT_TRUE(RemovedOnUninstall(BackupFileName("zelk\\shm28.mb", 1), false));
 }
 
 TEST(SetupFilesTest, ThePackageMustHoldBothCodeSets) {

@@ -15,8 +15,6 @@ const char* const kRequiredDataFiles[4] = {
     "zelk\\shm28.emb",
 };
 const char kInstalledDataFolder[] = "zelk";
-const char kUserGuideFileName[] =
-    "\xC7\xE0\xE1\xB0\xD0\xCE\xC2\xEB\xB2\xD9\xD7\xF7\xD6\xB8\xC4\xCF.txt";  // 青岚形码操作指南.txt
 
 const char kKeyboardLayoutsKey[] = "SYSTEM\\CurrentControlSet\\Control\\Keyboard Layouts";
 const char kImeFileValue[] = "Ime File";
@@ -47,28 +45,56 @@ bool EndsWith(const std::string& text, const std::string& end) {
 
 SetupRequest ParseSetupArguments(const std::vector<std::string>& arguments) {
     if (arguments.empty()) {
-        return SetupRequest{SetupCommand::ConfirmAndInstall, false};
+        return SetupRequest{SetupCommand::ConfirmAndInstall, false, false};
     }
     const std::string command = Lower(arguments[0]);
     if (arguments.size() == 1) {
         if (command == "install") {
-            return SetupRequest{SetupCommand::Install, false};
+            return SetupRequest{SetupCommand::Install, false, false};
         }
         if (command == "uninstall") {
-            return SetupRequest{SetupCommand::Uninstall, false};
+            return SetupRequest{SetupCommand::Uninstall, false, false};
         }
         if (command == "--help" || command == "-h" || command == "/?") {
-            return SetupRequest{SetupCommand::Help, false};
+            return SetupRequest{SetupCommand::Help, false, false};
         }
     }
-    if (arguments.size() == 2 && command == "uninstall" && Lower(arguments[1]) == "--purge") {
-        return SetupRequest{SetupCommand::Uninstall, true};
+    if (arguments.size() == 2) {
+        const std::string option = Lower(arguments[1]);
+        if (command == "uninstall" && option == "--purge") {
+            return SetupRequest{SetupCommand::Uninstall, true, false};
+        }
+        if (command == "install" && option == "--reset-dictionaries") {
+            return SetupRequest{SetupCommand::Install, false, true};
+        }
     }
-    return SetupRequest{SetupCommand::Invalid, false};
+    return SetupRequest{SetupCommand::Invalid, false, false};
 }
 
 bool IsUserWordsFile(const std::string& relativePath) {
     return EndsWith(Lower(relativePath), ".emb");
+}
+
+bool IsMainDictionaryFile(const std::string& relativePath) {
+    return EndsWith(Lower(relativePath), ".mb");
+}
+
+InstallFileAction ActionForPackageFile(const std::string& relativePath, bool installedExists,
+                                       bool resetDictionaries) {
+    if (!installedExists) {
+        return InstallFileAction::Copy;
+    }
+    if (IsUserWordsFile(relativePath)) {
+        return InstallFileAction::Keep;
+    }
+    if (IsMainDictionaryFile(relativePath)) {
+        return resetDictionaries ? InstallFileAction::BackUpAndReplace : InstallFileAction::Keep;
+    }
+    return InstallFileAction::Copy;
+}
+
+std::string BackupFileName(const std::string& path, int number) {
+    return path + ".old" + (number > 1 ? std::to_string(number) : std::string());
 }
 
 bool RemovedOnUninstall(const std::string& relativePath, bool purge) {

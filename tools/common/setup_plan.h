@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "dict/system_folder.h"
+
 enum class SetupCommand {
     Install,
     Uninstall,
@@ -18,11 +20,12 @@ enum class SetupCommand {
 
 struct SetupRequest {
     SetupCommand command;
-    bool purge;  // uninstall also the user words and the settings
+    bool purge;              // uninstall also the user words and the settings
+    bool resetDictionaries;  // install the package's main dictionaries over the user's
 };
 
-// The arguments after the program name: "install", "uninstall [--purge]", "--help", "/?", or
-// nothing. Commands are case-insensitive; anything else is Invalid.
+// The arguments after the program name: "install [--reset-dictionaries]", "uninstall [--purge]",
+// "--help", "-h", "/?", or nothing. Case-insensitive; anything else is Invalid.
 SetupRequest ParseSetupArguments(const std::vector<std::string>& arguments);
 
 // The package: zelk-setup.exe with the input method of its own bitness next to it, the 32-bit
@@ -33,13 +36,30 @@ extern const char kPackageX86Folder[];   // "x86"
 // Data the package must hold, relative to its data folder (backslashes): both code sets' files.
 extern const char* const kRequiredDataFiles[4];
 
-// The data folder under the system directory, as the input method reads it.
+// The data folder under the shared system directory (see dict/system_folder.h), as the input
+// method reads it; the user guide (kUserGuideFileName) lies in that directory itself.
 extern const char kInstalledDataFolder[];  // "zelk"
-// The user guide, in the system directory itself (GBK).
-extern const char kUserGuideFileName[];
 
 // A file of the user's own words (".emb"): an install never replaces one that exists.
 bool IsUserWordsFile(const std::string& relativePath);
+// A main dictionary (".mb"): the order of its words is what the user's choices made of it.
+bool IsMainDictionaryFile(const std::string& relativePath);
+
+enum class InstallFileAction {
+    Copy,              // the package's file goes in (over an installed one)
+    Keep,              // the installed file stays
+    BackUpAndReplace,  // the installed file is copied aside first, then the package's goes in
+};
+// What an install does with a file of the package's data folder (relativePath as below it) when
+// an installed file of that name exists or not. User words always stay; main dictionaries stay
+// unless resetDictionaries, which keeps a copy of them.
+InstallFileAction ActionForPackageFile(const std::string& relativePath, bool installedExists,
+                                       bool resetDictionaries);
+// The name of the number-th copy (from 1) of a replaced file beside it: "zelk2006.mb.old", then
+// "zelk2006.mb.old2", "zelk2006.mb.old3"... The installer takes the first that does not exist, so
+// an earlier copy is never overwritten, and gives up after kMaxBackupCopies.
+std::string BackupFileName(const std::string& path, int number);
+constexpr int kMaxBackupCopies = 99;
 // What an uninstall removes from the installed data folder: everything but the user words,
 // unless purging.
 bool RemovedOnUninstall(const std::string& relativePath, bool purge);

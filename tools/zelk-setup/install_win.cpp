@@ -1,7 +1,8 @@
 // The 64-bit installer puts its input method into System32 and the 32-bit one of its package
 // into SysWOW64; the 32-bit installer puts its own into the system directory it sees (SysWOW64 on
-// 64-bit Windows). Each bitness reads its data from its own system directory and its settings
-// from its own registry view, so both get the data and the settings key.
+// 64-bit Windows). Both bitnesses of the module share one data folder and one settings key: the
+// 64-bit system directory's and the 64-bit registry view's (dict/system_folder.h,
+// settings/registry_access.h), which a 32-bit installer under WOW64 names the same way.
 #include "zelk-setup/install_win.h"
 
 #include <windows.h>
@@ -15,16 +16,17 @@
 #include <vector>
 
 #include "common/setup_plan.h"
+#include "dict/system_folder.h"
 #include "ime/module_start.h"
+#include "settings/registry_access.h"
 #include "settings/settings.h"
 #include "zelk-setup/setup_output_win.h"
 
 namespace {
 
-struct Target {
+struct ImeTarget {
     std::string systemFolder;  // ends in a backslash
     std::string imeSource;     // the input method of the package for it
-    REGSAM registryView;       // 0: the installer's own; KEY_WOW64_32KEY: the 32-bit one
 };
 
 std::wstring Format(const wchar_t* pattern, const std::wstring& text, unsigned long number = 0) {
@@ -72,23 +74,47 @@ std::string SystemFolder() {
     return length > 0 && length < MAX_PATH ? std::string(folder) + "\\" : std::string();
 }
 
-#ifdef _WIN64
-// The 32-bit system directory of 64-bit Windows; empty elsewhere.
+// The 32-bit system directory of 64-bit Windows, as a 64-bit installer names it; empty elsewhere.
 std::string Wow64SystemFolder() {
+#ifdef _WIN64
     char folder[MAX_PATH];
     const UINT length = GetSystemWow64DirectoryA(folder, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::string(folder) + "\\" : std::string();
-}
+#else
+    return std::string();
 #endif
+}
+
+bool UnderWow64() {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+// The system directory whose data folder and user guide both bitnesses use.
+std::string SharedSystemFolder() {
+    char folder[MAX_PATH];
+    const std::string seen = SystemFolder();
+    return SharedSystemDirectory(seen.c_str(), UnderWow64(), folder, MAX_PATH)
+               ? std::string(folder) + "\\"
+               : std::string();
+}
+
+// Where earlier versions put a second copy of the data and the guide: each system directory.
+std::vector<std::string> DataSystemFolders() {
+    std::vector<std::string> folders = {SharedSystemFolder()};
+    for (const std::string& folder : {SystemFolder(), Wow64SystemFolder()}) {
+        if (!folder.empty() && lstrcmpiA(folder.c_str(), folders[0].c_str()) != 0) {
+            folders.push_back(folder);
+        }
+    }
+    return folders;
+}
 
 // --- Files ------------------------------------------------------------------------------------
 
 // Installed files must be writable (the input method rewrites its tables), whatever the package's
 // files were.
-bool CopyOne(const std::string& from, const std::string& to, bool keepExisting) {
-    if (keepExisting && IsFile(to)) {
-        return true;
-    }
+bool CopyOne(const std::string& from, const std::string& to) {
     SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!CopyFileA(from.c_str(), to.c_str(), FALSE)) {
         const DWORD error = GetLastError();
@@ -98,9 +124,41 @@ bool CopyOne(const std::string& from, const std::string& to, bool keepExisting) 
     return true;
 }
 
-// Copies the package's data folder, which mirrors the system directory, into it. User words
-// that exist stay.
-bool CopyTree(const std::string& from, const std::string& to, const std::string& relative) {
+// Copies the installed file to the first free copy name beside it, so that no earlier copy is
+// lost.
+bool BackUp(const std::string& path) {
+    for (int number = 1; number <= kMaxBackupCopies; ++number) {
+        const std::string copy = BackupFileName(path, number);
+        if (GetFileAttributesA(copy.c_str()) != INVALID_FILE_ATTRIBUTES) {
+            continue;
+        }
+        if (!CopyFileA(path.c_str(), copy.c_str(), TRUE)) {
+            return Fail(GetLastError(), path);
+        }
+        Say(Format(L"原来的主词库另存为：%ls", Wide(copy)));
+        return true;
+    }
+    Complain(Format(L"%ls 的旧副本已太多，请先删除一些 .old 文件。", Wide(path)));
+    return false;
+}
+
+bool InstallFile(const std::string& from, const std::string& to, const std::string& relative,
+                 bool resetDictionaries) {
+    switch (ActionForPackageFile(relative, IsFile(to), resetDictionaries)) {
+        case InstallFileAction::Keep:
+            return true;
+        case InstallFileAction::BackUpAndReplace:
+            return BackUp(to) && CopyOne(from, to);
+        case InstallFileAction::Copy:
+            break;
+    }
+    return CopyOne(from, to);
+}
+
+// Copies the package's data folder, which mirrors the system directory, into it. User words and
+// main dictionaries that exist stay (unless resetting the dictionaries).
+bool CopyTree(const std::string& from, const std::string& to, const std::string& relative,
+              bool resetDictionaries) {
     if (!CreateDirectoryA(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
         return Fail(GetLastError(), to);
     }
@@ -116,9 +174,10 @@ bool CopyTree(const std::string& from, const std::string& to, const std::string&
             continue;
         }
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            copied = CopyTree(from + name + "\\", to + name + "\\", relative + name + "\\");
+            copied = CopyTree(from + name + "\\", to + name + "\\", relative + name + "\\",
+                              resetDictionaries);
         } else {
-            copied = CopyOne(from + name, to + name, IsUserWordsFile(relative + name));
+            copied = InstallFile(from + name, to + name, relative + name, resetDictionaries);
         }
     } while (copied && FindNextFileA(search, &found));
     FindClose(search);
@@ -220,18 +279,19 @@ bool LetUsersWriteFolder(const std::string& folder) {
 
 // --- Settings ---------------------------------------------------------------------------------
 
-std::string SettingsKeyName(REGSAM view) {
-    return std::string("HKEY_LOCAL_MACHINE\\") + kSettingsKey + (view != 0 ? " (32-bit)" : "");
+std::string SettingsKeyName() {
+    return std::string("HKEY_LOCAL_MACHINE\\") + kSettingsKey;
 }
 
 // Creates the key where it is missing and the values that are missing, so a reinstall keeps the
-// user's settings. The settings dialog of an ordinary user writes the key too.
+// user's settings. The settings dialog of an ordinary user writes the key too: what it may do is
+// what the module asks for (kSettingsUsersRights).
 bool CreateSettingsKey(REGSAM view) {
     HKEY key;
     LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0,
                                   KEY_ALL_ACCESS | view, nullptr, &key, nullptr);
     if (status != ERROR_SUCCESS) {
-        return Fail(static_cast<DWORD>(status), SettingsKeyName(view));
+        return Fail(static_cast<DWORD>(status), SettingsKeyName());
     }
     for (const SettingsDefault& value : kSettingsDefaults) {
         if (RegQueryValueExA(key, value.name, nullptr, nullptr, nullptr, nullptr) ==
@@ -241,14 +301,13 @@ bool CreateSettingsKey(REGSAM view) {
                                     reinterpret_cast<const BYTE*>(&data), sizeof data);
             if (status != ERROR_SUCCESS) {
                 RegCloseKey(key);
-                return Fail(static_cast<DWORD>(status), SettingsKeyName(view));
+                return Fail(static_cast<DWORD>(status), SettingsKeyName());
             }
         }
     }
-    const DWORD granted =
-        GrantUsers(key, SE_REGISTRY_KEY, KEY_READ | KEY_SET_VALUE, NO_INHERITANCE);
+    const DWORD granted = GrantUsers(key, SE_REGISTRY_KEY, kSettingsUsersRights, NO_INHERITANCE);
     RegCloseKey(key);
-    return granted == ERROR_SUCCESS || Fail(granted, SettingsKeyName(view));
+    return granted == ERROR_SUCCESS || Fail(granted, SettingsKeyName());
 }
 
 void DeleteSettingsKey(REGSAM view) {
@@ -351,22 +410,21 @@ bool UnregisterLayouts() {
 
 // --- Plan ---------------------------------------------------------------------------------------
 
-std::vector<Target> InstallTargets(const std::string& packageFolder) {
-    std::vector<Target> targets;
-    targets.push_back(Target{SystemFolder(), packageFolder + kImeFileName, 0});
+std::vector<ImeTarget> ImeTargets(const std::string& packageFolder) {
+    std::vector<ImeTarget> targets;
+    targets.push_back(ImeTarget{SystemFolder(), packageFolder + kImeFileName});
 #ifdef _WIN64
     const std::string wow64 = Wow64SystemFolder();
     const std::string x86 = packageFolder + kPackageX86Folder + "\\" + kImeFileName;
     if (!wow64.empty()) {
         if (IsFile(x86)) {
-            targets.push_back(Target{wow64, x86, KEY_WOW64_32KEY});
+            targets.push_back(ImeTarget{wow64, x86});
         } else {
             Say(L"注意：安装包中没有 32 位输入法（x86\\zelk.ime），32 位程序不能使用青岚形码。");
         }
     }
 #else
-    BOOL wow64 = FALSE;
-    if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) {
+    if (UnderWow64()) {
         Say(L"注意：这是 32 位安装程序，只为 32 位程序安装输入法；64 位程序请用 64 位安装包。");
     }
 #endif
@@ -387,15 +445,25 @@ bool CheckPackage(const std::string& packageFolder) {
     return true;
 }
 
-bool InstallTarget(const Target& target, const std::string& packageFolder) {
-    if (target.systemFolder.empty()) {
+bool InstallData(const std::string& packageFolder, bool resetDictionaries) {
+    const std::string system = SharedSystemFolder();
+    if (system.empty() || SystemFolder().empty()) {
         Complain(L"找不到系统目录。");
         return false;
     }
-    const std::string dataFolder = target.systemFolder + kInstalledDataFolder + "\\";
-    return CopyOne(target.imeSource, target.systemFolder + kImeFileName, false) &&
-           CopyTree(packageFolder + kPackageDataFolder + "\\", target.systemFolder, "") &&
-           LetUsersWriteFolder(dataFolder) && CreateSettingsKey(target.registryView);
+    if (!CopyTree(packageFolder + kPackageDataFolder + "\\", system, "", resetDictionaries) ||
+        !LetUsersWriteFolder(system + kInstalledDataFolder + "\\") ||
+        !CreateSettingsKey(SettingsRegistryView(UnderWow64()))) {
+        return false;
+    }
+    // A copy an earlier version kept for the other bitness would only go stale; its user words
+    // stay where they are.
+    const std::vector<std::string> folders = DataSystemFolders();
+    for (auto folder = folders.begin() + 1; folder != folders.end(); ++folder) {
+        RemoveTree(*folder + kInstalledDataFolder + "\\", "", false);
+        RemoveFile(*folder + kUserGuideFileName);
+    }
+    return true;
 }
 
 }  // namespace
@@ -410,14 +478,18 @@ bool IsAdministrator() {
     return CheckTokenMembership(nullptr, administrators, &member) && member;
 }
 
-int InstallInputMethod(const std::string& packageFolder) {
+int InstallInputMethod(const std::string& packageFolder, bool resetDictionaries) {
     if (!CheckPackage(packageFolder)) {
         return 1;
     }
-    for (const Target& target : InstallTargets(packageFolder)) {
-        if (!InstallTarget(target, packageFolder)) {
+    for (const ImeTarget& target : ImeTargets(packageFolder)) {
+        if (target.systemFolder.empty() ||
+            !CopyOne(target.imeSource, target.systemFolder + kImeFileName)) {
             return 1;
         }
+    }
+    if (!InstallData(packageFolder, resetDictionaries)) {
+        return 1;
     }
     if (!RegisterLayout()) {
         return 1;
@@ -428,22 +500,25 @@ int InstallInputMethod(const std::string& packageFolder) {
 
 int UninstallInputMethod(bool purge) {
     bool removed = UnregisterLayouts();
-    std::vector<std::pair<std::string, REGSAM>> folders = {{SystemFolder(), 0}};
-#ifdef _WIN64
-    if (!Wow64SystemFolder().empty()) {
-        folders.push_back({Wow64SystemFolder(), KEY_WOW64_32KEY});
+    for (const std::string& folder : {SystemFolder(), Wow64SystemFolder()}) {
+        if (!folder.empty()) {
+            removed = RemoveFile(folder + kImeFileName) && removed;
+        }
     }
+    for (const std::string& folder : DataSystemFolders()) {
+        if (!folder.empty()) {
+            removed = RemoveFile(folder + kUserGuideFileName) && removed;
+            removed = RemoveTree(folder + kInstalledDataFolder + "\\", "", purge) && removed;
+        }
+    }
+    if (purge) {
+        DeleteSettingsKey(SettingsRegistryView(UnderWow64()));
+        // Earlier versions kept a second key in the 32-bit view.
+#ifdef _WIN64
+        DeleteSettingsKey(KEY_WOW64_32KEY);
+#else
+        DeleteSettingsKey(0);
 #endif
-    for (const auto& [folder, view] : folders) {
-        if (folder.empty()) {
-            continue;
-        }
-        removed = RemoveFile(folder + kImeFileName) && removed;
-        removed = RemoveFile(folder + kUserGuideFileName) && removed;
-        removed = RemoveTree(folder + kInstalledDataFolder + "\\", "", purge) && removed;
-        if (purge) {
-            DeleteSettingsKey(view);
-        }
     }
     if (!removed) {
         return 1;

@@ -5,8 +5,9 @@
 
 #include <string>
 
-// packageFolder: where zelk-setup.exe lies, ending in a backslash.
-int InstallInputMethod(const std::string& packageFolder);
+// packageFolder: where zelk-setup.exe lies, ending in a backslash. resetDictionaries: the
+// package's main dictionaries replace the installed ones, which are kept as copies beside them.
+int InstallInputMethod(const std::string& packageFolder, bool resetDictionaries);
 // purge: the user words and the settings go too.
 int UninstallInputMethod(bool purge);
 

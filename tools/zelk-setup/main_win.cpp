@@ -13,7 +13,10 @@ namespace {
 
 const wchar_t kUsage[] =
     L"用法：\r\n"
-    L"  zelk-setup install            安装青岚形码输入法\r\n"
+    L"  zelk-setup install            "
+    L"安装青岚形码输入法（保留用户词库、设置和主词库的字词次序）\r\n"
+    L"  zelk-setup install --reset-dictionaries\r\n"
+    L"                                安装，并换上安装包中的主词库（旧的另存为 *.mb.old）\r\n"
     L"  zelk-setup uninstall          卸载输入法，保留用户词库和设置\r\n"
     L"  zelk-setup uninstall --purge  卸载输入法，连同用户词库和设置\r\n"
     L"不带参数运行（例如双击）时，确认后安装。安装和卸载都需要管理员权限。";
@@ -57,5 +60,5 @@ int main(int argc, char** argv) {
     if (request.command == SetupCommand::Uninstall) {
         return UninstallInputMethod(request.purge);
     }
-    return InstallInputMethod(PackageFolder());
+    return InstallInputMethod(PackageFolder(), request.resetDictionaries);
 }

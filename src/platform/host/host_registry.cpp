@@ -14,6 +14,7 @@ struct HostRegistryKey {
 namespace {
 
 char registryDirectory[MAX_PATH] = ".";
+REGSAM grantedRights = ~REGSAM{0};
 constexpr int kMaxOpenKeys = 8;
 HostRegistryKey openKeys[kMaxOpenKeys];
 bool keyInUse[kMaxOpenKeys];
@@ -95,6 +96,10 @@ void HostSetRegistryDirectory(const char* path) {
     std::snprintf(registryDirectory, sizeof registryDirectory, "%s", path);
 }
 
+void HostSetRegistryRights(REGSAM rights) {
+    grantedRights = rights;
+}
+
 LONG RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD, REGSAM access, PHKEY result) {
     char path[MAX_PATH * 2];
     if (!KeyFilePath(root, subKey, path, sizeof path)) {
@@ -105,7 +110,10 @@ LONG RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD, REGSAM access, PHKEY result)
         return ERROR_FILE_NOT_FOUND;
     }
     std::fclose(file);
-    HKEY key = TakeKeySlot(path, (access & KEY_WRITE) == KEY_WRITE);
+    if ((access & ~(KEY_WOW64_64KEY | KEY_WOW64_32KEY) & ~grantedRights) != 0) {
+        return ERROR_ACCESS_DENIED;
+    }
+    HKEY key = TakeKeySlot(path, (access & KEY_SET_VALUE) != 0);
     if (key == nullptr) {
         return ERROR_ACCESS_DENIED;
     }

@@ -8,10 +8,20 @@
 #include <string>
 
 #include "common/gbk_text.h"
+#include "common/setup_plan.h"
+#include "dict/dictionary_files.h"
+#include "dict/system_folder.h"
+#include "settings/registry_access.h"
 #include "support/test_platform.h"
 #include "win/e2e/e2e_support.h"
 
 namespace {
+
+// The view of the one settings key both bitnesses share.
+REGSAM SharedView() {
+    BOOL wow64 = FALSE;
+    return SettingsRegistryView(IsWow64Process(GetCurrentProcess(), &wow64) && wow64);
+}
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -24,23 +34,26 @@ bool IsWritableFile(const std::string& path) {
 
 void SetSetting(const char* name, DWORD value) {
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\zelk", 0, KEY_SET_VALUE, &key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\zelk", 0, KEY_SET_VALUE | SharedView(), &key),
+        ERROR_SUCCESS);
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
     RegCloseKey(key);
 }
 
 void DeleteSetting(const char* name) {
     HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\zelk", 0, KEY_SET_VALUE, &key),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\zelk", 0, KEY_SET_VALUE | SharedView(), &key),
+        ERROR_SUCCESS);
     RegDeleteValueA(key, name);
     RegCloseKey(key);
 }
 
 bool SettingsKeyExists() {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\zelk", 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\zelk", 0, KEY_READ | SharedView(), &key) !=
+        ERROR_SUCCESS) {
         return false;
     }
     RegCloseKey(key);
@@ -81,7 +94,7 @@ bool UsersMayWriteFolder(const std::string& folder) {
 
 bool UsersMaySetSettings() {
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\zelk", 0, READ_CONTROL, &key) !=
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\zelk", 0, READ_CONTROL | SharedView(), &key) !=
         ERROR_SUCCESS) {
         return false;
     }
@@ -90,7 +103,8 @@ bool UsersMaySetSettings() {
     bool allowed = false;
     if (GetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION, nullptr, nullptr, &list,
                         nullptr, &descriptor) == ERROR_SUCCESS) {
-        allowed = AllowsUsers(list, KEY_QUERY_VALUE | KEY_SET_VALUE);
+        // All the module asks for, so that no settings write of an ordinary user fails.
+        allowed = AllowsUsers(list, kSettingsReadAccess | kSettingsWriteAccess);
         LocalFree(descriptor);
     }
     RegCloseKey(key);
@@ -107,10 +121,28 @@ class InstallerTest : public ::testing::Test {
     void SetUp() override {
         InstallWithDefaults();
         system_ = SystemFolder();
-        data_ = system_ + "zelk\\";
+        char data[kPathBufferSize];
+        ASSERT_TRUE(DictionaryDirectory(data));
+        data_ = data;
+        RemoveBackups();
     }
-    // Every test leaves the input method installed, as the other programs expect.
-    void TearDown() override { InstallWithDefaults(); }
+    // Every test leaves the input method installed with the package's dictionaries, as the other
+    // programs expect.
+    void TearDown() override {
+        for (const char* file : {"zelk2006.mb", "shm28.mb"}) {
+            CopyFileA((PackageFolder() + "data\\zelk\\" + file).c_str(), (data_ + file).c_str(),
+                      FALSE);
+        }
+        RemoveBackups();
+        InstallWithDefaults();
+    }
+    void RemoveBackups() {
+        for (const char* file : {"zelk2006.mb", "shm28.mb"}) {
+            for (int number = 1; number <= 3; ++number) {
+                DeleteFileA(BackupFileName(data_ + file, number).c_str());
+            }
+        }
+    }
     std::string system_;
     std::string data_;
 };
@@ -125,6 +157,12 @@ TEST_F(InstallerTest, InstallPutsTheInputMethodItsDataAndItsSettingsInPlace) {
     }
     EXPECT_EQ(ReadWholeFile(system_ + "zelk.ime"), ReadWholeFile(PackageFolder() + "zelk.ime"));
     ASSERT_EQ(ZelkLayouts().size(), 1u);
+    // One data folder for both bitnesses: none in the 32-bit system directory.
+    char wow64[MAX_PATH];
+    const UINT length = GetSystemWow64DirectoryA(wow64, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        EXPECT_FALSE(Exists(std::string(wow64) + "\\zelk\\zelk2006.mb"));
+    }
 }
 
 TEST_F(InstallerTest, OrdinaryUsersMayWriteTheDataAndTheSettings) {
@@ -156,8 +194,35 @@ TEST_F(InstallerTest, InstallingTwiceKeepsOneLayoutTheSettingsAndTheUserWords) {
     EXPECT_EQ(ReadSetting("IMESET"), 0x3FFu) << "the user's settings stay";
     EXPECT_EQ(ReadSetting("IMESETQ"), 0u) << "a missing value gets its default";
     EXPECT_EQ(ReadWholeFile(data_ + "zelk2006.emb"), words) << "user words are never replaced";
-    EXPECT_EQ(ReadWholeFile(data_ + "zelk2006.mb"),
-              ReadWholeFile(PackageFolder() + "data\\zelk\\zelk2006.mb"));
+    EXPECT_EQ(ReadWholeFile(data_ + "zelk2006.mb"), "reordered") << "the learned order stays";
+    EXPECT_FALSE(Exists(BackupFileName(data_ + "zelk2006.mb", 1)));
+}
+
+TEST_F(InstallerTest, ResettingTheDictionariesKeepsEveryEarlierOrderAsACopy) {
+    const std::string packaged = ReadWholeFile(PackageFolder() + "data\\zelk\\zelk2006.mb");
+    const std::string words = Gbk("aaaa     工工\r\n");
+    WriteWholeFile(data_ + "zelk2006.emb", words);
+    WriteWholeFile(data_ + "zelk2006.mb", "first order");
+    const SetupRun reset = RunSetup("install --reset-dictionaries");
+    EXPECT_EQ(reset.exitCode, 0u) << reset.output;
+    EXPECT_EQ(ReadWholeFile(data_ + "zelk2006.mb"), packaged);
+    EXPECT_EQ(ReadWholeFile(data_ + "zelk2006.mb.old"), "first order");
+    EXPECT_EQ(ReadWholeFile(data_ + "shm28.mb.old"),
+              ReadWholeFile(PackageFolder() + "data\\zelk\\shm28.mb"));
+    EXPECT_NE(reset.output.find("zelk2006.mb.old"), std::string::npos) << reset.output;
+    EXPECT_EQ(ReadWholeFile(data_ + "zelk2006.emb"), words);
+
+    WriteWholeFile(data_ + "zelk2006.mb", "second order");
+    EXPECT_EQ(RunSetup("INSTALL --Reset-Dictionaries").exitCode, 0u);
+    EXPECT_EQ(ReadWholeFile(data_ + "zelk2006.mb.old"), "first order") << "never overwritten";
+    EXPECT_EQ(ReadWholeFile(data_ + "zelk2006.mb.old2"), "second order");
+    EXPECT_EQ(ReadWholeFile(data_ + "zelk2006.mb"), packaged);
+
+    // The copies go with the dictionaries on uninstall.
+    EXPECT_EQ(RunSetup("uninstall").exitCode, 0u);
+    EXPECT_FALSE(Exists(data_ + "zelk2006.mb.old"));
+    EXPECT_FALSE(Exists(data_ + "zelk2006.mb.old2"));
+    EXPECT_EQ(ReadWholeFile(data_ + "zelk2006.emb"), words);
 }
 
 TEST_F(InstallerTest, UninstallRemovesTheInputMethodAndKeepsTheUserWords) {
@@ -192,20 +257,30 @@ TEST_F(InstallerTest, UninstallWithPurgeRemovesTheUserWordsAndTheSettingsToo) {
 TEST_F(InstallerTest, TheUserGuideGoesIntoTheSystemDirectoryAndOutAgain) {
     const std::string guide = Gbk("青岚形码操作指南.txt");
     const std::string packaged = PackageFolder() + "data\\" + guide;
+    const bool shipped = Exists(packaged);
+    const std::string before = ReadWholeFile(packaged);
     WriteWholeFile(packaged, "guide");
     const SetupRun install = RunSetup("install");
-    DeleteFileA(packaged.c_str());
+    if (shipped) {
+        WriteWholeFile(packaged, before);
+    } else {
+        DeleteFileA(packaged.c_str());
+    }
     EXPECT_EQ(install.exitCode, 0u) << install.output;
-    EXPECT_EQ(ReadWholeFile(system_ + guide), "guide");
+    // Where the status window's menu opens it.
+    char installed[kPathBufferSize];
+    ASSERT_TRUE(UserGuidePath(installed));
+    EXPECT_EQ(ReadWholeFile(installed), "guide");
     EXPECT_EQ(RunSetup("uninstall").exitCode, 0u);
-    EXPECT_FALSE(Exists(system_ + guide));
+    EXPECT_FALSE(Exists(installed));
 }
 
 TEST_F(InstallerTest, AFileInUseIsReportedAndFailsTheInstall) {
     HANDLE held = CreateFileA((data_ + "zelk2006.mb").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const SetupRun run = RunSetup("install");
+    // Only a reset touches an installed main dictionary.
+    const SetupRun run = RunSetup("install --reset-dictionaries");
     CloseHandle(held);
     EXPECT_EQ(run.exitCode, 1u);
     EXPECT_NE(run.output.find("文件正在使用"), std::string::npos) << run.output;
@@ -245,7 +320,7 @@ TEST_F(InstallerTest, TheCommandLineIsChecked) {
     EXPECT_NE(wrong.output.find("zelk-setup uninstall --purge"), std::string::npos) << wrong.output;
     const SetupRun help = RunSetup("--help");
     EXPECT_EQ(help.exitCode, 0u);
-    EXPECT_NE(help.output.find("zelk-setup install"), std::string::npos);
+    EXPECT_NE(help.output.find("zelk-setup install --reset-dictionaries"), std::string::npos);
 }
 
 }  // namespace
