@@ -1,20 +1,29 @@
 // Arbitrary bytes as a dictionary file, through the line reader with both line rules, both
-// separators and several capacities, whole and in random chunks.
+// separators and several capacities, whole and in random chunks; and as a user file and a backup
+// file, through their writers and back.
 //
 // Checked: nothing is written at or past the capacity (a guard entry follows the table) nor past
 // the last entry read; every code and word is NUL-terminated inside its field, codes keep at most
 // 6 bytes and words at most 99, never ending inside a double-byte character; entries read never
 // exceed the capacity; feeding in chunks gives exactly what one piece gives; and for lines of
-// ordinary length every entry is what the line syntax says it is.
+// ordinary length every entry is what the line syntax says it is. User words never get an empty
+// code (lines led by spaces, only spaces or led by a NUL byte included): such an entry would end
+// every scan and the writers stop at it. Writing the user words read and reading them again gives
+// them back in order; a writer may leave out only a word whose code or word is not plain text.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "common/scratch_directory.h"
+#include "dict/dictionary_files.h"
 #include "dict/line_reader.h"
 #include "dict/tables.h"
+#include "dict/word_text.h"
+#include "platform/host/host_control.h"
 
 namespace {
 
@@ -24,6 +33,8 @@ constexpr std::size_t kModelledLineLength = 512;
 
 DictEntry wholeTable[kMainTableCapacity + 1];
 DictEntry chunkedTable[kMainTableCapacity + 1];
+DictEntry readBack[kUserTableCapacity + 1];
+std::string backupPath;
 
 void Require(bool ok, const char* what) {
     if (!ok) {
@@ -127,11 +138,24 @@ std::vector<DictEntry> Model(const Config& config, const std::uint8_t* data, std
         if (length == 0 && config.rules == LineRules::UserWords) {
             continue;
         }
+        // User words: spaces before the code are passed over; a line that gives no code (only
+        // spaces, led by a separator) or whose code starts with a control byte (a NUL, a stray CR)
+        // is skipped like a blank one.
+        std::size_t start = 0;
+        while (config.rules == LineRules::UserWords && start < length && line[start] == ' ') {
+            ++start;
+        }
         DictEntry entry{};
-        const void* first = std::memchr(line, config.separator, length);
+        const void* first = std::memchr(line + start, config.separator, length - start);
         const std::size_t codeLength =
-            first != nullptr ? static_cast<const std::uint8_t*>(first) - line : length;
-        std::memcpy(entry.code, line, codeLength < kMaxCodeLength ? codeLength : kMaxCodeLength);
+            first != nullptr ? static_cast<const std::uint8_t*>(first) - (line + start)
+                             : length - start;
+        const std::uint8_t lead = codeLength > 0 ? line[start] : 0;
+        if (config.rules == LineRules::UserWords && (lead < 0x20 || lead == 0x7F)) {
+            continue;
+        }
+        std::memcpy(entry.code, line + start,
+                    codeLength < kMaxCodeLength ? codeLength : kMaxCodeLength);
         if (first != nullptr) {
             std::size_t wordStart = length;
             while (line[wordStart - 1] != static_cast<std::uint8_t>(config.separator)) {
@@ -153,6 +177,41 @@ void CheckEntry(const DictEntry& entry) {
     Require(strnlen(entry.word, kWordFieldSize) <= kMaxWordBytes, "word at most 99 bytes");
 }
 
+bool Plain(const DictEntry& entry) {
+    return IsPlainWord(entry.code) && IsPlainWord(entry.word);
+}
+
+bool SameText(const DictEntry& a, const DictEntry& b) {
+    return std::strncmp(a.code, b.code, kCodeFieldSize) == 0 &&
+           std::strncmp(a.word, b.word, kWordFieldSize) == 0;
+}
+
+// The words read, through the writer of their file and the reader again: what reads back is the
+// words written in order, and every plain word is among them.
+void RoundTrip(const Config& config, std::size_t read) {
+    const bool written = config.separator == ' '
+                             ? SaveUserTable(kCodeSetPrimary, wholeTable, read)
+                             : SaveBackupFile(backupPath.c_str(), wholeTable, read);
+    Require(written, "the words read can be written");
+    char path[kPathBufferSize];
+    std::memset(static_cast<void*>(readBack), 0, (read + 1) * sizeof(DictEntry));
+    Require(config.separator != ' ' || DictionaryFilePath(UserFileName(kCodeSetPrimary), path),
+            "user file path");
+    Require(ReadDictionaryLines(config.separator == ' ' ? path : backupPath.c_str(),
+                                config.separator, readBack, kUserTableCapacity, config.rules),
+            "the file written can be read");
+    Require(IsEmptyEntry(readBack[read]), "no more words read back than were written");
+    std::size_t back = 0;
+    for (std::size_t i = 0; i < read; ++i) {
+        if (!IsEmptyEntry(readBack[back]) && SameText(wholeTable[i], readBack[back])) {
+            ++back;
+        } else {
+            Require(!Plain(wholeTable[i]), "a plain word reads back as written");
+        }
+    }
+    Require(IsEmptyEntry(readBack[back]), "every line written reads back as its word");
+}
+
 void Run(const Config& config, const std::uint8_t* data, std::size_t size, std::uint64_t seed) {
     const std::size_t guard = config.capacity;
 
@@ -164,6 +223,8 @@ void Run(const Config& config, const std::uint8_t* data, std::size_t size, std::
     }
     for (std::size_t i = 0; i < read; ++i) {
         CheckEntry(wholeTable[i]);
+        Require(config.rules == LineRules::MainFile || !IsEmptyEntry(wholeTable[i]),
+                "no user word without a code");
     }
 
     bool complete = false;
@@ -188,6 +249,10 @@ void Run(const Config& config, const std::uint8_t* data, std::size_t size, std::
         Require(Untouched(chunkedTable[read]), "nothing written past the last entry in chunks");
     }
 
+    if (config.rules == LineRules::UserWords && config.capacity == kUserTableCapacity) {
+        RoundTrip(config, read);
+    }
+
     MarkUntouched(wholeTable, read + 1);
     MarkUntouched(chunkedTable, read + 1);
 }
@@ -195,6 +260,15 @@ void Run(const Config& config, const std::uint8_t* data, std::size_t size, std::
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    // The writers replace real files: a private directory holds them.
+    static ScratchDirectory scratch;
+    const std::string system = scratch.Create() ? scratch.Path("system") : std::string();
+    if (system.empty() || !CopyDictionaryFiles(ZELK_SOURCE_DIR "/data", system)) {
+        std::fprintf(stderr, "no working directory for the written files\n");
+        std::abort();
+    }
+    HostSetSystemDirectory(system.c_str());
+    backupPath = scratch.Path("backup") + "/words.bak";
     MarkUntouched(wholeTable, kMainTableCapacity + 1);
     MarkUntouched(chunkedTable, kMainTableCapacity + 1);
     return 0;

@@ -24,6 +24,7 @@
 #include "engine/mode_state.h"
 #include "dict/tables.h"
 #include "ime/process_state.h"
+#include "support/table_restore.h"
 
 void Require(bool ok, const char* what) {
     if (!ok) {
@@ -79,73 +80,39 @@ const HandMade kMainWords[] = {
     {"t", ZELK_AH49},
 };
 
-struct CodeSetTables {
-    DictEntry main[kMainTableCapacity];
-    DictEntry user[kUserTableCapacity];
-    PackedCode mainCodes[kMainTableCapacity];
-    WordHead mainHeads[kMainTableCapacity];
-    PackedCode userCodes[kUserTableCapacity];
-    WordHead userHeads[kUserTableCapacity];
-    std::int32_t letterStart[kLetterStartCount];
-};
-CodeSetTables primary;
-CodeSetTables secondary;
-int tablesHold = -1;  // the code set whose pristine tables are in MainTable and UserTable
-
 void Store(DictEntry& entry, const HandMade& made) {
     std::memset(&entry, 0, sizeof entry);
     std::strncpy(entry.code, made.code, kMaxCodeLength);
     std::strncpy(entry.word, made.word, kMaxWordBytes);
 }
 
-bool LoadCodeSet(int codeSet, CodeSetTables& tables) {
+// Set by ZELK_FUZZ_CHECK_RESTORE: every start compares the restored tables with a fresh load.
+bool checkRestore = false;
+// ZELK_FUZZ_CODE_SET=0 or 1: every input uses that code set. Inputs that change the code set
+// from one to the next make the first lookup of each rebuild the main table's group orders,
+// which takes most of an input's time; one code set per run avoids that.
+std::int32_t fixedCodeSet = -1;
+
+}  // namespace
+
+bool LoadWithHandMadeEntries(std::int32_t codeSet) {
     Settings.CodeSet = codeSet;
     if (LoadDictionaries(Settings.CodeSet, true, true) != 1) {
         return false;
     }
-    std::memcpy(tables.main, Tables.MainTable, sizeof Tables.MainTable);
-    std::memcpy(tables.user, Tables.UserTable, sizeof Tables.UserTable);
-    std::memcpy(tables.letterStart, Tables.LetterStart, sizeof Tables.LetterStart);
     std::size_t used = 0;
-    while (used < kUserTableCapacity && !IsEmptyEntry(tables.user[used])) {
+    while (used < kUserTableCapacity && !IsEmptyEntry(Tables.UserTable[used])) {
         ++used;
     }
     for (const HandMade& made : kUserWords) {
-        Store(tables.user[used++], made);
+        Store(Tables.UserTable[used++], made);
     }
     for (const HandMade& made : kMainWords) {
         const int group = GroupOrdinal(static_cast<unsigned char>(made.code[0]));
-        Store(tables.main[tables.letterStart[group - 1]], made);
+        Store(Tables.MainTable[Tables.LetterStart[group - 1]], made);
     }
-    // The indexes as a load makes them, kept to be copied back with the tables.
-    std::memcpy(Tables.MainTable, tables.main, sizeof Tables.MainTable);
-    std::memcpy(Tables.UserTable, tables.user, sizeof Tables.UserTable);
     RebuildCodeIndexes();
-    std::memcpy(tables.mainCodes, MainIndex.codes, sizeof tables.mainCodes);
-    std::memcpy(tables.mainHeads, MainIndex.heads, sizeof tables.mainHeads);
-    std::memcpy(tables.userCodes, UserIndex.codes, sizeof tables.userCodes);
-    std::memcpy(tables.userHeads, UserIndex.heads, sizeof tables.userHeads);
     return true;
-}
-
-}  // namespace
-
-void UseTables(int codeSet) {
-    if (tablesHold == codeSet && !Tables.MainTableModified) {
-        return;
-    }
-    const CodeSetTables& tables = codeSet == kCodeSetPrimary ? primary : secondary;
-    std::memcpy(Tables.MainTable, tables.main, sizeof Tables.MainTable);
-    std::memcpy(Tables.UserTable, tables.user, sizeof Tables.UserTable);
-    std::memcpy(Tables.LetterStart, tables.letterStart, sizeof Tables.LetterStart);
-    std::memcpy(MainIndex.codes, tables.mainCodes, sizeof tables.mainCodes);
-    std::memcpy(MainIndex.heads, tables.mainHeads, sizeof tables.mainHeads);
-    std::memcpy(UserIndex.codes, tables.userCodes, sizeof tables.userCodes);
-    std::memcpy(UserIndex.heads, tables.userHeads, sizeof tables.userHeads);
-    Tables.MainTableModified = false;
-    tablesHold = codeSet;
-    // The tables were copied in whole: whatever was computed from them is void.
-    NoteTablesReplaced();
 }
 
 void LoadFuzzTables() {
@@ -158,18 +125,27 @@ void LoadFuzzTables() {
     }
     HostSetSystemDirectory(system.c_str());
     DecodeSettings(kInstalledDefaults, Settings);
-    if (!LoadCodeSet(kCodeSetSecondary, secondary) || !LoadCodeSet(kCodeSetPrimary, primary)) {
-        std::fprintf(stderr, "the shipped dictionaries cannot be read\n");
-        std::abort();
+    for (std::int32_t codeSet : {kCodeSetSecondary, kCodeSetPrimary}) {
+        if (!LoadWithHandMadeEntries(codeSet)) {
+            std::fprintf(stderr, "the shipped dictionaries cannot be read\n");
+            std::abort();
+        }
+        KeepPristineTables(codeSet);
     }
+    checkRestore = std::getenv("ZELK_FUZZ_CHECK_RESTORE") != nullptr;
+    const char* codeSet = std::getenv("ZELK_FUZZ_CODE_SET");
+    if (codeSet != nullptr && (codeSet[0] == '0' || codeSet[0] == '1') && codeSet[1] == '\0') {
+        fixedCodeSet = codeSet[0] == '1' ? kCodeSetPrimary : kCodeSetSecondary;
+    }
+    std::atexit(PrintRestoreCounts);
 }
 
 HIMC CreatePreparedContext(HWND& owner) {
     owner = HostCreateWindow();
     HIMC context = HostCreateInputContext();
     HostSetContextOwner(context, owner);
-    InitCompositionString(context);
     INPUTCONTEXT* record = ImmLockIMC(context);
+    InitCompositionString(record);
     ShapeSelectedCandidateInfo(record);
     ImmUnlockIMC(context);
     return context;
@@ -248,9 +224,16 @@ void ApplySettings(const std::uint8_t* bits) {
 }
 
 void StartRun(const std::uint8_t* data) {
+    const TablesLeft left = TablesLeftByLastInput();
     ResetProcessState();
     ApplySettings(data);
-    UseTables(Settings.CodeSet);
+    if (fixedCodeSet >= 0) {
+        Settings.CodeSet = fixedCodeSet;
+    }
+    RestoreTables(left, Settings.CodeSet);
+    if (checkRestore) {
+        RequireFreshTables(Settings.CodeSet, LoadWithHandMadeEntries);
+    }
     HostResetRecords();
     HostClearMessages();
 }

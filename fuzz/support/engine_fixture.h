@@ -8,16 +8,20 @@
 // Aborts the run with the broken invariant's name.
 void Require(bool ok, const char* what);
 
-// Reads the shipped dictionaries of both code sets, adds the hand-made entries, keeps both.
+// Loads a code set's dictionaries from the working copy and adds the hand-made entries.
+bool LoadWithHandMadeEntries(std::int32_t codeSet);
+// Copies the shipped dictionaries to a working directory, loads both code sets, keeps both. With
+// ZELK_FUZZ_CHECK_RESTORE set in the environment every start also compares the restored tables
+// with a fresh load (slow: for checking the restore, not for fuzzing); ZELK_FUZZ_CODE_SET=0 or 1
+// makes every input use that code set (the fastest runs: no switch from one input to the next).
 void LoadFuzzTables();
-// Puts the kept tables of a code set in place (a run may have reordered them).
-void UseTables(int codeSet);
 
 // The options, the modes and the clock from four bytes.
 void ApplySettings(const std::uint8_t* bits);
 
 // A fresh start for one input: every run-time state reset, the settings of its first four bytes
-// applied, the kept tables of that code set in place, no records.
+// applied, the kept tables of that code set in place (what the previous input changed put back),
+// no records.
 void StartRun(const std::uint8_t* data);
 
 // A new context, owned by a new window, prepared as selection prepares it.
