@@ -74,8 +74,8 @@ const ControlSpan kPages[kSettingsPageCount] = {
     Span(kPage5), Span(kPage6), Span(kPage7), Span(kPage8),
 };
 
-// The boxes that act when clicked; the others (1033 to 1036 and the disabled skin boxes) only
-// toggle themselves, and OK reads them.
+// The boxes that act when clicked; the others (1033 to 1036) only toggle themselves, and OK reads
+// them.
 const int kActingBoxes[] = {
     IDC_SEMICOLON_QUOTE,
     IDC_COMMA_PERIOD,
@@ -91,6 +91,13 @@ const int kActingBoxes[] = {
     IDC_AUTO_FREQUENCY,
     IDC_MANUAL_FREQUENCY,
     IDC_COMMA_PERIOD_PAGING,
+    IDC_SKIN_BOX_FIRST,
+    IDC_SKIN_BOX_FIRST + 1,
+    IDC_SKIN_BOX_FIRST + 2,
+    IDC_SKIN_BOX_FIRST + 3,
+    IDC_SKIN_BOX_FIRST + 4,
+    IDC_SKIN_BOX_FIRST + 5,
+    IDC_SKIN_BOX_FIRST + 6,
 };
 
 bool IsActingBox(int id) {
@@ -110,6 +117,12 @@ void SetShiftBoxes(const SettingsRecord& settings, SettingsBoxes& boxes) {
 void SetPunctuationKeyBoxes(int chosen, SettingsBoxes& boxes) {
     for (int id : {IDC_SEMICOLON_QUOTE, IDC_COMMA_PERIOD, IDC_DIGITS_ONLY}) {
         boxes.Set(id, id == chosen);
+    }
+}
+
+void SetSkinBoxes(std::int32_t skin, SettingsBoxes& boxes) {
+    for (int n = 0; n <= kSkinCount; ++n) {
+        boxes.Set(IDC_SKIN_BOX_FIRST + n, skin == n);
     }
 }
 
@@ -158,9 +171,7 @@ void SetBoxesFromSettings(const SettingsRecord& settings, SettingsBoxes& boxes) 
     boxes.Set(IDC_COMMA_PERIOD_PAGING, settings.CommaPeriodPaging != 0);
     boxes.Set(IDC_SHIFT_OFF, settings.LeftShiftSwitch == 0 && settings.RightShiftSwitch == 0);
     boxes.Set(IDC_DIGITS_ONLY, settings.SemicolonQuoteKeys == 0 && settings.CommaPeriodKeys == 0);
-    for (int n = 0; n <= kSkinCount; ++n) {
-        boxes.Set(IDC_SKIN_BOX_FIRST + n, settings.SkinIndex == n);
-    }
+    SetSkinBoxes(settings.SkinIndex, boxes);
 }
 
 SettingsCommand ClassifySettingsCommand(std::uintptr_t wParam) {
@@ -244,8 +255,15 @@ bool ApplyBoxClick(int id, SettingsRecord& settings, SettingsBoxes& boxes) {
             boxes.Set(id, !boxes.Checked(id));
             return true;
         default:
-            return false;
+            break;
     }
+    // The skin boxes are one group: the one clicked is the skin.
+    if (id >= IDC_SKIN_BOX_FIRST && id <= IDC_SKIN_BOX_LAST) {
+        settings.SkinIndex = id - IDC_SKIN_BOX_FIRST;
+        SetSkinBoxes(settings.SkinIndex, boxes);
+        return true;
+    }
+    return false;
 }
 
 void ReadBoxesIntoSettings(const SettingsBoxes& boxes, SettingsRecord& settings) {
@@ -262,6 +280,13 @@ void ReadBoxesIntoSettings(const SettingsBoxes& boxes, SettingsRecord& settings)
     settings.CodeSet = boxes.Checked(IDC_PRIMARY_CODE_SET) ? kCodeSetPrimary : kCodeSetSecondary;
     settings.AutoFrequency = Flag(boxes.Checked(IDC_AUTO_FREQUENCY));
     settings.CommaPeriodPaging = Flag(boxes.Checked(IDC_COMMA_PERIOD_PAGING));
+    // No skin box checked (a dialog that never showed them) keeps the skin.
+    for (int n = 0; n <= kSkinCount; ++n) {
+        if (boxes.Checked(IDC_SKIN_BOX_FIRST + n)) {
+            settings.SkinIndex = n;
+            break;
+        }
+    }
 }
 
 void ConfirmSettings(std::int32_t openingCodeSet) {
@@ -278,6 +303,9 @@ void ConfirmSettings(std::int32_t openingCodeSet) {
     }
     ApplyCursorFollowRule(Settings);
     StoreSettings();
+    // The skin is stored at once, so that a status window created from now on, in any program,
+    // takes it.
+    WriteSettingsValue(kImesetqValue, static_cast<std::uint32_t>(Settings.SkinIndex));
 }
 
 bool ClearCodeForDialog(HIMC context) {

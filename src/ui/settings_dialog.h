@@ -63,7 +63,7 @@ bool ApplyBoxClick(int id, SettingsRecord& settings, SettingsBoxes& boxes);
 // OK, first step: the boxes are what is stored.
 void ReadBoxesIntoSettings(const SettingsBoxes& boxes, SettingsRecord& settings);
 // OK, then: a changed code set saves the old main table (when reordered) and loads the new
-// dictionaries; a skin without caret following turns it off; the options are stored.
+// dictionaries; a skin without caret following turns it off; the options and the skin are stored.
 void ConfirmSettings(std::int32_t openingCodeSet);
 
 // Opening: a code being typed in the context is cleared, so that no candidate list stays open

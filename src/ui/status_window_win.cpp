@@ -1,6 +1,300 @@
-// The status window. (Being built: until then it swallows the input-method messages.)
+// The status window: its pictures live as long as it does, a pointer move shows the hover image of
+// the button under it, a left press on a drag area starts a drag that the release drops inside the
+// work area, any other left press is a click acted on at the release, and a right press clears the
+// typed code and opens a menu at the release.
+#include "context/input_context.h"
+#include "context/process_facts.h"
+#include "engine/conversion_state.h"
+#include "engine/lookup.h"
+#include "engine/mode_state.h"
+#include "engine/online_word.h"
+#include "engine/window_state.h"
+#include "settings/settings.h"
+#include "ui/drag_outline_win.h"
+#include "ui/hit_tests.h"
+#include "ui/soft_keyboard_win.h"
+#include "ui/status_menu_win.h"
+#include "ui/status_paint_win.h"
+#include "ui/ui_geometry.h"
+#include "ui/ui_private.h"
+#include "ui/ui_support_win.h"
 #include "ui/ui_windows_win.h"
 
+namespace {
+
+constexpr std::uint32_t kButtonDown = 0x1;
+constexpr std::uint32_t kOutlineShown = 0x2;
+
+// The window's own surface with the UI font selected, for the length of one message.
+class StatusSurface {
+  public:
+    explicit StatusSurface(HWND window) : window_(window), dc_(GetDC(window)) {
+        if (dc_ != nullptr && Windows.UiFont != nullptr && !Process.Win9xFamily) {
+            previousFont_ = SelectObject(dc_, Windows.UiFont);
+        }
+    }
+    ~StatusSurface() {
+        if (dc_ == nullptr) {
+            return;
+        }
+        if (previousFont_ != nullptr) {
+            SelectObject(dc_, previousFont_);
+        }
+        ReleaseDC(window_, dc_);
+    }
+    StatusSurface(const StatusSurface&) = delete;
+    StatusSurface& operator=(const StatusSurface&) = delete;
+    HDC get() const { return dc_; }
+
+  private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ previousFont_ = nullptr;
+};
+
+int HitAtPointer(HWND window) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ScreenToClient(window, &pointer);
+    RECT client{};
+    GetClientRect(window, &client);
+    return HitTestStatusWindow(pointer, client.right - client.left, client.bottom - client.top,
+                               StatusSkinLayout());
+}
+
+void ShowCursorShape(const char* shape) {
+    SetCursor(LoadCursorA(nullptr, shape));
+}
+
+void PointerMove(HWND window, HDC surface) {
+    const int old = Status.StatusHit;
+    Status.StatusHover = true;
+    Status.StatusHit = HitAtPointer(window);
+    if (Status.StatusHit > kStatusHitNothing) {
+        ShowCursorShape(Status.StatusHit == kStatusHitSkinDrag ? IDC_SIZEALL : IDC_ARROW);
+    } else {
+        Status.StatusHover = false;
+    }
+    if (Status.StatusHit != old) {
+        PaintStatusWindow(window, surface, Status.StatusHit);
+    }
+}
+
+void Press(HWND window, HDC surface, bool left) {
+    Status.StatusHover = false;
+    SetCapture(window);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    GetWindowRect(window, &Status.DragWindow);
+    Status.DragOffset = DragOffset(pointer, Status.DragWindow);
+    Status.DragWidth = Status.DragWindow.right - Status.DragWindow.left;
+    Status.DragHeight = Status.DragWindow.bottom - Status.DragWindow.top;
+    Status.DragState = kButtonDown;
+    Status.StatusHit = HitAtPointer(window);
+    if (left && IsStatusDragHit(Status.StatusHit)) {
+        ShowCursorShape(IDC_SIZEALL);
+        Status.DragAllowed = true;
+    }
+    if (!left) {
+        UiContext owner(OwningUiWindow(window));
+        HIMC context = owner.get();
+        {
+            ContextLock ic(context);
+            if (!ic) {
+                return;
+            }
+        }
+        // The menu must not open over candidates it would leave behind.
+        if (Conversion.CandidateCount > kNoCandidates) {
+            EditCode(context, 0, Clear, true);
+            Conversion.CandidateCount = kNoCandidates;
+            Conversion.CandidatesOpen = 0;
+        }
+    }
+    PaintStatusWindow(window, surface, Status.StatusHit);
+}
+
+void DragMove() {
+    if (!Status.DragAllowed) {
+        return;
+    }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const RECT rect = DraggedRect(pointer, Status.DragOffset, Status.DragWidth, Status.DragHeight);
+    if ((Status.DragState & kOutlineShown) != 0) {
+        DrawDragOutline(Status.OutlineRect);
+    } else if ((Status.DragState & kButtonDown) != 0) {
+        Status.DragState |= kOutlineShown;
+    } else {
+        return;
+    }
+    DrawDragOutline(rect);
+    Status.OutlineRect = rect;
+}
+
+void Drop(HWND window) {
+    if ((Status.DragState & kOutlineShown) != 0) {
+        DrawDragOutline(Status.OutlineRect);
+    }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    UiPrivate* ui = UiPrivateOf(OwningUiWindow(window));
+    UiPlacement alone{};
+    alone.StatusWidth = Status.DragWidth;
+    alone.CompWidth = kCompWindowWidth;
+    UiPlacement& placement = ui != nullptr ? ui->placement : alone;
+    StatusDrop drop{};
+    drop.pointer = pointer;
+    drop.offset = Status.DragOffset;
+    drop.width = Status.DragWidth;
+    drop.height = Status.DragHeight;
+    drop.rowBeside = Settings.CursorFollow == 0 && StatusSkinLayout() == nullptr &&
+                     Conversion.CandidateCount > kNoCandidates;
+    drop.workArea = WorkAreaOfWindow(window);
+    const POINT place = DropStatusWindow(placement, drop);
+    MoveWindow(window, place.x, place.y, Status.DragWidth, Status.DragHeight, TRUE);
+    Windows.StatusPosX = place.x;
+    Windows.StatusPosY = place.y;
+    ShowCursorShape(IDC_ARROW);
+}
+
+void ToggleCapsLockOrEnglish() {
+    // With Caps Lock on, the key handling follows the lock: the click only turns it off.
+    if ((GetKeyState(VK_CAPITAL) & 1) != 0) {
+        keybd_event(VK_CAPITAL, 0, 0, 0);
+        keybd_event(VK_CAPITAL, 0, KEYEVENTF_KEYUP, 0);
+        return;
+    }
+    Modes.EnglishMode = Modes.EnglishMode != 0 ? 0 : 1;
+}
+
+void ToggleSoftKeyboard(HWND window) {
+    if (Windows.SoftKeyboardWindow == nullptr) {
+        return;
+    }
+    UiContext context(OwningUiWindow(window));
+    ContextLock ic(context.get());
+    if (context && !ic) {
+        return;
+    }
+    if (Modes.SoftKeyboardIndex > 0) {
+        Modes.SoftKeyboardIndex = 0;
+        ShowSoftKeyboard(false);
+        if (ic) {
+            ic->fdwConversion &= ~static_cast<DWORD>(IME_CMODE_SOFTKBD);
+        }
+        return;
+    }
+    SelectSoftKeyboardLayout(0);
+    ShowSoftKeyboard(true);
+    if (ic) {
+        ic->fdwConversion |= IME_CMODE_SOFTKBD;
+    }
+}
+
+void Click(HWND window) {
+    switch (Status.StatusHit) {
+        case kStatusHitChineseEnglish:
+            ToggleCapsLockOrEnglish();
+            break;
+        case kStatusHitFullWidth:
+            FlipMode(FullWidth);
+            break;
+        case kStatusHitPunctuation:
+            FlipMode(ChinesePunctuation);
+            break;
+        case kStatusHitSoftKeyboard:
+            ToggleSoftKeyboard(window);
+            break;
+        case kStatusHitOnlineWord:
+            ToggleOnlineWord(UiContext(OwningUiWindow(window)).get());
+            break;
+        case kStatusHitCharacterSet:
+            Settings.GbkMode = Settings.GbkMode != 0 ? 0 : 1;
+            break;
+        default:
+            break;
+    }
+}
+
+void LeftRelease(HWND window, HDC surface) {
+    ReleaseCapture();
+    if (Status.DragAllowed) {
+        Drop(window);
+    } else {
+        Click(window);
+        PaintStatusWindow(window, surface, Status.StatusHit);
+    }
+    Status.DragState = 0;
+    Status.DragAllowed = false;
+}
+
+void RightRelease(HWND window, HDC surface) {
+    ReleaseCapture();
+    if (Status.StatusHit == kStatusHitSoftKeyboard) {
+        SoftKeyboardMenu(window, surface);
+    } else if (StatusMenu(window, surface) == 0) {
+        return;
+    }
+    Status.DragState = 0;
+}
+
+LRESULT SetCursorMessage(HWND window, HDC surface, WPARAM wParam, LPARAM lParam) {
+    switch (HIWORD(lParam)) {
+        case WM_MOUSEMOVE:
+            PointerMove(window, surface);
+            return 0;
+        case WM_LBUTTONDOWN:
+            Press(window, surface, true);
+            return 0;
+        case WM_RBUTTONDOWN:
+            Press(window, surface, false);
+            return 0;
+        default:
+            return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
+    }
+}
+
+}  // namespace
+
 LRESULT WINAPI StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefaultChildHandling(window, message, wParam, lParam);
+    Status.StatusHover = false;
+    switch (message) {
+        case WM_CREATE:
+            LoadStatusPictures();
+            return 0;
+        case WM_DESTROY:
+            ReleaseStatusPictures();
+            return 0;
+        case WM_PAINT: {
+            PAINTSTRUCT paint{};
+            HDC surface = BeginPaint(window, &paint);
+            if (surface != nullptr) {
+                PaintStatusWindow(window, surface, kStatusHitNothing);
+            }
+            EndPaint(window, &paint);
+            return 0;
+        }
+        default:
+            break;
+    }
+    const bool handled = message == WM_SETCURSOR || message == WM_MOUSEMOVE ||
+                         message == WM_LBUTTONUP || message == WM_RBUTTONUP;
+    if (!handled) {
+        return DefaultChildHandling(window, message, wParam, lParam);
+    }
+    StatusSurface surface(window);
+    switch (message) {
+        case WM_SETCURSOR:
+            return SetCursorMessage(window, surface.get(), wParam, lParam);
+        case WM_MOUSEMOVE:
+            DragMove();
+            return 0;
+        case WM_LBUTTONUP:
+            LeftRelease(window, surface.get());
+            return 0;
+        default:
+            RightRelease(window, surface.get());
+            return 0;
+    }
 }

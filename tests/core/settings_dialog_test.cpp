@@ -97,12 +97,12 @@ TEST(SettingsCommandTest, TheWordParameterIsComparedWhole) {
     EXPECT_EQ(ClassifySettingsCommand(1037 | 5u << 16), SettingsCommand::None);
     EXPECT_EQ(ClassifySettingsCommand(2), SettingsCommand::None) << "Esc cannot leave";
     EXPECT_EQ(ClassifySettingsCommand(1), SettingsCommand::None);
-    for (int id :
-         {1037, 1040, 1047, 1044, 1045, 1046, 1074, 1052, 1053, 1069, 1070, 1071, 1073, 1077}) {
+    for (int id : {1037, 1040, 1047, 1044, 1045, 1046, 1074, 1052, 1053, 1069, 1070, 1071, 1073,
+                   1077, 1086, 1089, 1092}) {
         EXPECT_EQ(ClassifySettingsCommand(id), SettingsCommand::Box) << id;
     }
-    // These toggle themselves (or cannot be clicked) and OK reads them.
-    for (int id : {1033, 1034, 1035, 1036, 1086, 1092}) {
+    // These toggle themselves and OK reads them; 1085 and 1093 border the skin group.
+    for (int id : {1033, 1034, 1035, 1036, 1093}) {
         EXPECT_EQ(ClassifySettingsCommand(id), SettingsCommand::None) << id;
     }
 }
@@ -276,9 +276,21 @@ TEST_F(SettingsClickTest, PagingBoxTogglesOnEachClick) {
     EXPECT_FALSE(boxes.Checked(1077));
 }
 
+TEST_F(SettingsClickTest, SkinBoxesAreOneGroupThatChoosesTheSkin) {
+    // Each click leaves exactly the clicked box of the seven checked, whatever was checked.
+    for (int skin : {6, 0, 3, 3, 1}) {
+        Click(1086 + skin);
+        EXPECT_EQ(settings.SkinIndex, skin);
+        for (int n = 0; n <= 6; ++n) {
+            EXPECT_EQ(boxes.Checked(1086 + n), n == skin) << skin << " " << n;
+        }
+    }
+    EXPECT_EQ(settings.CursorFollow, 1) << "caret following is judged by OK";
+}
+
 TEST_F(SettingsClickTest, OtherControlsAreNoClickOfTheDialog) {
     const SettingsRecord before = settings;
-    for (int id : {1033, 1034, 1035, 1036, 1042, 1085, 1086, 2, 0}) {
+    for (int id : {1033, 1034, 1035, 1036, 1042, 1085, 1093, 2, 0}) {
         EXPECT_FALSE(ApplyBoxClick(id, settings, boxes)) << id;
     }
     EXPECT_EQ(std::memcmp(&settings, &before, sizeof before), 0);
@@ -303,11 +315,17 @@ TEST(SettingsOkTest, TheBoxesAreWhatIsStored) {
               11);
     EXPECT_EQ(settings.GbkMode, 0);
     EXPECT_EQ(settings.CodeSet, kCodeSetSecondary);
-    EXPECT_EQ(settings.SkinIndex, 4) << "the skin boxes are not read";
+    EXPECT_EQ(settings.SkinIndex, 0) << "the first checked skin box is the skin";
 
+    SettingsBoxes onlySix;
+    onlySix.Set(1092, true);
+    ReadBoxesIntoSettings(onlySix, settings);
+    EXPECT_EQ(settings.SkinIndex, 6);
+    // No skin box checked keeps the skin.
     ReadBoxesIntoSettings(SettingsBoxes{}, settings);
-    const SettingsRecord none{};
-    EXPECT_EQ(std::memcmp(&settings, &none, offsetof(SettingsRecord, SkinIndex)), 0);
+    SettingsRecord none{};
+    none.SkinIndex = 6;
+    EXPECT_EQ(std::memcmp(&settings, &none, sizeof none), 0);
 }
 
 TEST(SettingsOkTest, OpeningAndOkWithoutClicksKeepsEveryOption) {
@@ -361,12 +379,13 @@ TEST_F(SettingsConfirmTest, ASkinWithoutCaretFollowingStoresItOff) {
     ConfirmSettings(kCodeSetPrimary);
     EXPECT_EQ(Settings.CursorFollow, 0);
     EXPECT_EQ(ReadSettingsValue("IMESET") & 1u << 3, 0u);
-    EXPECT_EQ(ReadSettingsValue("IMESETQ"), 0u) << "the skin is not the dialog's to store";
+    EXPECT_EQ(ReadSettingsValue("IMESETQ"), 2u) << "OK stores the skin at once";
 
     Settings.SkinIndex = 4;
     Settings.CursorFollow = 1;
     ConfirmSettings(kCodeSetPrimary);
     EXPECT_EQ(ReadSettingsValue("IMESET") & 1u << 3, 1u << 3);
+    EXPECT_EQ(ReadSettingsValue("IMESETQ"), 4u);
 }
 
 TEST_F(SettingsConfirmTest, SwitchingCodeSetSavesTheReorderedOldTableThenLoadsTheNew) {

@@ -82,6 +82,18 @@ TEST_F(SettingsDialogTest, ConfigureOpensTheDialogAndOkStoresTheBoxes) {
     EXPECT_EQ(opened.texts.at(1045), Gbk("左 Shift 键") + "|");
     EXPECT_EQ(opened.texts.at(1046), Gbk("右 Shift 键") + "|");
     EXPECT_EQ(opened.texts.at(1074), Gbk("临时关闭") + "|");
+    // The skin boxes: no skin and six themes, those that cannot follow the caret saying so.
+    const char* const skins[] = {"无皮肤",
+                                 "浅色",
+                                 "深色（不跟随光标）",
+                                 "青绿（不跟随光标）",
+                                 "湖蓝",
+                                 "琥珀（不跟随光标）",
+                                 "紫红（不跟随光标）"};
+    for (int n = 0; n <= 6; ++n) {
+        EXPECT_EQ(opened.texts.at(1086 + n), Gbk(skins[n]) + "|") << n;
+    }
+    EXPECT_TRUE(opened.disabled.empty()) << "every box can be clicked";
 
     EXPECT_FALSE(run.codeHintAfterProgressiveOff);
     EXPECT_EQ(ReadSetting("IMESET"), 0xCFu & ~(1u << 6 | 1u << 2));

@@ -1,0 +1,60 @@
+// The status window's drawing and the state its procedure, its menus and its painter share: the
+// pictures chosen at creation, the last hit code, the hover flag and the drag in progress.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win32.h"
+#include "settings/settings.h"
+
+struct StatusWindowState {
+    // The skin the window was created with (0 = plain bar) and its two pictures: the background
+    // and the button sheet ("skipsz.bmp", the on-line word indicator, for the plain bar). A
+    // missing picture stays null and is drawn as the plain fallback.
+    std::int32_t Skin;
+    HBITMAP Background;
+    HBITMAP Buttons;
+    // `StatusHit`: the code at the last press or pointer move.
+    int StatusHit;
+    // `StatusHover`: set by a pointer move over a button until the window's next message.
+    bool StatusHover;
+    // A left press on a drag area: the release moves the window.
+    bool DragAllowed;
+    // `DragState`: bit 0 while a button is down, bit 1 while the outline is on the screen.
+    std::uint32_t DragState;
+    // At the press: the window on screen, the pointer's offset from its top-left, its size.
+    RECT DragWindow;
+    POINT DragOffset;
+    std::int32_t DragWidth;
+    std::int32_t DragHeight;
+    // Where the outline was last drawn (erased by drawing it again).
+    RECT OutlineRect;
+};
+extern StatusWindowState Status;
+
+// No pictures (the caller deletes any it holds first), no gesture, nothing hovered.
+void ResetStatusWindowState();
+
+// The layout of the skin the window was created with; null for the plain bar or a number without
+// a layout.
+const SkinLayoutRecord* StatusSkinLayout();
+
+// Draws the status window on surface: the plain bar or the skin, the images of the active modes,
+// the hover image of code while `StatusHover` is set and, with a skin, the typed code and the
+// page of candidates (which decides `VisibleCandidates`, the page size and `SecondRowStart`).
+// Hides the window while no context is active, and skin 1 while no candidates are present.
+void PaintStatusWindow(HWND statusWindow, HDC surface, int code);
+
+// What a skin shows of the conversion: the typed code (null when the composition string is not
+// the selected context's) and the candidate list, whose page size the drawing writes back.
+struct StatusConversion {
+    const char* code;
+    CANDIDATELIST* list;
+};
+// The drawing itself, on any surface: the pictures and modes, the hover image of code while
+// `StatusHover` is set and, with a skin and conversion, the typed code and the page of candidates.
+void DrawStatusSurface(HDC surface, int code, const StatusConversion* conversion);
+
+// Loads the pictures of the current skin (Settings.SkinIndex), releasing any held before.
+void LoadStatusPictures();
+void ReleaseStatusPictures();
