@@ -32,6 +32,10 @@ if(ZELK_TESTS)
     # Transcript tests run the built zelk-type.
     add_dependencies(zelk_tests zelk-type)
     gtest_discover_tests(zelk_tests DISCOVERY_TIMEOUT 60)
+    # The checked-in skin pictures are what their generator makes, with every region in place.
+    add_test(NAME skin_pictures
+        COMMAND /usr/bin/python3 ${CMAKE_SOURCE_DIR}/tools/skin-pictures/check_skin_pictures.py
+            ${CMAKE_SOURCE_DIR})
 endif()
 
 if(ZELK_BENCHMARKS)

@@ -268,10 +268,9 @@ TEST_F(KeyEntryTest, ShiftSpaceInTheMiddleOfACodeCancelsTheComposition) {
     EXPECT_TRUE(IsModeOn(FullWidth));
     EXPECT_EQ(Conversion.CodeLength, 0);
     EXPECT_EQ(Conversion.CandidateCount, 2);
-    EXPECT_EQ(keys.Last().messages,
-              (Texts{"WM_IME_NOTIFY IMN_CHANGECANDIDATE", "WM_IME_ENDCOMPOSITION",
-                     "WM_IME_STARTCOMPOSITION", "WM_IME_COMPOSITION 0x800",
-                     "WM_IME_ENDCOMPOSITION"}));
+    EXPECT_EQ(keys.Last().messages, (Texts{"WM_IME_NOTIFY IMN_CHANGECANDIDATE",
+                                           "WM_IME_ENDCOMPOSITION", "WM_IME_STARTCOMPOSITION",
+                                           "WM_IME_COMPOSITION 0x800", "WM_IME_ENDCOMPOSITION"}));
     EXPECT_EQ(keys.Text(), "　");
 }
 

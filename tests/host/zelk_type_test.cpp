@@ -175,9 +175,10 @@ TEST(ZelkTypeTest, ShiftSpaceInTheMiddleOfACode) {
     EXPECT_EQ(Field(line, "code"), "\"\"");
     EXPECT_EQ(Field(line, "count"), "2");
     EXPECT_EQ(Field(line, "full_width"), "true");
-    EXPECT_EQ(Field(line, "messages"),
-              "[\"WM_IME_NOTIFY IMN_CHANGECANDIDATE\",\"WM_IME_ENDCOMPOSITION\","
-              "\"WM_IME_STARTCOMPOSITION\",\"WM_IME_COMPOSITION 0x800\",\"WM_IME_ENDCOMPOSITION\"]");
+    EXPECT_EQ(
+        Field(line, "messages"),
+        "[\"WM_IME_NOTIFY IMN_CHANGECANDIDATE\",\"WM_IME_ENDCOMPOSITION\","
+        "\"WM_IME_STARTCOMPOSITION\",\"WM_IME_COMPOSITION 0x800\",\"WM_IME_ENDCOMPOSITION\"]");
     EXPECT_EQ(Field(line, "text"), "\"　\"");
 }
 
