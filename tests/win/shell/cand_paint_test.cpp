@@ -59,26 +59,6 @@ class CandidatePaintTest : public ::testing::Test {
         const CandidateSurface surface{vertical, pressed, association, font, list, &pictures};
         return DrawCandidateSurface(canvas.dc(), surface);
     }
-    // Whether the canvas shows a picture's rectangle at (x, y).
-    static bool ShowsPicture(const MemoryCanvas& canvas, int x, int y, const char* name,
-                             int sourceX, int sourceY, int width, int height) {
-        MemoryCanvas expected(width, height);
-        HBITMAP picture = ShippedPicture(name);
-        HDC source = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(source, picture);
-        BitBlt(expected.dc(), 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
-        DeleteObject(picture);
-        for (int row = 0; row < height; ++row) {
-            for (int column = 0; column < width; ++column) {
-                if (canvas.Pixel(x + column, y + row) != expected.Pixel(column, row)) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
     HFONT font = nullptr;
     CandidatePictures pictures{};
 };

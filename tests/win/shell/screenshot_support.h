@@ -43,6 +43,10 @@ void InstallSkinPictures();
 void RemoveSkinPicture(const char* name);
 // A picture of the shipped set, loaded from the source tree (for comparing pixels).
 HBITMAP ShippedPicture(const char* name);
+// Whether the canvas shows, at (x, y), the width x height rectangle at (sourceX, sourceY) of the
+// shipped picture name, pixel for pixel.
+bool ShowsPicture(const MemoryCanvas& canvas, int x, int y, const char* name, int sourceX,
+                  int sourceY, int width, int height);
 
 // "Simsun", 16 pixels, as the module makes it; the caller deletes it.
 HFONT CreateInterfaceFont();

@@ -88,25 +88,6 @@ class StatusPaintTest : public ::testing::Test {
         DrawStatusSurface(canvas.dc(), 0, &conversion);
     }
     DWORD PageSize() { return candidates.get()->dwPageSize; }
-    static bool ShowsPicture(const MemoryCanvas& canvas, int x, int y, const char* name,
-                             int sourceX, int sourceY, int width, int height) {
-        MemoryCanvas expected(width, height);
-        HBITMAP picture = ShippedPicture(name);
-        HDC source = CreateCompatibleDC(nullptr);
-        HGDIOBJ old = SelectObject(source, picture);
-        BitBlt(expected.dc(), 0, 0, width, height, source, sourceX, sourceY, SRCCOPY);
-        SelectObject(source, old);
-        DeleteDC(source);
-        DeleteObject(picture);
-        for (int row = 0; row < height; ++row) {
-            for (int column = 0; column < width; ++column) {
-                if (canvas.Pixel(x + column, y + row) != expected.Pixel(column, row)) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
     static void Fill(MemoryCanvas& canvas) {
         const RECT all{0, 0, canvas.width(), canvas.height()};
         HBRUSH brush = CreateSolidBrush(kMagenta);
