@@ -47,15 +47,28 @@ void BuildSecondKeyOrder() {
         std::int32_t first;
         std::int32_t end;
         UsedRange(g, first, end);
-        for (int k = 0; k < kSecondKeyCount; ++k) {
-            bySecondKeyStart[g][k] = next;
-            for (std::int32_t i = first; i < end; ++i) {
-                if (SecondKeyOf(i) == k) {
-                    bySecondKey[next++] = i;
-                }
+        // A counting sort: how many entries each second key has, where each run begins, then
+        // every entry into its run in table order.
+        std::int32_t counts[kSecondKeyCount] = {};
+        for (std::int32_t i = first; i < end; ++i) {
+            const int k = SecondKeyOf(i);
+            if (k >= 0 && k < kSecondKeyCount) {
+                ++counts[k];
             }
         }
+        std::int32_t place[kSecondKeyCount];
+        for (int k = 0; k < kSecondKeyCount; ++k) {
+            bySecondKeyStart[g][k] = next;
+            place[k] = next;
+            next += counts[k];
+        }
         bySecondKeyStart[g][kSecondKeyCount] = next;
+        for (std::int32_t i = first; i < end; ++i) {
+            const int k = SecondKeyOf(i);
+            if (k >= 0 && k < kSecondKeyCount) {
+                bySecondKey[place[k]++] = i;
+            }
+        }
     }
     secondKeyStale = false;
 }
