@@ -9,9 +9,6 @@
 #include "engine/online_word_state.h"
 #include "engine/window_state.h"
 #include "ui/dialog_state.h"
-#ifdef _WIN32
-#include "ui/status_paint_win.h"
-#endif
 
 // The settings record is not state of this kind: the module's start-up reads it from the
 // registry, and the tables are replaced only by a load.
@@ -25,9 +22,4 @@ void ResetProcessState() {
     ResetOnlineWordState();
     ResetWindowState();
     ResetDialogState();
-#ifdef _WIN32
-    // The status window's own record (its pictures and pointer state) lives with its painter,
-    // which exists only on Windows.
-    ResetStatusWindowState();
-#endif
 }
