@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "dict/line_reader.h"
+
 namespace {
 
 // How far the composition or status window may stray from its place beside the caret before
@@ -282,20 +284,7 @@ POINT DropStatusWindow(UiPlacement& ui, const StatusDrop& drop) {
 }
 
 std::size_t GbkPrefixLength(const char* text, std::size_t limit) {
-    std::size_t length = 0;
-    while (length < limit && text[length] != '\0') {
-        const unsigned char byte = static_cast<unsigned char>(text[length]);
-        if (byte < 0x81 || byte > 0xFE) {
-            ++length;
-            continue;
-        }
-        // A lead byte goes only with its trail: when the pair does not fit, neither is taken.
-        if (length + 1 >= limit || text[length + 1] == '\0') {
-            break;
-        }
-        length += 2;
-    }
-    return length;
+    return GbkPrefixLength(text, strnlen(text, limit), limit);
 }
 
 std::size_t CopyLongTipText(const char* text, char (&buffer)[kLongTipTextSize]) {

@@ -144,8 +144,8 @@ POINT DropStatusWindow(UiPlacement& ui, const StatusDrop& drop);
 // The long-candidate tip's text buffer, `LongCandidateText`.
 constexpr std::size_t kLongTipTextSize = 128;
 constexpr std::size_t kLongTipMinimumLength = 20;
-// The longest prefix of text of at most limit bytes that does not split a double-byte GBK
-// character (a lead byte 0x81..0xFE takes the byte after it); stops at the NUL.
+// The longest prefix of a NUL-terminated text of at most limit bytes that does not split a
+// double-byte GBK character (the dictionary reader's rule, on a C string).
 std::size_t GbkPrefixLength(const char* text, std::size_t limit);
 // Copies text into the tip buffer, cut to at most 127 bytes at a character boundary; answers the
 // length copied.
