@@ -2,7 +2,8 @@
 # Writes PNG pictures of the input method's windows to build/screenshots/: the candidate panel
 # with ten candidates, with a pressed paging button and with association candidates, the
 # candidate bar, the long-candidate tip and the composition window, each also in the plain look
-# drawn when the pictures are missing. They are painted by the Windows shell tests into memory
+# drawn when the pictures are missing, the plain status bar in its states and every skin with
+# candidates. They are painted by the Windows shell tests into memory
 # bitmaps under Wine.
 #
 #   scripts/screenshots.sh [build folder]      (default build/win64, a mingw-w64 64-bit build)
@@ -18,7 +19,7 @@ cmake --build "$build" --target zelk_shell_tests -j2
 winepath='Z:'$(printf '%s' "$out" | tr '/' '\\')
 ZELK_SCREENSHOT_DIR=$winepath "$root/cmake/wine-run.sh" "$build/wine-prefix" \
     "$build/bin/zelk_shell_tests.exe" \
-    --gtest_filter='CandidatePaintTest.*:CompositionPaintTest.*:LongCandidateTipTest.*'
+    --gtest_filter='CandidatePaintTest.*:CompositionPaintTest.*:LongCandidateTipTest.*:StatusPaintTest.Screenshot*'
 
 /usr/bin/python3 - "$out" <<'PY'
 import pathlib, sys

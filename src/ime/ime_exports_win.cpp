@@ -8,6 +8,7 @@
 #include "ui/settings_dialog_win.h"
 #include "context/selection_state.h"
 #include "context/process_facts.h"
+#include "engine/window_state.h"
 
 BOOL WINAPI ImeInquire(IMEINFO* info, LPSTR uiClassName, DWORD) {
     FillImeInfo(info, uiClassName);
@@ -20,6 +21,10 @@ BOOL WINAPI ImeConfigure(HKL, HWND parent, DWORD, LPVOID) {
     // Without an owner there is nothing to repaint (a null window would repaint every window).
     if (parent != nullptr) {
         InvalidateRect(parent, nullptr, TRUE);
+    }
+    // A new skin takes the status window over at its next paint.
+    if (Windows.CurrentStatusWindow != nullptr && IsWindow(Windows.CurrentStatusWindow)) {
+        InvalidateRect(Windows.CurrentStatusWindow, nullptr, TRUE);
     }
     return TRUE;
 }

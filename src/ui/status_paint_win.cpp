@@ -273,6 +273,11 @@ void DrawWithContext(HDC surface, int code, HIMC context) {
     DrawStatusSurface(surface, code, &conversion);
 }
 
+// The skin the settings choose; a number without a layout is the plain bar.
+std::int32_t ChosenSkin() {
+    return Settings.SkinIndex >= 1 && Settings.SkinIndex <= kSkinCount ? Settings.SkinIndex : 0;
+}
+
 }  // namespace
 
 void ResetStatusWindowState() {
@@ -288,8 +293,7 @@ const SkinLayoutRecord* StatusSkinLayout() {
 
 void LoadStatusPictures() {
     ReleaseStatusPictures();
-    Status.Skin =
-        Settings.SkinIndex >= 1 && Settings.SkinIndex <= kSkinCount ? Settings.SkinIndex : 0;
+    Status.Skin = ChosenSkin();
     if (Status.Skin == 0) {
         Status.Background = LoadSkinPicture("skips.bmp");
         Status.Buttons = LoadSkinPicture("skipsz.bmp");
@@ -313,6 +317,41 @@ void ReleaseStatusPictures() {
     Status.Buttons = nullptr;
 }
 
+void StatusWindowCreated() {
+    if (Status.LiveWindows++ == 0) {
+        LoadStatusPictures();
+    }
+}
+
+void StatusWindowDestroyed() {
+    if (Status.LiveWindows > 0 && --Status.LiveWindows == 0) {
+        ReleaseStatusPictures();
+    }
+}
+
+void SyncStatusSkin(HWND statusWindow) {
+    if (Status.Skin != ChosenSkin()) {
+        LoadStatusPictures();
+    }
+    const SkinLayoutRecord* skin = StatusSkinLayout();
+    const std::int32_t width = skin != nullptr ? skin->Width : kPlainStatusWidth;
+    const std::int32_t height = skin != nullptr ? skin->Height : kPlainStatusHeight;
+    RECT rect{};
+    if (!GetWindowRect(statusWindow, &rect) ||
+        (rect.right - rect.left == width && rect.bottom - rect.top == height)) {
+        return;
+    }
+    const WindowMove to = ResizedStatusWindow(rect, width, height, WorkAreaOfWindow(statusWindow));
+    SetWindowPos(statusWindow, nullptr, to.x, to.y, to.width, to.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (UiPrivate* ui = UiPrivateOf(OwningUiWindow(statusWindow)); ui != nullptr) {
+        ui->placement.StatusX = to.x;
+        ui->placement.StatusY = to.y;
+        ui->placement.StatusWidth = to.width;
+        ui->placement.StatusHeight = to.height;
+    }
+}
+
 void DrawStatusSurface(HDC surface, int code, const StatusConversion* conversion) {
     const SkinLayoutRecord* skin = StatusSkinLayout();
     if (skin == nullptr) {
@@ -326,6 +365,7 @@ void DrawStatusSurface(HDC surface, int code, const StatusConversion* conversion
 }
 
 void PaintStatusWindow(HWND statusWindow, HDC surface, int code) {
+    SyncStatusSkin(statusWindow);
     if (!Selection.ContextActive) {
         ShowWindow(statusWindow, SW_HIDE);
         return;

@@ -1,5 +1,5 @@
 // The status window's drawing and the state its procedure, its menus and its painter share: the
-// pictures chosen at creation, the last hit code, the hover flag and the drag in progress.
+// pictures of the chosen skin, the last hit code, the hover flag and the drag in progress.
 #pragma once
 
 #include <cstdint>
@@ -8,10 +8,13 @@
 #include "settings/settings.h"
 
 struct StatusWindowState {
-    // The skin the window was created with (0 = plain bar) and its two pictures: the background
+    // The skin the pictures were loaded for (0 = plain bar) and its two pictures: the background
     // and the button sheet ("skipsz.bmp", the on-line word indicator, for the plain bar). A
-    // missing picture stays null and is drawn as the plain fallback.
+    // missing picture stays null and is drawn as the plain fallback. The pictures are the
+    // process's: every thread's status window draws with them, and the last one destroyed
+    // releases them.
     std::int32_t Skin;
+    int LiveWindows;
     HBITMAP Background;
     HBITMAP Buttons;
     // `StatusHit`: the code at the last press or pointer move.
@@ -35,7 +38,7 @@ extern StatusWindowState Status;
 // No pictures (the caller deletes any it holds first), no gesture, nothing hovered.
 void ResetStatusWindowState();
 
-// The layout of the skin the window was created with; null for the plain bar or a number without
+// The layout of the skin the pictures were loaded for; null for the plain bar or a number without
 // a layout.
 const SkinLayoutRecord* StatusSkinLayout();
 
@@ -58,3 +61,13 @@ void DrawStatusSurface(HDC surface, int code, const StatusConversion* conversion
 // Loads the pictures of the current skin (Settings.SkinIndex), releasing any held before.
 void LoadStatusPictures();
 void ReleaseStatusPictures();
+
+// A status window's creation and destruction: the first loads the pictures, the last releases
+// them.
+void StatusWindowCreated();
+void StatusWindowDestroyed();
+
+// After the settings changed the skin: loads the new skin's pictures and gives the window the
+// skin's size, kept inside its work area. Every paint starts with it, so each thread's status
+// window follows the choice at its next repaint.
+void SyncStatusSkin(HWND statusWindow);

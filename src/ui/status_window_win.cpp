@@ -1,7 +1,7 @@
-// The status window: its pictures live as long as it does, a pointer move shows the hover image of
-// the button under it, a left press on a drag area starts a drag that the release drops inside the
-// work area, any other left press is a click acted on at the release, and a right press clears the
-// typed code and opens a menu at the release.
+// The status window: the first one loads the skin's pictures, the last one releases them, a pointer
+// move shows the hover image of the button under it, a left press on a drag area starts a drag that
+// the release drops inside the work area, any other left press is a click acted on at the release,
+// and a right press clears the typed code and opens a menu at the release.
 #include "context/input_context.h"
 #include "context/process_facts.h"
 #include "engine/conversion_state.h"
@@ -261,10 +261,10 @@ LRESULT WINAPI StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     Status.StatusHover = false;
     switch (message) {
         case WM_CREATE:
-            LoadStatusPictures();
+            StatusWindowCreated();
             return 0;
         case WM_DESTROY:
-            ReleaseStatusPictures();
+            StatusWindowDestroyed();
             return 0;
         case WM_PAINT: {
             PAINTSTRUCT paint{};

@@ -1,5 +1,6 @@
 #include "ui/ui_geometry.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "dict/line_reader.h"
@@ -69,6 +70,17 @@ POINT StatusCreationPosition(POINT remembered, bool skinned, std::int32_t status
                       : workArea.left;
     place.y = workArea.bottom - statusHeight - 10;
     return place;
+}
+
+WindowMove ResizedStatusWindow(const RECT& current, std::int32_t width, std::int32_t height,
+                               const RECT& workArea) {
+    const auto left = static_cast<std::int32_t>(workArea.left);
+    const auto top = static_cast<std::int32_t>(workArea.top);
+    WindowMove to{true, static_cast<std::int32_t>(current.left),
+                  static_cast<std::int32_t>(current.top), width, height};
+    to.x = std::max(std::min(to.x, static_cast<std::int32_t>(workArea.right) - width), left);
+    to.y = std::max(std::min(to.y, static_cast<std::int32_t>(workArea.bottom) - height), top);
+    return to;
 }
 
 UiPlacement InitialUiPlacement(const SkinLayoutRecord* skin, POINT remembered,

@@ -55,6 +55,11 @@ struct WindowMove {
 POINT StatusCreationPosition(POINT remembered, bool skinned, std::int32_t statusWidth,
                              std::int32_t statusHeight, const RECT& workArea);
 
+// The status window after the skin changed under it: the new size at the same top-left, pulled
+// left and up as far as needed to stay inside the work area (never past its left or top edge).
+WindowMove ResizedStatusWindow(const RECT& current, std::int32_t width, std::int32_t height,
+                               const RECT& workArea);
+
 // A fresh record: the status window at its creation place, sized by the skin (null = plain bar);
 // the composition window's place -1, -1 (off every work area's top-left, so the first placement
 // puts it at the caret); the candidate panel's size.

@@ -188,6 +188,31 @@ TEST(UiGeometry, CreationDropAndCaretJumpRules) {
     EXPECT_EQ(dragged.bottom, 56);
 }
 
+TEST(UiGeometry, StatusWindowResizedForANewSkinStaysInItsWorkArea) {
+    struct Case {
+        RECT area;
+        RECT current;
+        std::int32_t width, height;
+        POINT expected;
+    };
+    const Case cases[] = {
+        {kPrimary, {100, 500, 258, 522}, 600, 71, {100, 500}},     // fits where it stands
+        {kPrimary, {0, 1008, 158, 1030}, 600, 71, {0, 969}},       // the bottom-left plain bar
+        {kPrimary, {1700, 10, 1858, 32}, 800, 28, {1120, 10}},     // pulled left
+        {kPrimary, {1500, 900, 2100, 971}, 158, 22, {1500, 900}},  // shrinking never moves
+        {kLeftMonitor, {-200, 1000, -42, 1022}, 643, 28, {-643, 1000}},
+        {kAboveMonitor, {50, -300, 208, -278}, 189, 214, {50, -254}},
+        {kPrimary, {0, 0, 158, 22}, 2400, 1100, {0, 0}},  // wider than the area: its top-left
+    };
+    for (const Case& c : cases) {
+        const WindowMove m = ResizedStatusWindow(c.current, c.width, c.height, c.area);
+        EXPECT_EQ(m.x, c.expected.x) << c.current.left << "," << c.current.top;
+        EXPECT_EQ(m.y, c.expected.y) << c.current.left << "," << c.current.top;
+        EXPECT_EQ(m.width, c.width);
+        EXPECT_EQ(m.height, c.height);
+    }
+}
+
 TEST(UiGeometry, LongTipTextNeverOverrunsItsBuffer) {
     // "中" (D6 D0) repeated, after one or two ASCII bytes.
     for (const char* prefix : {"a", "ab"}) {

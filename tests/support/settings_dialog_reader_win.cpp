@@ -44,8 +44,10 @@ std::vector<int> SettingsOptionIds() {
 HWND WaitForSettingsDialog() {
     const std::string caption = Gbk("输入法设置");
     for (int tries = 0; tries < 200; ++tries) {
+        // Found before its controls exist, the dialog would take no clicks: it is ready once shown,
+        // which the dialog manager does after creating them.
         HWND dialog = FindWindowA("#32770", caption.c_str());
-        if (dialog != nullptr) {
+        if (dialog != nullptr && IsWindowVisible(dialog)) {
             return dialog;
         }
         Sleep(25);

@@ -283,11 +283,19 @@ TEST_F(StatusPaintTest, ScreenshotStatusBarStates) {
 }
 
 TEST_F(StatusPaintTest, ScreenshotEverySkinWithCandidates) {
-    const std::vector<std::string> words = {
-        "\xb9\xa4" /* 工 */,           "\xbd\xad\xc4\xcf" /* 江南 */, "\xca\xbd" /* 式 */,
-        "\xb9\xa4\xd7\xf7" /* 工作 */, "\xb9\xa4\xb3\xcc" /* 工程 */, "\xb9\xa4\xd2\xb5" /* 工业 */,
-        "\xb9\xa4\xc8\xcb" /* 工人 */, "\xb9\xa4\xbe\xdf" /* 工具 */, "\xb9\xa6" /* 功 */,
-        "\xb9\xa5" /* 攻 */,           "\xb9\xa8" /* 宫 */,           "\xb9\xa9" /* 供 */};
+    // The first twelve offers of "aa" on the shipped dictionary.
+    const std::vector<std::string> words = {"\xca\xbd" /* 式 */,
+                                            "\xb9\xa4" /* 工 */,
+                                            "\xb9\xa4\xd7\xf7" /* 工作 */,
+                                            "\xb9\xa4\xbe\xdf" /* 工具 */,
+                                            "\xb9\xa4\xb3\xcc" /* 工程 */,
+                                            "\xb9\xa4\xd2\xb5" /* 工业 */,
+                                            "\xc4\xe4\xc3\xfb" /* 匿名 */,
+                                            "\xb9\xa4\xc9\xcc" /* 工商 */,
+                                            "\xb9\xa4\xd2\xd5" /* 工艺 */,
+                                            "\xb9\xa4\xd7\xca" /* 工资 */,
+                                            "\xb9\xa4\xd2\xd5\xc6\xb7" /* 工艺品 */,
+                                            "\xb9\xa4\xb3\xa7" /* 工厂 */};
     for (int skin = 1; skin <= kSkinCount; ++skin) {
         Use(skin);
         Modes.ModeFlags = ChinesePunctuation;
