@@ -1,6 +1,7 @@
 // The status window of the installed input method, used with the real pointer (SendInput): where
 // it stands, what its buttons switch (the next key shows it), the drag, the right press over
-// candidates, and each skin chosen through the registry showing the code and the candidates itself.
+// candidates, and each skin chosen in the settings dialog showing the code and the candidates
+// itself.
 #include <gtest/gtest.h>
 
 #include <windows.h>

@@ -18,6 +18,7 @@
 #include "res/resource_ids.h"
 #include "settings/settings.h"
 #include "ui/dialog_state.h"
+#include "ui/hit_tests.h"
 #include "ui/soft_keyboard_win.h"
 #include "ui/status_menu_win.h"
 #include "ui/status_paint_win.h"
@@ -212,6 +213,14 @@ TEST_F(StatusWindowTest, DragMovesTheBarAndTheWorkAreaKeepsIt) {
     EXPECT_EQ(Windows.StatusPosY, after.top);
     EXPECT_EQ(UiPrivateOf(ui)->placement.StatusX, after.left);
 
+    // The next UI window's status window stands where this one was dropped.
+    const RECT dropped = after;
+    DestroyWindow(ui);
+    Open(0);
+    after = Rect();
+    EXPECT_EQ(after.left, dropped.left);
+    EXPECT_EQ(after.top, dropped.top);
+
     // Beyond the bottom right: pulled back inside.
     Press(50, 10);
     MoveTo(POINT{work.right + 40, work.bottom + 40});
@@ -229,6 +238,29 @@ TEST_F(StatusWindowTest, DragMovesTheBarAndTheWorkAreaKeepsIt) {
     after = Rect();
     EXPECT_EQ(after.left, work.right - (158 + 566 + 58) - 20);
     EXPECT_EQ(after.top, work.bottom - 5 - 10) << "partly below the work area";
+}
+
+TEST_F(StatusWindowTest, ANewSkinResizesTheWindowAtItsNextPaintInsideTheWorkArea) {
+    Open(0);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    MoveWindow(status, work.right - 200, work.top + 50, 158, 22, FALSE);
+    struct Step {
+        int skin;
+        int width, height;
+    };
+    for (const Step step : {Step{5, 800, 28}, Step{1, 189, 214}, Step{0, 158, 22}}) {
+        Settings.SkinIndex = step.skin;
+        HDC surface = GetDC(status);
+        PaintStatusWindow(status, surface, kStatusHitNothing);
+        ReleaseDC(status, surface);
+        const RECT rect = Rect();
+        EXPECT_EQ(rect.right - rect.left, step.width) << step.skin;
+        EXPECT_EQ(rect.bottom - rect.top, step.height) << step.skin;
+        EXPECT_LE(rect.right, work.right) << step.skin;
+        EXPECT_EQ(Status.Skin, step.skin);
+        EXPECT_EQ(UiPrivateOf(ui)->placement.StatusWidth, step.width) << step.skin;
+    }
 }
 
 // (The clearing of candidates by a right press needs a context of the input method: the
