@@ -201,7 +201,7 @@ TEST(UiGeometry, StatusWindowResizedForANewSkinStaysInItsWorkArea) {
         {kPrimary, {1700, 10, 1858, 32}, 800, 28, {1120, 10}},     // pulled left
         {kPrimary, {1500, 900, 2100, 971}, 158, 22, {1500, 900}},  // shrinking never moves
         {kLeftMonitor, {-200, 1000, -42, 1022}, 643, 28, {-643, 1000}},
-        {kAboveMonitor, {50, -300, 208, -278}, 189, 214, {50, -254}},
+        {kAboveMonitor, {50, -200, 208, -178}, 189, 214, {50, -254}},
         {kPrimary, {0, 0, 158, 22}, 2400, 1100, {0, 0}},  // wider than the area: its top-left
     };
     for (const Case& c : cases) {
