@@ -8,12 +8,22 @@ const CaptureKeystroke kCaptureKeystrokes[kCaptureKeystrokeCount] = {
     {VK_CONTROL, false}, {'C', false},        {'C', true},
     {VK_CONTROL, true},  {VK_CONTROL, false}, {0, false},
 };
+const CaptureKeystroke kCaptureRelease[kCaptureReleaseCount] = {{0, true}, {VK_CONTROL, true}};
 
 namespace {
 
 // The application copies its selection into an empty clipboard, so that nothing older is taken
 // for it. A clipboard that cannot be opened stays as it is; the keystrokes go out anyway.
+void Send(const CaptureKeystroke* keystrokes, int count, BYTE virtualKey) {
+    for (int i = 0; i < count; ++i) {
+        const BYTE vk = keystrokes[i].virtualKey != 0 ? keystrokes[i].virtualKey : virtualKey;
+        keybd_event(vk, 0, keystrokes[i].up ? KEYEVENTF_KEYUP : 0, 0);
+    }
+}
+
 void SendCopyAndKeyAgain(HIMC context, BYTE virtualKey) {
+    // Read before the keystrokes below change it.
+    const bool ctrlHeld = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;
     ContextLock ic(context);
     if (!ic) {
         return;
@@ -23,9 +33,9 @@ void SendCopyAndKeyAgain(HIMC context, BYTE virtualKey) {
         CloseClipboard();
     }
     ic.Release();
-    for (const CaptureKeystroke& keystroke : kCaptureKeystrokes) {
-        const BYTE vk = keystroke.virtualKey != 0 ? keystroke.virtualKey : virtualKey;
-        keybd_event(vk, 0, keystroke.up ? KEYEVENTF_KEYUP : 0, 0);
+    Send(kCaptureKeystrokes, kCaptureKeystrokeCount, virtualKey);
+    if (!ctrlHeld) {
+        Send(kCaptureRelease, kCaptureReleaseCount, virtualKey);
     }
     Modes.ClipboardCapturePending = 1;
 }

@@ -13,6 +13,10 @@ struct CaptureKeystroke {
 constexpr int kCaptureKeystrokeCount = 6;
 // Ctrl down, C down, C up, Ctrl up, Ctrl down, the key down.
 extern const CaptureKeystroke kCaptureKeystrokes[kCaptureKeystrokeCount];
+// When Ctrl is no longer held as the press is handled (a quick tap, a busy application), the key
+// and Ctrl are released after it too, or Ctrl would stay down for the application's next keys.
+constexpr int kCaptureReleaseCount = 2;
+extern const CaptureKeystroke kCaptureRelease[kCaptureReleaseCount];
 
 // Runs the pass that is due for the key (VK_OEM_3 grave, VK_OEM_2 slash).
 void CaptureSelection(HIMC context, BYTE virtualKey);

@@ -215,6 +215,7 @@ class ClipboardCaptureTest : public OnlineWordTest {
     int PressCtrlKey(BYTE virtualKey) {
         BYTE state[256] = {};
         state[VK_CONTROL] = 0x80;
+        HostSetKeyboardState(state);  // still held while the press is handled
         return HandleKeyPress(keys.context(), virtualKey, 0x29, state);
     }
 };
@@ -239,6 +240,23 @@ TEST_F(ClipboardCaptureTest, FirstPassEmptiesTheClipboardAndSendsCopyThenTheKeyA
         EXPECT_EQ(HostKeystrokeAt(first + i).flags, expected[i].flags) << i;
     }
     EXPECT_EQ(OnlineWord.OnlineWordActive, 0);
+}
+
+TEST_F(ClipboardCaptureTest, CtrlLetGoBeforeThePressIsHandledIsReleasedAfterTheKeyAgain) {
+    BYTE state[256] = {};
+    state[VK_CONTROL] = 0x80;
+    HostSetKeyboardState(state);
+    HostReleaseKeySince(VK_CONTROL);
+    const int first = HostKeystrokeCount();
+    CaptureSelection(keys.context(), 0xC0);
+    ASSERT_EQ(HostKeystrokeCount() - first, kCaptureKeystrokeCount + 2);
+    const HostKeystroke keyUp = HostKeystrokeAt(first + kCaptureKeystrokeCount);
+    const HostKeystroke ctrlUp = HostKeystrokeAt(first + kCaptureKeystrokeCount + 1);
+    EXPECT_EQ(keyUp.virtualKey, 0xC0);
+    EXPECT_EQ(keyUp.flags, static_cast<DWORD>(KEYEVENTF_KEYUP));
+    EXPECT_EQ(ctrlUp.virtualKey, VK_CONTROL);
+    EXPECT_EQ(ctrlUp.flags, static_cast<DWORD>(KEYEVENTF_KEYUP));
+    EXPECT_EQ(Modes.ClipboardCapturePending, 1);
 }
 
 TEST_F(ClipboardCaptureTest, SecondPassRunsTheCommand) {

@@ -84,6 +84,9 @@ void HostDeliverTranslatedMessages(HIMC context, const TRANSMSGLIST* list, UINT 
 // Keys and clipboard. GetKeyState reads the array last set here (256 bytes, as the key-state array
 // of the entry points: bit 0x80 down, bit 0x01 toggled); nullptr sets every key up.
 void HostSetKeyboardState(const BYTE* state);
+// The key was let go of after the press being handled: GetAsyncKeyState says up until the next
+// HostSetKeyboardState.
+void HostReleaseKeySince(int virtualKey);
 // The clipboard's plain text (GBK); nullptr leaves it without text. HostClipboardText gives
 // nullptr when it holds none.
 void HostSetClipboardText(const char* text);

@@ -7,6 +7,8 @@
 namespace {
 
 BYTE keyboardState[256];
+// Keys let go of since the key being handled was pressed (the asynchronous state says up).
+bool releasedSince[256];
 
 // The clipboard's one block: its text, and whether it holds any.
 struct ClipboardBlock {
@@ -29,6 +31,17 @@ void HostSetKeyboardState(const BYTE* state) {
     } else {
         std::memcpy(keyboardState, state, sizeof keyboardState);
     }
+    std::memset(releasedSince, 0, sizeof releasedSince);
+}
+
+void HostReleaseKeySince(int virtualKey) {
+    releasedSince[virtualKey & 0xFF] = true;
+}
+
+SHORT GetAsyncKeyState(int virtualKey) {
+    const bool down =
+        (keyboardState[virtualKey & 0xFF] & 0x80) != 0 && !releasedSince[virtualKey & 0xFF];
+    return static_cast<SHORT>(down ? 0x8000u : 0u);
 }
 
 SHORT GetKeyState(int virtualKey) {

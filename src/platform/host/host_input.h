@@ -39,6 +39,8 @@ constexpr BYTE VK_OEM_7 = 0xDE;       // ' "
 
 // The state of a key as the thread sees it: bit 15 down, bit 0 toggled (Caps Lock on).
 SHORT GetKeyState(int virtualKey);
+// The key as it is now, which may be later than the message being handled: bit 15 down.
+SHORT GetAsyncKeyState(int virtualKey);
 
 constexpr DWORD KEYEVENTF_EXTENDEDKEY = 0x1;
 constexpr DWORD KEYEVENTF_KEYUP = 0x2;
