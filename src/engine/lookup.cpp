@@ -4,6 +4,7 @@
 
 #include "dict/char_code_table.h"
 #include "dict/code_index.h"
+#include "dict/gbk_extension_index.h"
 #include "dict/group_index.h"
 #include "engine/composition.h"
 #include "engine/special_codes.h"
@@ -51,13 +52,12 @@ unsigned HintLength(unsigned codeLength, unsigned typedLength) {
 }
 
 void ScanGbkExtension(const char* typed, unsigned length) {
-    for (std::size_t r = 0; r < kGbkExtensionCount; ++r) {
-        const CharCodeRecord& record = GbkExtensionCodes[r];
+    static std::uint16_t matches[kGbkExtensionCount];
+    const std::size_t count = GbkExtensionMatches(Settings.CodeSet, typed, length, matches);
+    for (std::size_t m = 0; m < count; ++m) {
+        const CharCodeRecord& record = GbkExtensionCodes[matches[m]];
         const char* code = Settings.CodeSet == kCodeSetPrimary ? record.primary : record.secondary;
         const unsigned codeLength = static_cast<unsigned>(strnlen(code, sizeof record.primary));
-        if (codeLength < length || std::memcmp(code, typed, length) != 0) {
-            continue;
-        }
         if (codeLength > length) {
             outcome.codeComplete = 0;
         }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "common/gbk_text.h"
 #include "dict/char_codes.h"
 #include "dict/dictionary_files.h"
+#include "dict/gbk_extension_index.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
 #include "dict/tables.h"
@@ -186,6 +189,36 @@ TEST(WordExists, FindsExactEntriesOfBothTables) {
     std::strcpy(Tables.UserTable[5].code, "1ab");
     std::strcpy(Tables.UserTable[5].word, Gbk("工").c_str());
     EXPECT_EQ(WordExists("1ab", Gbk("工").c_str(), false), 0);
+}
+
+// Every prefix of every code in both code sets, and odd ones, against a pass over the whole table.
+TEST(GbkExtensionIndex, FindsWhatAPassOverTheTableFindsInTableOrder) {
+    static std::uint16_t found[kGbkExtensionCount];
+    for (const int codeSet : {kCodeSetPrimary, kCodeSetSecondary}) {
+        std::set<std::string> prefixes = {"", "A", "a\0", "zzzzz", "aaaaa", "{", "`"};
+        for (std::size_t r = 0; r < kGbkExtensionCount; ++r) {
+            const CharCodeRecord& record = GbkExtensionCodes[r];
+            const std::string code(codeSet == kCodeSetPrimary ? record.primary : record.secondary);
+            for (std::size_t n = 1; n <= code.size(); ++n) {
+                prefixes.insert(code.substr(0, n));
+            }
+        }
+        for (const std::string& prefix : prefixes) {
+            std::vector<std::uint16_t> expected;
+            for (std::size_t r = 0; r < kGbkExtensionCount; ++r) {
+                const CharCodeRecord& record = GbkExtensionCodes[r];
+                const char* code = codeSet == kCodeSetPrimary ? record.primary : record.secondary;
+                if (strnlen(code, sizeof record.primary) >= prefix.size() &&
+                    std::memcmp(code, prefix.data(), prefix.size()) == 0) {
+                    expected.push_back(static_cast<std::uint16_t>(r));
+                }
+            }
+            const std::size_t count =
+                GbkExtensionMatches(codeSet, prefix.data(), prefix.size(), found);
+            ASSERT_EQ(std::vector<std::uint16_t>(found, found + count), expected)
+                << codeSet << " " << prefix;
+        }
+    }
 }
 
 }  // namespace
