@@ -11,6 +11,7 @@
 
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
+#include "dict/group_index.h"
 #include "dict/tables.h"
 #include "settings/settings.h"
 
@@ -27,6 +28,9 @@ struct KeptTables {
     std::size_t userUsed;
     // What a load remembers of the user file (its write time and words), which a reset clears.
     UserFileRecord userFile;
+    // Every order of the main table, built: a whole copy then spares the first keys after it the
+    // rebuilding, most of what such a copy used to cost.
+    GroupOrders orders;
 };
 
 KeptTables primary;
@@ -112,7 +116,32 @@ void RestoreUserFileRecord(const UserFileRecord& kept) {
     record.BaseCount = kept.BaseCount;
 }
 
+void BuildEveryOrder() {
+    for (int ordinal = 1; ordinal <= kGroupCount; ++ordinal) {
+        MainEntriesBySecondKey(ordinal, 'a');
+        MainEntriesByWordHead(ordinal, 0);
+    }
+}
+
+// The orders in place, built afresh, against the kept ones.
+void RequireKeptOrders(const GroupOrders& kept) {
+    BuildEveryOrder();
+    const GroupOrders& live = MainGroupOrders;
+    const bool same =
+        std::memcmp(live.bySecondKey, kept.bySecondKey, sizeof kept.bySecondKey) == 0 &&
+        std::memcmp(live.bySecondKeyStart, kept.bySecondKeyStart, sizeof kept.bySecondKeyStart) ==
+            0 &&
+        std::memcmp(live.byWordHead, kept.byWordHead, sizeof kept.byWordHead) == 0 &&
+        std::memcmp(live.wordHeadKey, kept.wordHeadKey, sizeof kept.wordHeadKey) == 0 &&
+        std::memcmp(live.groupStart, kept.groupStart, sizeof kept.groupStart) == 0;
+    if (!same) {
+        Fail("the orders built from a fresh load differ from the kept ones");
+    }
+}
+
 void Snapshot(KeptTables& kept) {
+    BuildEveryOrder();
+    kept.orders = MainGroupOrders;
     std::memcpy(kept.main, Tables.MainTable, sizeof kept.main);
     std::memcpy(kept.user, Tables.UserTable, sizeof kept.user);
     std::memcpy(kept.letterStart, Tables.LetterStart, sizeof kept.letterStart);
@@ -135,8 +164,10 @@ void CopyWhole(const KeptTables& kept) {
     std::memcpy(MainIndex.heads, kept.mainHeads, sizeof kept.mainHeads);
     std::memcpy(UserIndex.codes, kept.userCodes, sizeof kept.userCodes);
     std::memcpy(UserIndex.heads, kept.userHeads, sizeof kept.userHeads);
-    // The tables were copied in whole: whatever was computed from them is void.
+    // The tables were copied in whole: whatever was computed from them is void, but for the
+    // orders kept with them.
     NoteTablesReplaced();
+    MainGroupOrders = kept.orders;
 }
 
 // Promotion only rotates entries inside a page, and a save of the user words rewrites the user
@@ -276,6 +307,7 @@ void RequireFreshTables(std::int32_t codeSet, bool (*load)(std::int32_t codeSet)
             Fail("the tables cannot be loaded afresh");
         }
         RequireInPlace(Kept(codeSet), "as loaded again");
+        RequireKeptOrders(Kept(codeSet).orders);
         held = codeSet;
         heldGeneration = TableGeneration;
     }

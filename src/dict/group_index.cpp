@@ -5,22 +5,9 @@
 #include "dict/code_index.h"
 #include "dict/tables.h"
 
+GroupOrders MainGroupOrders;
+
 namespace {
-
-constexpr int kGroupCount = kLetterStartCount - 1;  // ordinals 1..28
-constexpr int kSecondKeyCount = kLetterStartCount;  // GroupOrdinal 0..28
-
-// Positions of every group, bucketed by second key; bySecondKeyStart[g][k] .. [g][k + 1].
-std::int32_t bySecondKey[kMainTableCapacity];
-std::int32_t bySecondKeyStart[kGroupCount][kSecondKeyCount + 1];
-bool secondKeyStale = true;
-
-// Positions of every group sorted by word head, then position; groupStart[g] .. groupStart[g + 1].
-std::int32_t byWordHead[kMainTableCapacity];
-std::uint16_t wordHeadKey[kMainTableCapacity];
-std::int32_t groupStart[kGroupCount + 1];
-bool groupSorted[kGroupCount];
-bool wordHeadStale = true;
 
 // The used part of group g (0-based): up to its first empty entry.
 void UsedRange(int g, std::int32_t& first, std::int32_t& end) {
@@ -58,19 +45,19 @@ void BuildSecondKeyOrder() {
         }
         std::int32_t place[kSecondKeyCount];
         for (int k = 0; k < kSecondKeyCount; ++k) {
-            bySecondKeyStart[g][k] = next;
+            MainGroupOrders.bySecondKeyStart[g][k] = next;
             place[k] = next;
             next += counts[k];
         }
-        bySecondKeyStart[g][kSecondKeyCount] = next;
+        MainGroupOrders.bySecondKeyStart[g][kSecondKeyCount] = next;
         for (std::int32_t i = first; i < end; ++i) {
             const int k = SecondKeyOf(i);
             if (k >= 0 && k < kSecondKeyCount) {
-                bySecondKey[place[k]++] = i;
+                MainGroupOrders.bySecondKey[place[k]++] = i;
             }
         }
     }
-    secondKeyStale = false;
+    MainGroupOrders.secondKeyStale = false;
 }
 
 std::uint16_t HeadKey(std::int32_t i) {
@@ -78,17 +65,17 @@ std::uint16_t HeadKey(std::int32_t i) {
 }
 
 void SortGroup(int g) {
-    std::int32_t* first = byWordHead + groupStart[g];
-    std::int32_t* last = byWordHead + groupStart[g + 1];
+    std::int32_t* first = MainGroupOrders.byWordHead + MainGroupOrders.groupStart[g];
+    std::int32_t* last = MainGroupOrders.byWordHead + MainGroupOrders.groupStart[g + 1];
     std::sort(first, last, [](std::int32_t a, std::int32_t b) {
         const std::uint16_t ka = HeadKey(a);
         const std::uint16_t kb = HeadKey(b);
         return ka != kb ? ka < kb : a < b;
     });
     for (std::int32_t* p = first; p < last; ++p) {
-        wordHeadKey[p - byWordHead] = HeadKey(*p);
+        MainGroupOrders.wordHeadKey[p - MainGroupOrders.byWordHead] = HeadKey(*p);
     }
-    groupSorted[g] = true;
+    MainGroupOrders.groupSorted[g] = true;
 }
 
 void BuildWordHeadOrder() {
@@ -97,14 +84,14 @@ void BuildWordHeadOrder() {
         std::int32_t first;
         std::int32_t end;
         UsedRange(g, first, end);
-        groupStart[g] = next;
+        MainGroupOrders.groupStart[g] = next;
         for (std::int32_t i = first; i < end; ++i) {
-            byWordHead[next++] = i;
+            MainGroupOrders.byWordHead[next++] = i;
         }
-        groupSorted[g] = false;
+        MainGroupOrders.groupSorted[g] = false;
     }
-    groupStart[kGroupCount] = next;
-    wordHeadStale = false;
+    MainGroupOrders.groupStart[kGroupCount] = next;
+    MainGroupOrders.wordHeadStale = false;
 }
 
 }  // namespace
@@ -112,45 +99,46 @@ void BuildWordHeadOrder() {
 PositionRange MainEntriesBySecondKey(int ordinal, unsigned char secondKey) {
     const int k = GroupOrdinal(secondKey);
     if (ordinal < 1 || ordinal > kGroupCount || k == 0) {
-        return {bySecondKey, bySecondKey};
+        return {MainGroupOrders.bySecondKey, MainGroupOrders.bySecondKey};
     }
-    if (secondKeyStale) {
+    if (MainGroupOrders.secondKeyStale) {
         BuildSecondKeyOrder();
     }
-    const std::int32_t* row = bySecondKeyStart[ordinal - 1];
-    return {bySecondKey + row[k], bySecondKey + row[k + 1]};
+    const std::int32_t* row = MainGroupOrders.bySecondKeyStart[ordinal - 1];
+    return {MainGroupOrders.bySecondKey + row[k], MainGroupOrders.bySecondKey + row[k + 1]};
 }
 
 PositionRange MainEntriesByWordHead(int ordinal, unsigned firstTwoBytes) {
     if (ordinal < 1 || ordinal > kGroupCount) {
-        return {byWordHead, byWordHead};
+        return {MainGroupOrders.byWordHead, MainGroupOrders.byWordHead};
     }
-    if (wordHeadStale) {
+    if (MainGroupOrders.wordHeadStale) {
         BuildWordHeadOrder();
     }
     const int g = ordinal - 1;
-    if (!groupSorted[g]) {
+    if (!MainGroupOrders.groupSorted[g]) {
         SortGroup(g);
     }
-    const std::uint16_t* first = wordHeadKey + groupStart[g];
-    const std::uint16_t* last = wordHeadKey + groupStart[g + 1];
+    const std::uint16_t* first = MainGroupOrders.wordHeadKey + MainGroupOrders.groupStart[g];
+    const std::uint16_t* last = MainGroupOrders.wordHeadKey + MainGroupOrders.groupStart[g + 1];
     const std::uint16_t key = static_cast<std::uint16_t>(firstTwoBytes);
     const std::uint16_t* low = std::lower_bound(first, last, key);
     const std::uint16_t* high = std::upper_bound(low, last, key);
-    return {byWordHead + (low - wordHeadKey), byWordHead + (high - wordHeadKey)};
+    return {MainGroupOrders.byWordHead + (low - MainGroupOrders.wordHeadKey),
+            MainGroupOrders.byWordHead + (high - MainGroupOrders.wordHeadKey)};
 }
 
 void NoteMainEntryChanged(std::size_t i, bool codeChanged, bool wordChanged) {
     if (codeChanged) {
-        secondKeyStale = true;
-        wordHeadStale = true;
+        MainGroupOrders.secondKeyStale = true;
+        MainGroupOrders.wordHeadStale = true;
         return;
     }
     if (wordChanged) {
         for (int g = 0; g < kGroupCount; ++g) {
             if (static_cast<std::int32_t>(i) >= Tables.LetterStart[g] &&
                 static_cast<std::int32_t>(i) < Tables.LetterStart[g + 1]) {
-                groupSorted[g] = false;
+                MainGroupOrders.groupSorted[g] = false;
             }
         }
     }

@@ -10,6 +10,26 @@
 
 #include "dict/tables.h"
 
+constexpr int kGroupCount = kLetterStartCount - 1;  // ordinals 1..28
+constexpr int kSecondKeyCount = kLetterStartCount;  // GroupOrdinal 0..28
+
+// The orders of the main table and whether each is current. One record, so that whoever keeps
+// whole tables to put back later (the fuzzers) can keep the orders computed from them too.
+struct GroupOrders {
+    // Positions of every group, bucketed by second key; bySecondKeyStart[g][k] .. [g][k + 1].
+    std::int32_t bySecondKey[kMainTableCapacity];
+    std::int32_t bySecondKeyStart[kGroupCount][kSecondKeyCount + 1];
+    bool secondKeyStale = true;
+    // Positions of every group sorted by word head, then position; groupStart[g] ..
+    // groupStart[g + 1]. A group is sorted on its first use.
+    std::int32_t byWordHead[kMainTableCapacity];
+    std::uint16_t wordHeadKey[kMainTableCapacity];
+    std::int32_t groupStart[kGroupCount + 1];
+    bool groupSorted[kGroupCount];
+    bool wordHeadStale = true;
+};
+extern GroupOrders MainGroupOrders;
+
 struct PositionRange {
     const std::int32_t* begin;
     const std::int32_t* end;
