@@ -58,6 +58,9 @@ std::size_t GbkExtensionMatches(int codeSet, const char* typed, std::size_t leng
     const std::uint16_t* last = std::upper_bound(first, end, typed, prefixAfter);
     const std::size_t count = static_cast<std::size_t>(last - first);
     std::copy(first, last, out);
-    std::sort(out, out + count);
+    // The table is in Primary code order already: only the Secondary range needs sorting back.
+    if (!std::is_sorted(out, out + count)) {
+        std::sort(out, out + count);
+    }
     return count;
 }
