@@ -88,9 +88,8 @@ void Store(DictEntry& entry, const HandMade& made) {
 
 // Set by ZELK_FUZZ_CHECK_RESTORE: every start compares the restored tables with a fresh load.
 bool checkRestore = false;
-// ZELK_FUZZ_CODE_SET=0 or 1: every input uses that code set. Inputs that change the code set
-// from one to the next make the first lookup of each rebuild the main table's group orders,
-// which takes most of an input's time; one code set per run avoids that.
+// ZELK_FUZZ_CODE_SET=0 or 1: every input uses that code set, which spares the whole copy of the
+// tables an input of the other code set needs.
 std::int32_t fixedCodeSet = -1;
 
 }  // namespace
