@@ -61,9 +61,11 @@ void MarkUntouched(DictEntry* table, std::size_t count) {
 // one.
 std::size_t WholeCharacters(const unsigned char* text, std::size_t length, std::size_t maxBytes) {
     std::size_t kept = 0;
-    while (kept < length) {
-        const std::size_t next = kept + (text[kept] >= 0x81 ? 2 : 1);
-        if (next > length || next > maxBytes) {
+    // A NUL ends a stored word; a lead byte right before one is no character.
+    while (kept < length && text[kept] != 0) {
+        const bool lead = text[kept] >= 0x81;
+        const std::size_t next = kept + (lead ? 2 : 1);
+        if (next > length || next > maxBytes || (lead && text[kept + 1] == 0)) {
             break;
         }
         kept = next;
