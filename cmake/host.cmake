@@ -71,4 +71,13 @@ if(ZELK_FUZZERS)
     # The reader's own fuzzer links an instrumented copy of it, which the linker then takes
     # instead of the library's.
     target_sources(read_dictionary_lines_fuzz PRIVATE src/dict/line_reader.cpp)
+    # Each fuzzer replays its corpus (seeds and the inputs of past findings) as a test: a change
+    # of the code that breaks what a fuzzer checks shows without a fuzzing run.
+    enable_testing()
+    foreach(program ${ZELK_FUZZ_PROGRAMS})
+        get_filename_component(name ${program} NAME_WE)
+        string(REGEX REPLACE "_fuzz$" "" corpus ${name})
+        file(GLOB inputs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/corpus/${corpus}/*)
+        add_test(NAME ${name}_corpus COMMAND ${name} ${inputs})
+    endforeach()
 endif()

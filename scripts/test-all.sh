@@ -1,15 +1,15 @@
 #!/bin/bash
-# Configures, builds and tests every build: the Linux host build (ASan, UBSan) and both Windows
-# builds, whose tests run under Wine. Goes on after a failure so that one run shows everything;
+# Configures, builds and tests every build: the Linux host build (ASan, UBSan), the fuzzers (each
+# replays its corpus) and both Windows builds, whose tests run under Wine. Goes on after a failure so that one run shows everything;
 # exits non-zero when any step failed. Needs what scripts/setup.sh installs.
 #
-#   scripts/test-all.sh [PRESET...]   (default: host win64 win32)
+#   scripts/test-all.sh [PRESET...]   (default: host fuzz win64 win32)
 set -uo pipefail
 
 cd "$(dirname "$0")/.." || exit 1
 presets=("$@")
 if [ ${#presets[@]} -eq 0 ]; then
-    presets=(host win64 win32)
+    presets=(host fuzz win64 win32)
 fi
 jobs=$(nproc)
 logs=$(mktemp -d)
