@@ -12,8 +12,6 @@ const CaptureKeystroke kCaptureRelease[kCaptureReleaseCount] = {{0, true}, {VK_C
 
 namespace {
 
-// The application copies its selection into an empty clipboard, so that nothing older is taken
-// for it. A clipboard that cannot be opened stays as it is; the keystrokes go out anyway.
 void Send(const CaptureKeystroke* keystrokes, int count, BYTE virtualKey) {
     for (int i = 0; i < count; ++i) {
         const BYTE vk = keystrokes[i].virtualKey != 0 ? keystrokes[i].virtualKey : virtualKey;
@@ -21,6 +19,8 @@ void Send(const CaptureKeystroke* keystrokes, int count, BYTE virtualKey) {
     }
 }
 
+// The application copies its selection into an empty clipboard, so that nothing older is taken
+// for it. A clipboard that cannot be opened stays as it is; the keystrokes go out anyway.
 void SendCopyAndKeyAgain(HIMC context, BYTE virtualKey) {
     // Read before the keystrokes below change it.
     const bool ctrlHeld = (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0;

@@ -96,9 +96,13 @@ void InitSkinLayout() {
     }
 }
 
+const SkinLayoutRecord* SkinLayoutOf(std::int32_t skinIndex) {
+    return skinIndex >= 1 && skinIndex <= kSkinCount ? &SkinLayout[skinIndex - 1] : nullptr;
+}
+
 void ApplyCursorFollowRule(SettingsRecord& settings) {
-    if (settings.SkinIndex > 0 && settings.SkinIndex <= kSkinCount &&
-        SkinLayout[settings.SkinIndex - 1].FollowAllowed == 0) {
+    const SkinLayoutRecord* skin = SkinLayoutOf(settings.SkinIndex);
+    if (skin != nullptr && skin->FollowAllowed == 0) {
         settings.CursorFollow = 0;
     }
 }

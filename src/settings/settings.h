@@ -67,6 +67,8 @@ struct SkinLayoutRecord {
 };
 extern SkinLayoutRecord SkinLayout[kSkinCount];  // record k belongs to skin k + 1
 void InitSkinLayout();
+// The layout of skin number skinIndex; null for the plain bar (0) or a number without a layout.
+const SkinLayoutRecord* SkinLayoutOf(std::int32_t skinIndex);
 
 // A skin whose layout does not allow caret following turns CursorFollow off.
 void ApplyCursorFollowRule(SettingsRecord& settings);

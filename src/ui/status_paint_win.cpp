@@ -275,7 +275,7 @@ void DrawWithContext(HDC surface, int code, HIMC context) {
 
 // The skin the settings choose; a number without a layout is the plain bar.
 std::int32_t ChosenSkin() {
-    return Settings.SkinIndex >= 1 && Settings.SkinIndex <= kSkinCount ? Settings.SkinIndex : 0;
+    return SkinLayoutOf(Settings.SkinIndex) != nullptr ? Settings.SkinIndex : 0;
 }
 
 }  // namespace
@@ -285,10 +285,7 @@ void ResetStatusWindowState() {
 }
 
 const SkinLayoutRecord* StatusSkinLayout() {
-    if (Status.Skin < 1 || Status.Skin > kSkinCount) {
-        return nullptr;
-    }
-    return &SkinLayout[Status.Skin - 1];
+    return SkinLayoutOf(Status.Skin);
 }
 
 void LoadStatusPictures() {

@@ -40,13 +40,6 @@ RECT WorkAreaOfPlacement(const UiPlacement& ui) {
     return WorkAreaAt(POINT{ui.CompX, ui.CompY});
 }
 
-const SkinLayoutRecord* ActiveSkin() {
-    if (Settings.SkinIndex < 1 || Settings.SkinIndex > kSkinCount) {
-        return nullptr;
-    }
-    return &SkinLayout[Settings.SkinIndex - 1];
-}
-
 bool HasWindow(HWND window) {
     return window != nullptr && IsWindow(window);
 }
@@ -135,7 +128,7 @@ void PlaceCandWindow(HWND uiWindow, UiPrivate& ui, HIMC /*context*/) {
 }
 
 void PlaceSkinnedStatus(HWND /*uiWindow*/, UiPrivate& ui, HIMC context) {
-    const SkinLayoutRecord* skin = ActiveSkin();
+    const SkinLayoutRecord* skin = SkinLayoutOf(Settings.SkinIndex);
     if (skin == nullptr || !HasWindow(ui.StatusWindow)) {
         return;
     }

@@ -61,9 +61,7 @@ void OnCreate(HWND uiWindow) {
     if (ui == nullptr) {
         return;
     }
-    const SkinLayoutRecord* skin = Settings.SkinIndex >= 1 && Settings.SkinIndex <= kSkinCount
-                                       ? &SkinLayout[Settings.SkinIndex - 1]
-                                       : nullptr;
+    const SkinLayoutRecord* skin = SkinLayoutOf(Settings.SkinIndex);
     const POINT remembered{Windows.StatusPosX, Windows.StatusPosY};
     RECT workArea{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);

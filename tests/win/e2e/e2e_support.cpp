@@ -109,6 +109,29 @@ SetupRun RunSetup(const std::string& arguments) {
     return run;
 }
 
+DWORD RunTestInAnotherProcess(const std::string& program, const char* variable,
+                              const char* testName) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    SetEnvironmentVariableA(variable, "1");
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string command =
+        "\"" + (program.empty() ? std::string(self) : program) + "\" --gtest_filter=" + testName;
+    DWORD exitCode = ~0u;
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                       nullptr, &startup, &process)) {
+        if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(process.hProcess, &exitCode);
+        }
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    SetEnvironmentVariableA(variable, nullptr);
+    return exitCode;
+}
+
 void InstallWithDefaults() {
     RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, 0);
     const SetupRun run = RunSetup("install");

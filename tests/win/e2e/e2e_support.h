@@ -20,6 +20,12 @@ struct SetupRun {
 // Runs zelk-setup.exe of the package with the arguments and waits for it.
 SetupRun RunSetup(const std::string& arguments);
 
+// Runs one test of a test program (this one when program is empty) in a process of its own, with
+// variable set to "1" in its environment, and waits up to two minutes for it: the half of a test
+// that needs a second program. Its exit code; ~0u when it did not start or end.
+DWORD RunTestInAnotherProcess(const std::string& program, const char* variable,
+                              const char* testName);
+
 // A fresh installation: the settings key is removed first, so that the installer writes the
 // installed defaults.
 void InstallWithDefaults();

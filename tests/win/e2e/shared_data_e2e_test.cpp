@@ -53,24 +53,6 @@ bool Sees(const Mark& mark) {
     return false;
 }
 
-DWORD RunOtherHalf(const std::string& program) {
-    SetEnvironmentVariableA(kHalfVariable, "1");
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string command = "\"" + program + "\" --gtest_filter=SharedDataTest.OtherBitnessHalf";
-    DWORD exitCode = ~0u;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                       nullptr, &startup, &process)) {
-        WaitForSingleObject(process.hProcess, INFINITE);
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    SetEnvironmentVariableA(kHalfVariable, nullptr);
-    return exitCode;
-}
-
 TEST(SharedDataTest, AWordAndASettingCrossTheBitnessesBothWays) {
     const char* other = std::getenv(kOtherProgramVariable);
     if (other == nullptr || GetFileAttributesA(other) == INVALID_FILE_ATTRIBUTES) {
@@ -90,7 +72,8 @@ TEST(SharedDataTest, AWordAndASettingCrossTheBitnessesBothWays) {
     const DWORD skin = ReadSettingsValue("IMESETQ");
 
     Leave(kFromThisSide);
-    const DWORD exitCode = RunOtherHalf(other);
+    const DWORD exitCode =
+        RunTestInAnotherProcess(other, kHalfVariable, "SharedDataTest.OtherBitnessHalf");
     const bool seen = Sees(kFromOtherSide);
 
     WriteWholeFile(userFile, words);

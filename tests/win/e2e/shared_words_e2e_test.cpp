@@ -104,27 +104,6 @@ void MakeWord(TypingWindow& typing, std::string_view codes) {
     CtrlBackquote();
 }
 
-DWORD RunOtherHalf() {
-    char program[MAX_PATH];
-    GetModuleFileNameA(nullptr, program, MAX_PATH);
-    SetEnvironmentVariableA(kHalfVariable, "1");
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string command =
-        "\"" + std::string(program) + "\" --gtest_filter=SharedWordsTest.OtherProgramHalf";
-    DWORD exitCode = ~0u;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                       nullptr, &startup, &process)) {
-        WaitForSingleObject(process.hProcess, 120000);
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
-    SetEnvironmentVariableA(kHalfVariable, nullptr);
-    return exitCode;
-}
-
 TEST(SharedWordsTest, AWordMadeInOneProgramIsOfferedInAnotherAndBothAreKept) {
     InstallWithDefaults();
     const std::string userFile = SystemFolder() + "zelk\\zelk2006.emb";
@@ -139,7 +118,8 @@ TEST(SharedWordsTest, AWordMadeInOneProgramIsOfferedInAnotherAndBothAreKept) {
         typing.Type("<Esc>");
 
         // The other program makes "工工" while this one has its user words loaded.
-        EXPECT_EQ(RunOtherHalf(), 0u);
+        EXPECT_EQ(RunTestInAnotherProcess("", kHalfVariable, "SharedWordsTest.OtherProgramHalf"),
+                  0u);
         EXPECT_NE(ReadWholeFile(userFile).find("aaaa     " + otherWord + "\r\n"),
                   std::string::npos);
 
