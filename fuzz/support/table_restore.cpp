@@ -1,5 +1,6 @@
 #include "support/table_restore.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -139,16 +140,35 @@ void RequireKeptOrders(const GroupOrders& kept) {
     }
 }
 
+// The tables in place and their kept copies, part by part: what a snapshot takes, a whole
+// restore puts back and the check compares.
+struct Part {
+    void* live;
+    void* kept;
+    std::size_t size;
+    const char* name;
+};
+constexpr std::size_t kPartCount = 7;
+using Parts = std::array<Part, kPartCount>;
+
+Parts PartsOf(KeptTables& kept) {
+    return {{
+        {Tables.MainTable, kept.main, sizeof kept.main, "MainTable"},
+        {Tables.UserTable, kept.user, sizeof kept.user, "UserTable"},
+        {Tables.LetterStart, kept.letterStart, sizeof kept.letterStart, "LetterStart"},
+        {MainIndex.codes, kept.mainCodes, sizeof kept.mainCodes, "main codes"},
+        {MainIndex.heads, kept.mainHeads, sizeof kept.mainHeads, "main word heads"},
+        {UserIndex.codes, kept.userCodes, sizeof kept.userCodes, "user codes"},
+        {UserIndex.heads, kept.userHeads, sizeof kept.userHeads, "user word heads"},
+    }};
+}
+
 void Snapshot(KeptTables& kept) {
     BuildEveryOrder();
     kept.orders = MainGroupOrders;
-    std::memcpy(kept.main, Tables.MainTable, sizeof kept.main);
-    std::memcpy(kept.user, Tables.UserTable, sizeof kept.user);
-    std::memcpy(kept.letterStart, Tables.LetterStart, sizeof kept.letterStart);
-    std::memcpy(kept.mainCodes, MainIndex.codes, sizeof kept.mainCodes);
-    std::memcpy(kept.mainHeads, MainIndex.heads, sizeof kept.mainHeads);
-    std::memcpy(kept.userCodes, UserIndex.codes, sizeof kept.userCodes);
-    std::memcpy(kept.userHeads, UserIndex.heads, sizeof kept.userHeads);
+    for (const Part& part : PartsOf(kept)) {
+        std::memcpy(part.kept, part.live, part.size);
+    }
     std::memcpy(static_cast<void*>(&kept.userFile), &Tables.UserFile, sizeof kept.userFile);
     kept.userUsed = 0;
     while (kept.userUsed < kUserTableCapacity && !IsEmptyEntry(kept.user[kept.userUsed])) {
@@ -156,14 +176,10 @@ void Snapshot(KeptTables& kept) {
     }
 }
 
-void CopyWhole(const KeptTables& kept) {
-    std::memcpy(Tables.MainTable, kept.main, sizeof Tables.MainTable);
-    std::memcpy(Tables.UserTable, kept.user, sizeof Tables.UserTable);
-    std::memcpy(Tables.LetterStart, kept.letterStart, sizeof Tables.LetterStart);
-    std::memcpy(MainIndex.codes, kept.mainCodes, sizeof kept.mainCodes);
-    std::memcpy(MainIndex.heads, kept.mainHeads, sizeof kept.mainHeads);
-    std::memcpy(UserIndex.codes, kept.userCodes, sizeof kept.userCodes);
-    std::memcpy(UserIndex.heads, kept.userHeads, sizeof kept.userHeads);
+void CopyWhole(KeptTables& kept) {
+    for (const Part& part : PartsOf(kept)) {
+        std::memcpy(part.live, part.kept, part.size);
+    }
     // The tables were copied in whole: whatever was computed from them is void, but for the
     // orders kept with them.
     NoteTablesReplaced();
@@ -201,23 +217,8 @@ bool HandMadeWordsGone(const KeptTables& kept) {
 }
 
 // Compares the tables in place with kept ones.
-void RequireInPlace(const KeptTables& kept, const char* when) {
-    struct Part {
-        const void* live;
-        const void* kept;
-        std::size_t size;
-        const char* name;
-    };
-    const Part parts[] = {
-        {Tables.MainTable, kept.main, sizeof kept.main, "MainTable"},
-        {Tables.UserTable, kept.user, sizeof kept.user, "UserTable"},
-        {Tables.LetterStart, kept.letterStart, sizeof kept.letterStart, "LetterStart"},
-        {MainIndex.codes, kept.mainCodes, sizeof kept.mainCodes, "main codes"},
-        {MainIndex.heads, kept.mainHeads, sizeof kept.mainHeads, "main word heads"},
-        {UserIndex.codes, kept.userCodes, sizeof kept.userCodes, "user codes"},
-        {UserIndex.heads, kept.userHeads, sizeof kept.userHeads, "user word heads"},
-    };
-    for (const Part& part : parts) {
+void RequireInPlace(KeptTables& kept, const char* when) {
+    for (const Part& part : PartsOf(kept)) {
         if (std::memcmp(part.live, part.kept, part.size) != 0) {
             std::fprintf(stderr, "table restore: %s %s differs from the kept load\n", part.name,
                          when);
