@@ -37,6 +37,18 @@ bool HasWindow(HWND window) {
     return window != nullptr && IsWindow(window);
 }
 
+// A hidden child of the UI window in window: made when there is none (true), otherwise the one
+// there only hidden (false).
+bool CreateHiddenChild(HWND uiWindow, const char* windowClass, HWND& window) {
+    if (HasWindow(window)) {
+        ShowWindow(window, SW_HIDE);
+        return false;
+    }
+    window = CreateChild(uiWindow, windowClass, WS_EX_WINDOWEDGE, 0, 0, 1, 1);
+    HideIfPresent(window);
+    return true;
+}
+
 void DestroyIfPresent(HWND& window) {
     if (HasWindow(window)) {
         DestroyWindow(window);
@@ -173,27 +185,21 @@ HWND OwningUiWindow(HWND child) {
 }
 
 void CreateCompWindow(HWND uiWindow, UiPrivate& ui) {
-    if (HasWindow(ui.CompWindow)) {
-        ShowWindow(ui.CompWindow, SW_HIDE);
+    if (!CreateHiddenChild(uiWindow, "QMVCOMP", ui.CompWindow)) {
         return;
     }
-    ui.CompWindow = CreateChild(uiWindow, "QMVCOMP", WS_EX_WINDOWEDGE, 0, 0, 1, 1);
     ui.placement.CompWidth = kCompWindowWidth;
     ui.placement.CompHeight = kCompWindowHeight;
     Windows.CurrentCompWindow = ui.CompWindow;
-    HideIfPresent(ui.CompWindow);
 }
 
 void CreateCandWindow(HWND uiWindow, UiPrivate& ui) {
-    if (HasWindow(ui.CandWindow)) {
-        ShowWindow(ui.CandWindow, SW_HIDE);
+    if (!CreateHiddenChild(uiWindow, "QMVCAND", ui.CandWindow)) {
         return;
     }
-    ui.CandWindow = CreateChild(uiWindow, "QMVCAND", WS_EX_WINDOWEDGE, 0, 0, 1, 1);
     ui.placement.CandWidth = kCandPanelWidth;
     ui.placement.CandHeight = kCandPanelHeight;
     Windows.CurrentCandWindow = ui.CandWindow;
-    HideIfPresent(ui.CandWindow);
 }
 
 void CreateStatusWindow(HWND uiWindow, UiPrivate& ui) {
@@ -208,12 +214,7 @@ void CreateStatusWindow(HWND uiWindow, UiPrivate& ui) {
 }
 
 void CreateLongCandidateTip(HWND uiWindow) {
-    if (HasWindow(Windows.LongCandidateTip)) {
-        ShowWindow(Windows.LongCandidateTip, SW_HIDE);
-        return;
-    }
-    Windows.LongCandidateTip = CreateChild(uiWindow, "QMVCOMP", WS_EX_WINDOWEDGE, 0, 0, 1, 1);
-    HideIfPresent(Windows.LongCandidateTip);
+    CreateHiddenChild(uiWindow, "QMVCOMP", Windows.LongCandidateTip);
 }
 
 LRESULT HandleImeNotify(HIMC context, HWND uiWindow, WPARAM notification, LPARAM lParam) {
