@@ -197,10 +197,11 @@ void RoundTrip(const Config& config, std::size_t read) {
     Require(written, "the words read can be written");
     char path[kPathBufferSize];
     std::memset(static_cast<void*>(readBack), 0, (read + 1) * sizeof(DictEntry));
-    Require(config.separator != ' ' || DictionaryFilePath(UserFileName(kCodeSetPrimary), path),
+    Require(config.separator != ' ' || UserFilePath(UserFileName(kCodeSetPrimary), path),
             "user file path");
     Require(ReadDictionaryLines(config.separator == ' ' ? path : backupPath.c_str(),
-                                config.separator, readBack, kUserTableCapacity, config.rules),
+                                config.separator, readBack, kUserTableCapacity, config.rules)
+                    .status == FileReadStatus::Read,
             "the file written can be read");
     Require(IsEmptyEntry(readBack[read]), "no more words read back than were written");
     std::size_t back = 0;

@@ -61,9 +61,9 @@ KeptTables& Kept(std::int32_t codeSet) {
     return codeSet == kCodeSetPrimary ? primary : secondary;
 }
 
-std::string UserFilePath(std::int32_t codeSet) {
+std::string UserWordsPath(std::int32_t codeSet) {
     char path[kPathBufferSize];
-    return DictionaryFilePath(UserFileName(codeSet), path) ? std::string(path) : std::string();
+    return UserFilePath(UserFileName(codeSet), path) ? std::string(path) : std::string();
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
@@ -87,14 +87,14 @@ void Fail(const char* what) {
 }
 
 void RestoreUserFile(std::int32_t codeSet) {
-    std::FILE* file = std::fopen(UserFilePath(codeSet).c_str(), "wb");
+    std::FILE* file = std::fopen(UserWordsPath(codeSet).c_str(), "wb");
     const std::string& bytes = userFiles[codeSet == kCodeSetPrimary];
     if (file == nullptr || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() ||
         std::fclose(file) != 0) {
         Fail("a user file cannot be written back");
     }
     const struct timespec times[2] = {{0, UTIME_OMIT}, userFileTimes[codeSet == kCodeSetPrimary]};
-    if (utimensat(AT_FDCWD, UserFilePath(codeSet).c_str(), times, 0) != 0) {
+    if (utimensat(AT_FDCWD, UserWordsPath(codeSet).c_str(), times, 0) != 0) {
         Fail("a user file's write time cannot be put back");
     }
 }
@@ -237,8 +237,8 @@ void RequireInPlace(KeptTables& kept, const char* when) {
 void KeepPristineTables(std::int32_t codeSet) {
     Snapshot(Kept(codeSet));
     struct stat status;
-    if (!ReadWholeFile(UserFilePath(codeSet), userFiles[codeSet == kCodeSetPrimary]) ||
-        stat(UserFilePath(codeSet).c_str(), &status) != 0) {
+    if (!ReadWholeFile(UserWordsPath(codeSet), userFiles[codeSet == kCodeSetPrimary]) ||
+        stat(UserWordsPath(codeSet).c_str(), &status) != 0) {
         Fail("a user file cannot be read");
     }
     userFileTimes[codeSet == kCodeSetPrimary] = status.st_mtim;
@@ -291,7 +291,7 @@ void RestoreTables(const TablesLeft& left, std::int32_t codeSet) {
 void RequireFreshTables(std::int32_t codeSet, bool (*load)(std::int32_t codeSet)) {
     for (std::int32_t set : {kCodeSetPrimary, kCodeSetSecondary}) {
         std::string bytes;
-        if (!ReadWholeFile(UserFilePath(set), bytes) ||
+        if (!ReadWholeFile(UserWordsPath(set), bytes) ||
             bytes != userFiles[set == kCodeSetPrimary]) {
             Fail("a user file differs from the one kept");
         }

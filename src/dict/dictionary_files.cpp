@@ -4,10 +4,8 @@
 #include <cstring>
 
 #include "dict/code_index.h"
-#include "dict/system_folder.h"
 #include "dict/user_texts.h"
 #include "platform/win32.h"
-#include "dict/tables.h"
 
 namespace {
 
@@ -24,93 +22,88 @@ std::size_t FormatLine(const DictEntry& entry, LineSyntax syntax, char* out, std
     return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
-// Writes the lines to PATH.new next to the file, then puts it in the file's place.
+// Writes the lines in place of the file at path, whole or not at all.
 bool WriteLinesSafely(const char* path, const DictEntry* entries, std::size_t count,
                       LineSyntax syntax, LineRules rules) {
-    char temporary[kPathBufferSize + 4];
-    if (std::snprintf(temporary, sizeof temporary, "%s.new", path) >=
-        static_cast<int>(sizeof temporary)) {
-        return false;
-    }
-    std::FILE* file = std::fopen(temporary, "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool written = true;
+    ReplacingFile file(path);
     char line[128];
     const char separator = syntax == LineSyntax::MainFile ? '_' : ' ';
-    for (std::size_t i = 0; i < count && written && !IsEmptyEntry(entries[i]); ++i) {
+    for (std::size_t i = 0; i < count && file.Opened() && !IsEmptyEntry(entries[i]); ++i) {
         // A main line keeps its place whatever it holds; a user word that would read back as
         // another word (or as two lines) is not written at all.
         if (rules == LineRules::UserWords && !ReadsBackWhole(entries[i], separator)) {
             continue;
         }
-        std::size_t length = FormatLine(entries[i], syntax, line, sizeof line);
-        written = std::fwrite(line, 1, length, file) == length;
+        const std::size_t length = FormatLine(entries[i], syntax, line, sizeof line);
+        if (!file.Write(line, length)) {
+            return false;
+        }
     }
-    written = std::fflush(file) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    if (!written ||
-        !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary);
-        return false;
+    return file.Commit();
+}
+
+// Feeds what a file holds to the line reader.
+class LineSink final : public ByteSink {
+  public:
+    explicit LineSink(DictionaryLineReader& reader) : reader_(reader) {}
+    bool Take(const char* bytes, std::size_t size) override { return reader_.Feed(bytes, size); }
+
+  private:
+    DictionaryLineReader& reader_;
+};
+
+// The user's file of that name, when their folder stands there to be read.
+bool ReadableUserFilePath(const char* fileName, char (&path)[kPathBufferSize]) {
+    return LookAtUserDataDirectory(false) == UserFolderState::Ready && UserFilePath(fileName, path);
+}
+
+bool ReadMainFile(const char* path) {
+    return ReadDictionaryLines(path, '_', Tables.MainTable, kMainTableCapacity, LineRules::MainFile)
+               .status == FileReadStatus::Read;
+}
+
+// The user's copy first: it holds the order their choices made.
+TableSource LoadMainTable(std::int32_t codeSet) {
+    char path[kPathBufferSize];
+    if (ReadableUserFilePath(MainFileName(codeSet), path) && ReadMainFile(path)) {
+        return TableSource::User;
     }
-    return true;
+    // What a failed read left is no dictionary.
+    std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
+    if (MachineFilePath(MainFileName(codeSet), path) && ReadMainFile(path)) {
+        return TableSource::Machine;
+    }
+    std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
+    return TableSource::None;
+}
+
+LinesRead ReadUserFile(const char* path) {
+    return ReadDictionaryLines(path, ' ', Tables.UserTable, kUserTableCapacity,
+                               LineRules::UserWords);
+}
+
+// The user's own words; while they have no file, the machine's, which every user starts with.
+void LoadUserTable(std::int32_t codeSet) {
+    std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
+    char path[kPathBufferSize];
+    LinesRead read{FileReadStatus::Missing, 0, 0};
+    if (ReadableUserFilePath(UserFileName(codeSet), path)) {
+        read = ReadUserFile(path);
+    }
+    const std::uint64_t writeTime = read.writeTime;
+    if (read.status == FileReadStatus::Missing && MachineFilePath(UserFileName(codeSet), path)) {
+        read = ReadUserFile(path);
+    }
+    RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
+    Tables.UserFile.Loaded = true;
+    if (read.status == FileReadStatus::Read || read.status == FileReadStatus::Missing) {
+        RememberUserFile(writeTime, Tables.UserTable, kUserTableCapacity);
+    } else {
+        Tables.UserFile.Unreadable = true;
+    }
 }
 
 }  // namespace
-
-namespace {
-
-// The system directory shared by both bitnesses (see system_folder.h), without a separator at the
-// end.
-bool SharedSystemFolder(char (&path)[kPathBufferSize]) {
-    char seen[kPathBufferSize];
-    const UINT length = GetSystemDirectoryA(seen, kPathBufferSize);
-    BOOL underWow64 = FALSE;
-    if (!IsWow64Process(GetCurrentProcess(), &underWow64)) {
-        underWow64 = FALSE;
-    }
-    if (length == 0 || length >= kPathBufferSize ||
-        !SharedSystemDirectory(seen, underWow64 != FALSE, path, kPathBufferSize)) {
-        path[0] = '\0';
-        return false;
-    }
-    return true;
-}
-
-bool AppendToSharedSystemFolder(const char* tail, char (&path)[kPathBufferSize]) {
-    if (!SharedSystemFolder(path)) {
-        return false;
-    }
-    const std::size_t used = std::strlen(path);
-    const int n = std::snprintf(path + used, kPathBufferSize - used, "%c%s", kPathSeparator, tail);
-    if (n < 0 || static_cast<std::size_t>(n) >= kPathBufferSize - used) {
-        path[0] = '\0';
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
-bool DictionaryDirectory(char (&path)[kPathBufferSize]) {
-    const char tail[] = {'z', 'e', 'l', 'k', kPathSeparator, '\0'};
-    return AppendToSharedSystemFolder(tail, path);
-}
-
-bool UserGuidePath(char (&path)[kPathBufferSize]) {
-    return AppendToSharedSystemFolder(kUserGuideFileName, path);
-}
-
-bool DictionaryFilePath(const char* fileName, char (&path)[kPathBufferSize]) {
-    if (!DictionaryDirectory(path)) {
-        return false;
-    }
-    std::size_t used = std::strlen(path);
-    int n = std::snprintf(path + used, kPathBufferSize - used, "%s", fileName);
-    return n > 0 && static_cast<std::size_t>(n) < kPathBufferSize - used;
-}
 
 const char* MainFileName(std::int32_t codeSet) {
     return codeSet == kCodeSetPrimary ? "zelk2006.mb" : "shm28.mb";
@@ -120,20 +113,17 @@ const char* UserFileName(std::int32_t codeSet) {
     return codeSet == kCodeSetPrimary ? "zelk2006.emb" : "shm28.emb";
 }
 
-bool ReadDictionaryLines(const char* path, char separator, DictEntry* table, std::size_t capacity,
-                         LineRules rules) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return false;
-    }
+LinesRead ReadDictionaryLines(const char* path, char separator, DictEntry* table,
+                              std::size_t capacity, LineRules rules) {
     DictionaryLineReader reader(separator, table, capacity, rules);
-    static char buffer[1 << 16];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0 && reader.Feed(buffer, got)) {
-    }
+    LineSink sink(reader);
+    LinesRead read;
+    read.status =
+        ReadFileInto(path, rules == LineRules::MainFile ? kMaxMainFileBytes : kMaxUserFileBytes,
+                     sink, &read.writeTime);
     reader.Finish();
-    std::fclose(file);
-    return true;
+    read.entries = reader.EntriesRead();
+    return read;
 }
 
 bool ReadsBackWhole(const DictEntry& entry, char separator) {
@@ -164,13 +154,7 @@ bool ReadsBackWhole(const DictEntry& entry, char separator) {
 
 std::uint64_t UserFileWriteTime(std::int32_t codeSet) {
     char path[kPathBufferSize];
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!DictionaryFilePath(UserFileName(codeSet), path) ||
-        !GetFileAttributesExA(path, GetFileExInfoStandard, &data)) {
-        return 0;
-    }
-    return (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
+    return ReadableUserFilePath(UserFileName(codeSet), path) ? FileWriteTime(path) : 0;
 }
 
 void RememberUserFile(std::uint64_t writeTime, const DictEntry* entries, std::size_t count) {
@@ -186,52 +170,48 @@ void RememberUserFile(std::uint64_t writeTime, const DictEntry* entries, std::si
 }
 
 int LoadDictionaries(std::int32_t codeSet, bool loadMain, bool loadUser) {
-    char path[kPathBufferSize];
     if (loadMain) {
         std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
         const std::int32_t* starts =
             codeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
         std::memcpy(Tables.LetterStart, starts, sizeof Tables.LetterStart);
-        const bool read = DictionaryFilePath(MainFileName(codeSet), path) &&
-                          ReadDictionaryLines(path, '_', Tables.MainTable, kMainTableCapacity,
-                                              LineRules::MainFile);
+        Tables.MainSource = LoadMainTable(codeSet);
         RebuildIndex(MainIndex, Tables.MainTable, kMainTableCapacity);
-        if (!read) {
+        if (Tables.MainSource == TableSource::None) {
             // The user file goes unread, so UserTable may still hold another code set's words.
             Tables.UserFile.Unreadable = Tables.UserFile.Unreadable || loadUser;
             return 0;
         }
     }
     if (loadUser) {
-        std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
-        // The time is taken before the read: a write that slips in between shows as a change at
-        // the next check and is read then.
-        const std::uint64_t writeTime = UserFileWriteTime(codeSet);
-        const bool read = DictionaryFilePath(UserFileName(codeSet), path) &&
-                          ReadDictionaryLines(path, ' ', Tables.UserTable, kUserTableCapacity,
-                                              LineRules::UserWords);
-        RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
-        if (!read) {
-            Tables.UserFile.Unreadable = true;
-            return 0;
-        }
-        RememberUserFile(writeTime, Tables.UserTable, kUserTableCapacity);
+        LoadUserTable(codeSet);
     }
     return 1;
 }
 
-void SaveMainTable(std::int32_t codeSet) {
+MainSaveResult SaveMainTable(std::int32_t codeSet) {
+    if (Tables.MainSource == TableSource::None) {
+        return MainSaveResult::NotLoaded;
+    }
+    if (LookAtUserDataDirectory(true) != UserFolderState::Ready) {
+        MessageBoxA(nullptr, kUserFolderOrderText, kNoticeCaption, MB_OK);
+        Tables.MainTableModified = false;
+        return MainSaveResult::NoUserFolder;
+    }
     char path[kPathBufferSize];
-    if (!DictionaryFilePath(MainFileName(codeSet), path) ||
+    if (!UserFilePath(MainFileName(codeSet), path) ||
         !WriteLinesSafely(path, Tables.MainTable, kMainTableCapacity, LineSyntax::MainFile,
                           LineRules::MainFile)) {
         MessageBoxA(nullptr, kFileErrorText, kNoticeCaption, MB_OK);
+        return MainSaveResult::WriteFailed;
     }
+    Tables.MainSource = TableSource::User;
+    return MainSaveResult::Saved;
 }
 
 bool SaveUserTable(std::int32_t codeSet, const DictEntry* entries, std::size_t count) {
     char path[kPathBufferSize];
-    return DictionaryFilePath(UserFileName(codeSet), path) &&
+    return UserFilePath(UserFileName(codeSet), path) &&
            WriteLinesSafely(path, entries, count, LineSyntax::UserFile, LineRules::UserWords);
 }
 

@@ -4,6 +4,7 @@ DictionaryTables Tables;
 
 void ResetTableState() {
     Tables.MainTableModified = false;
+    Tables.UserFile.Loaded = false;
     Tables.UserFile.Unreadable = false;
     Tables.UserFile.WriteTime = 0;
     Tables.UserFile.BaseCount = 0;

@@ -24,17 +24,24 @@ constexpr std::size_t kMainTableCapacity = 67434;
 constexpr std::size_t kUserTableCapacity = 10000;
 constexpr int kLetterStartCount = 29;
 
-// What this process knows of the user file on disk: whether its last load failed, when it was
-// last written, and the words it held then. A save merges against these words, so that what
-// another program added since is kept and what was deleted here stays deleted.
+// What this process knows of the user's user file on disk: whether a load took place and whether
+// it failed, when the file was last written, and the words it held then (or, while the user has
+// no file of their own, the machine's words that start it). A save merges against these words,
+// so that what another program added since is kept and what was deleted here stays deleted.
 struct UserFileRecord {
+    bool Loaded;
     // The last load could not read the file: a save would replace words it never saw.
     bool Unreadable;
-    // The last-write time (FILETIME ticks) at the last load or save; 0 when unknown.
+    // The user file's last-write time (FILETIME ticks) at the last load or save; 0 when the user
+    // had none.
     std::uint64_t WriteTime;
     std::size_t BaseCount;
     DictEntry Base[kUserTableCapacity];
 };
+
+// Which file the main table was loaded from. A table from no file (its load failed) is never
+// saved: it would replace a whole dictionary with nothing.
+enum class TableSource { None, User, Machine };
 
 // The two tables of the active code set, loaded whole from its dictionary files.
 struct DictionaryTables {
@@ -44,6 +51,7 @@ struct DictionaryTables {
     std::int32_t LetterStart[kLetterStartCount];
     // Set when candidate promotion moves an entry of MainTable; never cleared by a save.
     bool MainTableModified;
+    TableSource MainSource;
     UserFileRecord UserFile;
 };
 extern DictionaryTables Tables;
@@ -51,7 +59,7 @@ extern const std::int32_t LetterStartPrimary[kLetterStartCount];
 extern const std::int32_t LetterStartSecondary[kLetterStartCount];
 
 // The tables as they were loaded: nothing reordered since, nothing known of the user file. The
-// entries stay (they are replaced only by a load).
+// entries and the main table's source stay (they are replaced only by a load).
 void ResetTableState();
 
 // The group of a first key in a main file: 'a'..'z' give 1..26, '/' 27, ';' 28, any other byte 0.

@@ -1,76 +1,41 @@
 #include "dict/user_file_sync.h"
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
 #include "dict/user_word_merge.h"
-#include "platform/win32.h"
-
-namespace {
-
-constexpr DWORD kLockRetryMilliseconds = 20;
-
-bool LockPath(std::int32_t codeSet, char (&path)[kPathBufferSize]) {
-    if (!DictionaryFilePath(UserFileName(codeSet), path)) {
-        return false;
-    }
-    const std::size_t used = std::strlen(path);
-    const int n = std::snprintf(path + used, kPathBufferSize - used, ".lock");
-    return n > 0 && static_cast<std::size_t>(n) < kPathBufferSize - used;
-}
-
-}  // namespace
-
-UserFileLock::UserFileLock(std::int32_t codeSet, int attempts) {
-    char path[kPathBufferSize];
-    if (!LockPath(codeSet, path)) {
-        return;
-    }
-    for (int attempt = 0; attempt < attempts; ++attempt) {
-        HANDLE handle = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle != INVALID_HANDLE_VALUE) {
-            handle_ = handle;
-            return;
-        }
-        if (attempt + 1 < attempts) {
-            Sleep(kLockRetryMilliseconds);
-        }
-    }
-}
-
-UserFileLock::~UserFileLock() {
-    if (handle_ != nullptr) {
-        CloseHandle(static_cast<HANDLE>(handle_));
-    }
-}
 
 UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::size_t mineCount,
                              const DictEntry* base, std::size_t baseCount) {
     if (Tables.UserFile.Unreadable) {
         return UserSaveResult::Unreadable;
     }
-    UserFileLock lock(codeSet);
     char path[kPathBufferSize];
-    if (!lock.Held() || !DictionaryFilePath(UserFileName(codeSet), path)) {
+    if (LookAtUserDataDirectory(true) != UserFolderState::Ready ||
+        !UserFilePath(UserFileName(codeSet), path)) {
+        return UserSaveResult::NoUserFolder;
+    }
+    FileLock lock(path);
+    if (!lock.Held()) {
         return UserSaveResult::Busy;
     }
     std::vector<DictEntry> theirs(kUserTableCapacity);
     std::size_t theirsCount = 0;
-    if (ReadDictionaryLines(path, ' ', theirs.data(), theirs.size(), LineRules::UserWords)) {
+    const LinesRead read =
+        ReadDictionaryLines(path, ' ', theirs.data(), theirs.size(), LineRules::UserWords);
+    if (read.status == FileReadStatus::Read) {
         while (theirsCount < theirs.size() && !IsEmptyEntry(theirs[theirsCount])) {
             ++theirsCount;
         }
-    } else if (UserFileWriteTime(codeSet) != 0) {
-        // There but unreadable: writing now would drop whatever it holds.
-        return UserSaveResult::Busy;
-    } else {
-        // Gone: nobody changed what this program read.
+    } else if (read.status == FileReadStatus::Missing) {
+        // Gone, or never made: nobody changed what this program read.
         theirs.assign(base, base + baseCount);
         theirsCount = baseCount;
+    } else {
+        // There but unreadable: writing now would drop whatever it holds.
+        return UserSaveResult::Busy;
     }
     std::vector<DictEntry> merged =
         MergeUserWords(base, baseCount, mine, mineCount, theirs.data(), theirsCount);
@@ -98,7 +63,7 @@ UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::s
 
 bool ReloadUserFileIfChanged(std::int32_t codeSet) {
     const UserFileRecord& record = Tables.UserFile;
-    if (!record.Unreadable && record.WriteTime == 0) {
+    if (!record.Loaded) {
         return false;
     }
     const std::uint64_t now = UserFileWriteTime(codeSet);

@@ -9,17 +9,19 @@
 #include "dict/tables.h"
 
 enum class UserSaveResult {
-    Saved,       // the file and UserTable hold the merged words
-    Unreadable,  // the last load failed: nothing is written until a load succeeds
-    Busy,        // the lock stayed taken, or the file is there but cannot be read
-    TooMany,     // the merged words do not fit UserTable
+    Saved,         // the file and UserTable hold the merged words
+    Unreadable,    // the last load failed: nothing is written until a load succeeds
+    NoUserFolder,  // the user's data folder cannot be had or is no real folder: nothing is written
+    Busy,          // the lock stayed taken, or the file is there but cannot be read
+    TooMany,       // the merged words do not fit UserTable
     WriteFailed,
 };
 
-// Writes the user file of a code set as mine merged with what the file holds now, base being what
-// mine was made from (MergeUserWords). The lock file beside the user file is held from the read to
-// the replacement. On success UserTable holds the merged words (re-indexed) and they are
-// remembered as the file's content; otherwise the tables and the file are as they were.
+// Writes the user's user file of a code set as mine merged with what the file holds now, base
+// being what mine was made from (MergeUserWords); while the user has no file, what it holds is
+// base. The lock beside the user file is held from the read to the replacement. On success
+// UserTable holds the merged words (re-indexed) and they are remembered as the file's content;
+// otherwise the tables and the file are as they were.
 UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::size_t mineCount,
                              const DictEntry* base, std::size_t baseCount);
 
@@ -27,21 +29,3 @@ UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::s
 // load or save (or the last load failed), UserTable is read again. Returns true when it was.
 // Nothing is read while nothing was ever loaded.
 bool ReloadUserFileIfChanged(std::int32_t codeSet);
-
-// The lock beside a user file: held by one program at a time, waited for a bounded time.
-class UserFileLock {
-  public:
-    // Tries attempts times, a short sleep apart (the default waits about two seconds).
-    explicit UserFileLock(std::int32_t codeSet, int attempts = kDefaultAttempts);
-    ~UserFileLock();
-    UserFileLock(const UserFileLock&) = delete;
-    UserFileLock& operator=(const UserFileLock&) = delete;
-    bool Held() const { return handle_ != nullptr; }
-
-    // The lock is held only while a file of at most a megabyte is read and written: two seconds
-    // of waiting means the other holder is stuck, not busy.
-    static constexpr int kDefaultAttempts = 100;
-
-  private:
-    void* handle_ = nullptr;
-};

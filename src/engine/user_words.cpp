@@ -23,6 +23,9 @@ void ShowUserSaveFailure(UserSaveResult result, const char* fullText) {
         case UserSaveResult::Unreadable:
             text = kUserFileUnreadableText;
             break;
+        case UserSaveResult::NoUserFolder:
+            text = kUserFolderWordsText;
+            break;
         case UserSaveResult::TooMany:
             text = fullText;
             break;

@@ -4,6 +4,7 @@ SettingsRecord Settings;
 std::uint32_t SettingsBits;
 
 const char kSettingsKey[] = "SOFTWARE\\zelk";
+const char kUserSettingsKey[] = "Software\\zelk";
 const char kImesetValue[] = "IMESET";
 const char kImesetzValue[] = "IMESETZ";
 const char kImesetqValue[] = "IMESETQ";

@@ -26,10 +26,11 @@ extern SettingsRecord Settings;
 constexpr std::int32_t kSkinCount = 6;
 
 // Registry location and value names.
-extern const char kSettingsKey[];   // "SOFTWARE\zelk" under HKEY_LOCAL_MACHINE
-extern const char kImesetValue[];   // "IMESET": options in bits 0..9
-extern const char kImesetzValue[];  // "IMESETZ": code set, frequency, paging in bits 0..2
-extern const char kImesetqValue[];  // "IMESETQ": the skin number
+extern const char kSettingsKey[];      // "SOFTWARE\zelk" under HKLM: the machine defaults
+extern const char kUserSettingsKey[];  // "Software\zelk" under HKCU: the user's own choices
+extern const char kImesetValue[];      // "IMESET": options in bits 0..9
+extern const char kImesetzValue[];     // "IMESETZ": code set, frequency, paging in bits 0..2
+extern const char kImesetqValue[];     // "IMESETQ": the skin number
 
 // The three stored values as one plain record.
 struct StoredSettings {
@@ -73,7 +74,8 @@ const SkinLayoutRecord* SkinLayoutOf(std::int32_t skinIndex);
 // A skin whose layout does not allow caret following turns CursorFollow off.
 void ApplyCursorFollowRule(SettingsRecord& settings);
 
-// Registry access: a missing key or value reads as 0; a write to a missing key does nothing.
+// Registry access: the user's value, else the machine's; a value missing in both reads as 0. A
+// write goes to the user's key, which it creates when missing.
 std::uint32_t ReadSettingsValue(const char* name);
 void WriteSettingsValue(const char* name, std::uint32_t value);
 

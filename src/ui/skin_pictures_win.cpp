@@ -29,7 +29,7 @@ HBITMAP LoadSkinPicture(const char* fileName) {
     char path[kPathBufferSize];
     char relative[64];
     std::snprintf(relative, sizeof relative, "skip%c%s", kPathSeparator, fileName);
-    if (!DictionaryFilePath(relative, path)) {
+    if (!MachineFilePath(relative, path)) {
         return nullptr;
     }
     return static_cast<HBITMAP>(

@@ -4,7 +4,7 @@
 
 #include "context/input_context.h"
 #include "context/process_facts.h"
-#include "dict/system_folder.h"
+#include "dict/data_places.h"
 #include "engine/window_state.h"
 #include "res/resource_ids.h"
 #include "ui/dialog_state.h"

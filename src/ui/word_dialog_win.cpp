@@ -193,8 +193,12 @@ void LookUpTypedChar(HWND dialog) {
 }
 
 bool ChooseBackupFile(HWND dialog, bool save, char (&path)[kFileNameBufferSize]) {
-    char systemDirectory[kFileNameBufferSize] = {};
-    GetSystemDirectoryA(systemDirectory, sizeof systemDirectory - 1);
+    // The backups start out beside the user's own words.
+    char userFolder[kPathBufferSize] = {};
+    if (LookAtUserDataDirectory(false) != UserFolderState::Ready ||
+        !UserDataDirectory(userFolder)) {
+        userFolder[0] = '\0';
+    }
     path[0] = '\0';
     OPENFILENAMEA chooser{};
     chooser.lStructSize = sizeof chooser;
@@ -203,7 +207,7 @@ bool ChooseBackupFile(HWND dialog, bool save, char (&path)[kFileNameBufferSize])
     chooser.nFilterIndex = 1;
     chooser.lpstrFile = path;
     chooser.nMaxFile = kFileNameBufferSize;
-    chooser.lpstrInitialDir = systemDirectory;
+    chooser.lpstrInitialDir = userFolder[0] != '\0' ? userFolder : nullptr;
     chooser.lpstrTitle = kBackupDialogTitle;
     if (save) {
         chooser.Flags = kBackupDialogFlags;

@@ -345,22 +345,27 @@ TEST(SettingsOkTest, OpeningAndOkWithoutClicksKeepsEveryOption) {
 class SettingsConfirmTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        CopyShippedDictionaries();
+        folders_ = CopyShippedDictionaries();
         CreateSettingsKey();
         Settings = InstalledDefaults();
         InitSkinLayout();
         ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
         Tables.MainTableModified = false;
-        char path[kPathBufferSize];
-        ASSERT_TRUE(DictionaryFilePath("zelk2006.mb", path));
-        primary_ = path;
-        shipped_ = ReadWholeFile(primary_);
+        shipped_ = ReadWholeFile(folders_.machine + "zelk2006.mb");
+    }
+    // Nothing the dialog saves goes to the machine's folder.
+    void ExpectMachineFilesAsShipped() {
+        for (const char* name : {"zelk2006.mb", "zelk2006.emb", "shm28.mb", "shm28.emb"}) {
+            EXPECT_EQ(ReadWholeFile(folders_.machine + name),
+                      ReadWholeFile(ShippedDataDirectory() + "zelk/" + name))
+                << name;
+        }
     }
     void TearDown() override {
         DeleteSettingsKey();
         Tables.MainTableModified = false;
     }
-    std::string primary_;
+    DataFolders folders_;
     std::string shipped_;
 };
 
@@ -370,7 +375,7 @@ TEST_F(SettingsConfirmTest, OkStoresBothOptionValues) {
     ConfirmSettings(kCodeSetPrimary);
     EXPECT_EQ(ReadSettingsValue("IMESET"), kInstalledDefaults.imeset | 1u << 9);
     EXPECT_EQ(ReadSettingsValue("IMESETZ"), 0x3u);
-    EXPECT_EQ(ReadWholeFile(primary_), shipped_);
+    EXPECT_EQ(FolderListing(folders_.user), "");
 }
 
 TEST_F(SettingsConfirmTest, ASkinWithoutCaretFollowingStoresItOff) {
@@ -395,9 +400,10 @@ TEST_F(SettingsConfirmTest, SwitchingCodeSetSavesTheReorderedOldTableThenLoadsTh
     Settings.CodeSet = kCodeSetSecondary;
     ConfirmSettings(kCodeSetPrimary);
 
-    const std::string saved = ReadWholeFile(primary_);
-    EXPECT_NE(saved, shipped_);
+    const std::string saved = ReadWholeFile(folders_.user + "zelk2006.mb");
+    EXPECT_EQ(saved.size(), shipped_.size());
     EXPECT_EQ(saved.substr(0, moved.size() + 1), moved + "_");
+    ExpectMachineFilesAsShipped();
     EXPECT_STREQ(Tables.MainTable[0].code, "amvs");  // the first line of shm28.mb
     EXPECT_EQ(std::memcmp(Tables.LetterStart, LetterStartSecondary, sizeof Tables.LetterStart), 0);
     EXPECT_EQ(ReadSettingsValue("IMESETZ") & 1u, 0u);
@@ -407,26 +413,19 @@ TEST_F(SettingsConfirmTest, SwitchingCodeSetWithoutReorderingWritesNoTable) {
     std::swap(Tables.MainTable[0], Tables.MainTable[1]);  // changed in memory, but not by promotion
     Settings.CodeSet = kCodeSetSecondary;
     ConfirmSettings(kCodeSetPrimary);
-    EXPECT_EQ(ReadWholeFile(primary_), shipped_);
     EXPECT_STREQ(Tables.MainTable[0].code, "amvs");
 
     // And back: the Secondary table was not reordered either.
-    char secondary[kPathBufferSize];
-    ASSERT_TRUE(DictionaryFilePath("shm28.mb", secondary));
-    const std::string shippedSecondary = ReadWholeFile(secondary);
     Settings.CodeSet = kCodeSetPrimary;
     ConfirmSettings(kCodeSetSecondary);
-    EXPECT_EQ(ReadWholeFile(secondary), shippedSecondary);
     EXPECT_EQ(std::memcmp(Tables.LetterStart, LetterStartPrimary, sizeof Tables.LetterStart), 0);
+    EXPECT_EQ(FolderListing(folders_.user), "");
+    ExpectMachineFilesAsShipped();
 }
 
 TEST_F(SettingsConfirmTest, AMissingFileOfTheNewCodeSetLeavesItsTableEmptyAndStillStores) {
-    char secondaryUser[kPathBufferSize];
-    ASSERT_TRUE(DictionaryFilePath("shm28.emb", secondaryUser));
-    std::remove(secondaryUser);
-    char secondaryMain[kPathBufferSize];
-    ASSERT_TRUE(DictionaryFilePath("shm28.mb", secondaryMain));
-    std::remove(secondaryMain);
+    std::remove((folders_.machine + "shm28.emb").c_str());
+    std::remove((folders_.machine + "shm28.mb").c_str());
     Settings.CodeSet = kCodeSetSecondary;
     ConfirmSettings(kCodeSetPrimary);
     EXPECT_TRUE(IsEmptyEntry(Tables.MainTable[0]));

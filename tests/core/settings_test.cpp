@@ -4,6 +4,7 @@
 
 #include "platform/win32.h"
 #include "dict/tables.h"
+#include "settings/registry_access.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
 
@@ -25,7 +26,7 @@ class SettingsTest : public ::testing::Test {
     void TearDown() override { DeleteSettingsKey(); }
 };
 
-TEST_F(SettingsTest, MissingKeyReadsEveryOptionOffAndWritesNothing) {
+TEST_F(SettingsTest, MissingKeysReadEveryOptionOffAndAWriteMakesTheUsersKey) {
     std::memset(&Settings, 0x7F, sizeof Settings);
     LoadSettings();
     EXPECT_EQ(Settings.WordAssociation, 0);
@@ -33,11 +34,42 @@ TEST_F(SettingsTest, MissingKeyReadsEveryOptionOffAndWritesNothing) {
     EXPECT_EQ(Settings.CodeSet, kCodeSetSecondary);
     EXPECT_EQ(Settings.SkinIndex, 0);
 
+    Settings = SettingsRecord{};
     Settings.WordAssociation = 1;
     StoreSettings();
     WriteSettingsValue("IMESETQ", 3);
-    EXPECT_EQ(ReadSettingsValue("IMESET"), 0u);
-    EXPECT_EQ(ReadSettingsValue("IMESETQ"), 0u);
+    EXPECT_EQ(ReadSettingsValue("IMESET"), 1u);
+    EXPECT_EQ(ReadSettingsValue("IMESETQ"), 3u);
+    HKEY machine;
+    EXPECT_NE(OpenSettingsKey(SettingsScope::Machine, KEY_READ, false, &machine), ERROR_SUCCESS)
+        << "the machine's key is never made by the input method";
+}
+
+// Every value the user has set is theirs; every other one is the machine's.
+TEST_F(SettingsTest, TheUsersValuesComeFirstAndTheMachinesFillTheRest) {
+    StoreValues(1u << 0, 1u << 0, 4);
+    const std::uint32_t userImeset = 1u << 1;
+    const std::uint32_t notADword = 5;
+    SetRawSettingsValue("IMESET", REG_DWORD, &userImeset, 4, SettingsScope::User);
+    SetRawSettingsValue("IMESETQ", REG_BINARY, &notADword, 4, SettingsScope::User);
+    LoadSettings();
+    EXPECT_EQ(Settings.WordAssociation, 0);
+    EXPECT_EQ(Settings.PhraseInput, 1) << "the user's IMESET";
+    EXPECT_EQ(Settings.CodeSet, kCodeSetPrimary) << "the machine's IMESETZ";
+    EXPECT_EQ(Settings.SkinIndex, 4) << "a user value that is no number is not set";
+
+    Settings.SkinIndex = 1;
+    WriteSettingsValue("IMESETQ", 1);
+    StoreSettings();
+    LoadSettings();
+    EXPECT_EQ(Settings.SkinIndex, 1);
+    EXPECT_EQ(Settings.PhraseInput, 1);
+    // The machine's values are as the installer left them.
+    DeleteSettingsKey();
+    StoreValues(1u << 0, 1u << 0, 4);
+    LoadSettings();
+    EXPECT_EQ(Settings.WordAssociation, 1);
+    EXPECT_EQ(Settings.SkinIndex, 4);
 }
 
 TEST_F(SettingsTest, EachStoredBitSetsItsOwnOptionOnly) {

@@ -115,6 +115,83 @@ TEST(SetupFilesTest, ThePackageMustHoldBothCodeSets) {
     EXPECT_EQ(Utf8(kUserGuideFileName), "青岚形码操作指南.txt");
 }
 
+// A walk never follows a link (a junction to C:\Windows, say): it removes the link itself.
+TEST(SetupWalkTest, LinksAreNeverDescendedInto) {
+    const struct {
+        const wchar_t* name;
+        std::uint32_t attributes;
+        WalkStep step;
+    } cases[] = {
+        {L".", kAttributeDirectory, WalkStep::Skip},
+        {L"..", kAttributeDirectory, WalkStep::Skip},
+        {L"skip", kAttributeDirectory, WalkStep::Descend},
+        {L"skip", kAttributeDirectory | 0x1 | 0x20, WalkStep::Descend},  // read-only, archive
+        {L"x", kAttributeDirectory | kAttributeReparsePoint, WalkStep::Link},
+        {L"zelk2006.mb", kAttributeReparsePoint, WalkStep::Link},
+        {L"zelk2006.mb", 0x80, WalkStep::File},
+        {L"zelk2006.mb", 0x20, WalkStep::File},
+        {L"...", kAttributeDirectory, WalkStep::Descend},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StepForEntry(c.name, c.attributes), c.step) << static_cast<int>(&c - cases);
+    }
+}
+
+// An install takes back exactly what an older version granted ordinary users.
+TEST(SetupAccessTest, OnlyExplicitGrantsThatLetOrdinaryUsersChangeAPlaceAreTakenBack) {
+    using P = InstalledPlace;
+    using T = Trustee;
+    constexpr std::uint32_t kRead = 0x00120089u;  // FILE_GENERIC_READ
+    constexpr std::uint32_t kOldGrant = 0x00120089u | 0x00120116u | 0x00010000u;
+    constexpr std::uint32_t kKeyRead = 0x20019u;
+    const struct {
+        AccessEntry entry;
+        InstalledPlace place;
+        bool changes;
+        bool kept;
+    } cases[] = {
+        {{T::OrdinaryUsers, true, false, kOldGrant}, P::Folder, true, false},
+        {{T::OrdinaryUsers, true, true, kOldGrant}, P::File, true, true},  // inherited
+        {{T::OrdinaryUsers, true, false, kRead}, P::Folder, false, true},
+        {{T::OrdinaryUsers, true, false, 0x0040u}, P::Folder, true, false},     // delete children
+        {{T::OrdinaryUsers, true, false, 0x0040u}, P::File, false, true},       // no such right
+        {{T::OrdinaryUsers, false, false, kOldGrant}, P::Folder, false, true},  // a denial
+        {{T::OrdinaryUsers, true, false, 0x10000000u}, P::File, true, false},   // GENERIC_ALL
+        {{T::OrdinaryUsers, true, false, 0x00040000u}, P::File, true, false},   // WRITE_DAC
+        {{T::OrdinaryUsers, true, false, kKeyRead | 0x0002u}, P::RegistryKey, true, false},
+        {{T::OrdinaryUsers, true, false, kKeyRead}, P::RegistryKey, false, true},
+        {{T::OrdinaryUsers, true, false, 0x0020u}, P::RegistryKey, true, false},  // create link
+        {{T::Administrators, true, false, 0x001F01FFu}, P::Folder, false, true},
+        {{T::System, true, false, 0xF003Fu}, P::RegistryKey, false, true},
+        {{T::Other, true, false, 0x001F01FFu}, P::File, false, true},
+    };
+    for (const auto& c : cases) {
+        const int row = static_cast<int>(&c - cases);
+        EXPECT_EQ(LetsOrdinaryUsersChange(c.entry, c.place), c.changes) << row;
+        EXPECT_EQ(KeptOnInstall(c.entry, c.place), c.kept) << row;
+    }
+}
+
+TEST(SetupUninstallEntryTest, SettingsAppsRunsTheInstalledCopyToUninstall) {
+    const auto values = UninstallValues(L"C:\\Windows\\System32\\zelk\\zelk-setup.exe", 1025);
+    std::vector<std::wstring> names;
+    for (const UninstallValue& value : values) {
+        names.push_back(value.name);
+    }
+    ASSERT_EQ(names, (std::vector<std::wstring>{L"DisplayName", L"DisplayVersion", L"Publisher",
+                                                L"UninstallString", L"DisplayIcon",
+                                                L"EstimatedSize", L"NoModify", L"NoRepair"}));
+    EXPECT_EQ(values[0].text, L"青岚形码");
+    EXPECT_EQ(values[3].text, L"\"C:\\Windows\\System32\\zelk\\zelk-setup.exe\" uninstall")
+        << "quoted: the path may hold spaces";
+    EXPECT_EQ(values[4].text, L"C:\\Windows\\System32\\zelk\\zelk-setup.exe,0");
+    EXPECT_TRUE(values[5].isNumber);
+    EXPECT_EQ(values[5].number, 2u) << "kilobytes, rounded up";
+    EXPECT_EQ(UninstallValues(L"s", 0)[5].number, 0u);
+    EXPECT_EQ(UninstallValues(L"s", 1024)[5].number, 1u);
+    EXPECT_EQ(UninstallValues(L"s", ~std::uint64_t{0})[5].number, 0xFFFFFFFFu);
+}
+
 TEST(SetupLayoutTest, TheOwnLayoutIsFoundByItsImeFile) {
     EXPECT_TRUE(IsOwnImeFile("zelk.ime"));
     EXPECT_TRUE(IsOwnImeFile("ZELK.IME"));

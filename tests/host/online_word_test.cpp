@@ -8,6 +8,7 @@
 
 #include "common/gbk_text.h"
 #include "engine/online_word.h"
+#include "dict/data_places.h"
 #include "dict/tables.h"
 #include "engine/conversion_state.h"
 #include "keys/clipboard_capture.h"
@@ -17,6 +18,7 @@
 #include "support/key_session.h"
 #include "support/test_platform.h"
 #include "engine/online_word_state.h"
+#include "platform/host/host_control.h"
 
 namespace {
 
@@ -38,7 +40,8 @@ class OnlineWordTest : public ::testing::Test {
   protected:
     void SetUp() override {
         Settings.WordAssociation = 0;
-        userFile_ = UseFreshSystemDirectory() + "zelk2006.emb";
+        userFile_ = UseFreshDataFolders().user + "zelk2006.emb";
+        LookAtUserDataDirectory(true);
         keys.engine().UseWords({{"aaaa", "工"}, {"khk", "中"}, {"wwww", "人"}, {"yygy", "文"}},
                                {{"ynyc", "词序"}});
         WriteWholeFile(userFile_, Gbk("ynyc     词序\r\n"));
@@ -175,12 +178,17 @@ TEST_F(OnlineWordTest, FullUserTableRefusesTheWordAndWritesNothing) {
 }
 
 TEST_F(OnlineWordTest, UnwritableUserFileKeepsTableAndFile) {
-    ASSERT_TRUE(CreateBlockingFolder(userFile_ + ".new"));
+    // Another program keeps the file open for longer than the replacement waits.
+    HostSetReplaceFailures(1000);
     Select("中文");
     keys.Type("<C-`>");
+    HostSetReplaceFailures(0);
     EXPECT_EQ(Boxes(), (std::vector<Box>{{kCaption, kQuestion + "中文  khyy"},
                                          {kCaption, "打开文件错误!"}}));
     EXPECT_EQ(UserFile(), "ynyc     词序\r\n");
+    EXPECT_EQ(FolderListing(userFile_.substr(0, userFile_.size() - 12)),
+              "zelk2006.emb\nzelk2006.emb.lock\n")
+        << "no temporary file stays";
     EXPECT_TRUE(IsEmptyEntry(Tables.UserTable[1]));
     EXPECT_EQ(keys.Type("khyy"), "");
 }

@@ -1,11 +1,11 @@
-// The module's files and settings as an ordinary user meets them: the settings key opened with no
-// more than the installer grants, the user guide beside the data folder.
+// The module's files and settings as an ordinary user meets them: the machine's settings key only
+// read, the user guide beside the machine's data folder.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "dict/dictionary_files.h"
-#include "dict/system_folder.h"
+#include "dict/data_places.h"
 #include "platform/host/host_control.h"
 #include "settings/registry_access.h"
 #include "settings/settings.h"
@@ -13,24 +13,28 @@
 
 namespace {
 
-TEST(SharedPlacesTest, AnOrdinaryUserReadsAndWritesTheSettings) {
+// An ordinary user may only read the machine's key: what they choose goes into their own.
+TEST(SharedPlacesTest, AnOrdinaryUsersSettingsGoIntoTheirOwnKey) {
     CreateSettingsKey();
-    HostSetRegistryRights(kSettingsUsersRights);
+    const DWORD machineSkin = 2;
+    SetRawSettingsValue("IMESETQ", REG_DWORD, &machineSkin, 4);
+    HostSetRegistryRights(KEY_READ);
+    EXPECT_EQ(ReadSettingsValue("IMESETQ"), 2u);
     WriteSettingsValue("IMESETQ", 4);
     const std::uint32_t read = ReadSettingsValue("IMESETQ");
-    HKEY key = nullptr;
-    const LONG fullAccess =
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_ALL_ACCESS, &key);
     HostSetRegistryRights(~REGSAM{0});
-    DeleteSettingsKey();
     EXPECT_EQ(read, 4u);
-    EXPECT_EQ(fullAccess, ERROR_ACCESS_DENIED) << "the stand-in limits rights as Windows does";
+    DeleteSettingsKey();
+    CreateSettingsKey();
+    SetRawSettingsValue("IMESETQ", REG_DWORD, &machineSkin, 4);
+    EXPECT_EQ(ReadSettingsValue("IMESETQ"), 2u) << "the machine's value was never written";
+    DeleteSettingsKey();
 }
 
 TEST(SharedPlacesTest, TheUserGuideLiesBesideTheDataFolder) {
-    const std::string data = UseFreshSystemDirectory();
+    const std::string data = UseFreshDataFolders().machine;
     char directory[kPathBufferSize];
-    ASSERT_TRUE(DictionaryDirectory(directory));
+    ASSERT_TRUE(MachineDataDirectory(directory));
     EXPECT_EQ(directory, data);
     char guide[kPathBufferSize];
     ASSERT_TRUE(UserGuidePath(guide));

@@ -3,6 +3,8 @@
 // change made elsewhere.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -104,13 +106,12 @@ class UserWordsTest : public ::testing::Test {
         ResetProcessState();
         Settings = SettingsRecord{};
         Settings.CodeSet = kCodeSetPrimary;
-        CopyShippedDictionaries();
-        char path[kPathBufferSize];
-        ASSERT_TRUE(DictionaryFilePath(UserFileName(Settings.CodeSet), path));
-        userFile_ = path;
+        folders_ = CopyShippedDictionaries();
+        userFile_ = folders_.user + UserFileName(Settings.CodeSet);
         HostResetRecords();
     }
     void WriteUserFile(const std::string& gbk) {
+        ASSERT_EQ(LookAtUserDataDirectory(true), UserFolderState::Ready);
         WriteWholeFile(userFile_, gbk);
         // A later last-write time, as a write a moment later gives.
         const auto path = std::filesystem::path(userFile_);
@@ -120,8 +121,10 @@ class UserWordsTest : public ::testing::Test {
     Words Table() const { return Pairs(Tables.UserTable, kUserTableCapacity); }
     Words File() const {
         std::vector<DictEntry> read(kUserTableCapacity);
-        EXPECT_TRUE(ReadDictionaryLines(userFile_.c_str(), ' ', read.data(), read.size(),
-                                        LineRules::UserWords));
+        EXPECT_EQ(ReadDictionaryLines(userFile_.c_str(), ' ', read.data(), read.size(),
+                                      LineRules::UserWords)
+                      .status,
+                  FileReadStatus::Read);
         return Pairs(read.data(), read.size());
     }
     // A word typed in the current program: its table plus the word, against what it last read.
@@ -137,7 +140,8 @@ class UserWordsTest : public ::testing::Test {
                       : Utf8(HostMessageBoxAt(n - 1).caption) + ":" +
                             Utf8(HostMessageBoxAt(n - 1).text);
     }
-    std::string userFile_;
+    DataFolders folders_;
+    std::string userFile_;  // the user's own
     int bumps_ = 0;
 };
 
@@ -197,22 +201,77 @@ TEST_F(UserWordsTest, DialogCloseRacingAnotherSaveKeepsBothIntents) {
     EXPECT_EQ(File(), (Words{"eyyy 用户词库", "khyy 中文", "yygy 文", "ww 人", "aaww 工人们"}));
 }
 
+TEST_F(UserWordsTest, AUserWithoutWordsStartsWithTheMachinesAndKeepsThemInTheirOwnFile) {
+    const std::string machineFile = folders_.machine + UserFileName(Settings.CodeSet);
+    const std::string machineWords = ReadWholeFile(machineFile);
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
+    const Words shipped = Table();
+    ASSERT_EQ(shipped.size(), 4u);
+    EXPECT_EQ(Tables.UserFile.WriteTime, 0u) << "the user has no file yet";
+
+    ASSERT_EQ(SaveWord("aaww 工人"), UserSaveResult::Saved);
+    Words expected = shipped;
+    expected.push_back("aaww 工人");
+    EXPECT_EQ(File(), expected);
+    EXPECT_EQ(Table(), expected);
+    EXPECT_EQ(ReadWholeFile(machineFile), machineWords) << "the machine's words stay as shipped";
+    EXPECT_EQ(FolderListing(folders_.user), "zelk2006.emb\nzelk2006.emb.lock\n");
+    // From now on the user's file is the one read.
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, false, true), 1);
+    EXPECT_EQ(Table(), expected);
+    EXPECT_EQ(Tables.UserFile.WriteTime, UserFileWriteTime(Settings.CodeSet));
+}
+
+TEST_F(UserWordsTest, WithoutAUserFolderNothingIsWrittenAnywhere) {
+    const std::string before = FolderListing(folders_.machine);
+    for (const bool profile : {true, false}) {
+        if (profile) {
+            // A link where the user's folder should be is no folder of theirs.
+            const std::string elsewhere = folders_.machine + "elsewhere";
+            ASSERT_TRUE(CreateBlockingFolder(elsewhere));
+            std::string link = folders_.user;
+            link.pop_back();
+            ASSERT_EQ(symlink(elsewhere.c_str(), link.c_str()), 0);
+        } else {
+            HostSetApplicationDataDirectory(nullptr);
+        }
+        ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1) << profile;
+        EXPECT_EQ(Table().size(), 4u) << "the machine's words are offered";
+        EXPECT_EQ(SaveWord("aaww 工人"), UserSaveResult::NoUserFolder) << profile;
+        std::strcpy(OnlineWord.OnlineWordBuffer, Gbk("工人中").c_str());
+        SaveOnlineWord();
+        EXPECT_EQ(LastBox(), "提示:用户数据文件夹不可用，词语未保存!");
+        Tables.MainTableModified = true;
+        HostResetRecords();
+        EXPECT_EQ(SaveMainTable(Settings.CodeSet), MainSaveResult::NoUserFolder);
+        EXPECT_EQ(LastBox(), "提示:用户数据文件夹不可用，调整后的字词次序未保存!");
+        EXPECT_EQ(HostMessageBoxCount(), 1);
+        EXPECT_FALSE(Tables.MainTableModified) << "the order is dropped, once";
+        if (profile) {
+            EXPECT_EQ(FolderListing(folders_.machine + "elsewhere"), "");
+        }
+    }
+    EXPECT_EQ(FolderListing(folders_.machine), "elsewhere\n" + before);
+}
+
 TEST_F(UserWordsTest, AFileThatCouldNotBeReadIsNeverWritten) {
-    ASSERT_TRUE(DeleteFileA(userFile_.c_str()));
-    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 0);
+    // What stands at the user file's place cannot be read.
+    ASSERT_EQ(LookAtUserDataDirectory(true), UserFolderState::Ready);
+    ASSERT_TRUE(CreateBlockingFolder(userFile_));
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
+    EXPECT_TRUE(Tables.UserFile.Unreadable);
     EXPECT_EQ(SaveWord("aaww 工人"), UserSaveResult::Unreadable);
-    EXPECT_FALSE(FileExists(userFile_));
 
     // Through on-line word creation: the user is told, nothing is written.
     std::strcpy(OnlineWord.OnlineWordBuffer, Gbk("工人中").c_str());
     SaveOnlineWord();
     EXPECT_EQ(LastBox(), "提示:用户词库文件无法读取，词语未保存!");
-    EXPECT_FALSE(FileExists(userFile_));
     const auto list = Entries({"aaww 工人"});
     EXPECT_FALSE(SaveDialogWords(list.data(), list.size(), nullptr, 0));
-    EXPECT_FALSE(FileExists(userFile_));
+    EXPECT_EQ(FolderListing(folders_.user), "zelk2006.emb\n");
 
     // The file is back (the next check reads it): saves work again and keep its words.
+    std::filesystem::remove(userFile_);
     WriteUserFile(Gbk("eyyy 用户词库\r\n"));
     ActivateInputContext(TRUE);
     EXPECT_EQ(Table(), (Words{"eyyy 用户词库"}));

@@ -35,7 +35,7 @@ ToolRun ZelkType(const std::vector<std::string>& arguments, const std::string* i
     }
     std::string inputFile;
     if (input != nullptr) {
-        inputFile = UseFreshSystemDirectory() + "input.txt";
+        inputFile = UseFreshDataFolders().machine + "input.txt";
         WriteWholeFile(inputFile, *input);
         command += " < " + Quoted(inputFile);
     }
@@ -95,7 +95,7 @@ std::string Field(const std::string& line, const std::string& name) {
 
 // A copy of the shipped dictionaries that a run may change.
 std::string SystemDirectoryCopy() {
-    const std::string zelk = UseFreshSystemDirectory();
+    const std::string zelk = UseFreshDataFolders().machine;
     for (const char* name : {"zelk2006.mb", "zelk2006.emb", "shm28.mb", "shm28.emb"}) {
         WriteWholeFile(zelk + name, ReadWholeFile(ShippedDataDirectory() + "zelk/" + name));
     }
@@ -204,16 +204,34 @@ TEST(ZelkTypeTest, ClipboardWordIsOfferedAndTheShippedFilesStayAsTheyAre) {
     EXPECT_EQ(ReadWholeFile(ShippedDataDirectory() + "zelk/zelk2006.emb"), shipped);
 }
 
+// Without --userdir the user's data is in the --sysdir folder too; with it, in DIR/zelk/, and
+// the --sysdir folder stays as it was.
 TEST(ZelkTypeTest, CollectedWordIsSavedAndFoundInTheNextRun) {
-    const std::string system = SystemDirectoryCopy();
-    const std::string userFile = system + "/zelk/zelk2006.emb";
-    const std::string before = ReadWholeFile(userFile);
-    const ToolRun first = ZelkType({"--sysdir", system, "--trace", "<C-`>aaaa wwww khk <C-`>"});
-    ASSERT_FALSE(first.lines.empty());
-    EXPECT_EQ(Field(first.lines.back(), "boxes"),
-              "[{\"caption\":\"提示\",\"text\":\"是否将自定义词存入词库?\\n工人中  awkh\"}]");
-    EXPECT_EQ(ReadWholeFile(userFile), before + Gbk("awkh     工人中\r\n"));
-    EXPECT_EQ(ZelkType({"--sysdir", system, "awkh"}).out, "工人中\n");
+    for (const bool ownFolder : {false, true}) {
+        const std::string system = SystemDirectoryCopy();
+        const std::string machineFile = system + "/zelk/zelk2006.emb";
+        const std::string before = ReadWholeFile(machineFile);
+        std::vector<std::string> options = {"--sysdir", system};
+        const std::string userDirectory = system + "/../appdata";
+        if (ownFolder) {
+            options.insert(options.end(), {"--userdir", userDirectory});
+        }
+        const auto with = [&options](std::vector<std::string> more) {
+            more.insert(more.begin(), options.begin(), options.end());
+            return more;
+        };
+        const ToolRun first = ZelkType(with({"--trace", "<C-`>aaaa wwww khk <C-`>"}));
+        ASSERT_FALSE(first.lines.empty());
+        EXPECT_EQ(Field(first.lines.back(), "boxes"),
+                  "[{\"caption\":\"提示\",\"text\":\"是否将自定义词存入词库?\\n工人中  awkh\"}]");
+        const std::string userFile = ownFolder ? userDirectory + "/zelk/zelk2006.emb" : machineFile;
+        EXPECT_EQ(ReadWholeFile(userFile), before + Gbk("awkh     工人中\r\n")) << ownFolder;
+        EXPECT_EQ(ZelkType(with({"awkh"})).out, "工人中\n");
+        if (ownFolder) {
+            EXPECT_EQ(ReadWholeFile(machineFile), before);
+            EXPECT_EQ(ZelkType({"--sysdir", system, "awkh"}).out, "\n") << "another user's word";
+        }
+    }
 }
 
 TEST(ZelkTypeTest, RefusedWords) {

@@ -3,10 +3,19 @@
 #include "settings/settings.h"
 #include "support/test_platform.h"
 
-void SetRawSettingsValue(const char* name, unsigned long type, const void* data,
-                         unsigned long size) {
+void CreateSettingsKey() {
+    DeleteSettingsKey();
     HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    if (OpenSettingsKey(SettingsScope::Machine, KEY_ALL_ACCESS, true, &key) == ERROR_SUCCESS) {
+        RegCloseKey(key);
+    }
+}
+
+void SetRawSettingsValue(const char* name, unsigned long type, const void* data, unsigned long size,
+                         SettingsScope scope) {
+    HKEY key;
+    if (OpenSettingsKey(scope, KEY_ALL_ACCESS, scope == SettingsScope::User, &key) !=
+        ERROR_SUCCESS) {
         return;
     }
     RegSetValueExA(key, name, 0, static_cast<DWORD>(type), static_cast<const BYTE*>(data),

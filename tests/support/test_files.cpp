@@ -36,9 +36,11 @@ bool FileExists(const std::string& path) {
     return true;
 }
 
-void CopyShippedDictionaries() {
-    const std::string target = UseFreshSystemDirectory();
+DataFolders CopyShippedDictionaries() {
+    const DataFolders folders = UseFreshDataFolders();
     for (const char* name : {"zelk2006.mb", "zelk2006.emb", "shm28.mb", "shm28.emb"}) {
-        WriteWholeFile(target + name, ReadWholeFile(ShippedDataDirectory() + "zelk/" + name));
+        WriteWholeFile(folders.machine + name,
+                       ReadWholeFile(ShippedDataDirectory() + "zelk/" + name));
     }
+    return folders;
 }

@@ -1,10 +1,14 @@
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "dict/data_places.h"
 #include "platform/host/host_control.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
@@ -26,35 +30,58 @@ const std::string& ScratchDirectory() {
     return path;
 }
 
+void RemoveTree(const std::string& path) {
+    std::system(("rm -rf '" + path + "'").c_str());
+}
+
 }  // namespace
 
-std::string UseFreshSystemDirectory() {
+DataFolders UseFreshDataFolders() {
     const std::string system = ScratchDirectory() + "/system";
-    const std::string zelk = system + "/zelk/";
-    std::system(("rm -rf '" + system + "'").c_str());
+    const std::string appData = ScratchDirectory() + "/appdata";
+    RemoveTree(system);
+    RemoveTree(appData);
     mkdir(system.c_str(), 0755);
-    mkdir(zelk.c_str(), 0755);
+    mkdir((system + "/zelk").c_str(), 0755);
+    mkdir(appData.c_str(), 0700);
     HostSetSystemDirectory(system.c_str());
-    return zelk;
+    HostSetApplicationDataDirectory(appData.c_str());
+    char machine[kPathBufferSize];
+    char user[kPathBufferSize];
+    if (!MachineDataDirectory(machine) || !UserDataDirectory(user)) {
+        std::abort();
+    }
+    return DataFolders{machine, user};
 }
 
 std::string ShippedDataDirectory() {
     return std::string(ZELK_SOURCE_DIR) + "/data/";
 }
 
-void CreateSettingsKey() {
-    DeleteSettingsKey();
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                        &key, nullptr) == ERROR_SUCCESS) {
-        RegCloseKey(key);
-    }
-}
-
 void DeleteSettingsKey() {
     std::remove((ScratchDirectory() + "/registry/HKLM_SOFTWARE_zelk").c_str());
+    std::remove((ScratchDirectory() + "/registry/HKCU_Software_zelk").c_str());
 }
 
 bool CreateBlockingFolder(const std::string& path) {
     return mkdir(path.c_str(), 0755) == 0;
+}
+
+std::string FolderListing(const std::string& folder) {
+    std::vector<std::string> names;
+    if (DIR* directory = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(directory)) {
+            const std::string name = entry->d_name;
+            if (name != "." && name != "..") {
+                names.push_back(name);
+            }
+        }
+        closedir(directory);
+    }
+    std::sort(names.begin(), names.end());
+    std::string listing;
+    for (const std::string& name : names) {
+        listing += name + "\n";
+    }
+    return listing;
 }

@@ -15,6 +15,9 @@ const char* const kRequiredDataFiles[4] = {
     "zelk\\shm28.emb",
 };
 const char kInstalledDataFolder[] = "zelk";
+const char kSetupFileName[] = "zelk-setup.exe";
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\zelk";
+const wchar_t kProductVersion[] = L"1.5";
 
 const char kKeyboardLayoutsKey[] = "SYSTEM\\CurrentControlSet\\Control\\Keyboard Layouts";
 const char kImeFileValue[] = "Ime File";
@@ -99,6 +102,57 @@ std::string BackupFileName(const std::string& path, int number) {
 
 bool RemovedOnUninstall(const std::string& relativePath, bool purge) {
     return purge || !IsUserWordsFile(relativePath);
+}
+
+WalkStep StepForEntry(const std::wstring& name, std::uint32_t attributes) {
+    if (name == L"." || name == L"..") {
+        return WalkStep::Skip;
+    }
+    if ((attributes & kAttributeReparsePoint) != 0) {
+        return WalkStep::Link;
+    }
+    return (attributes & kAttributeDirectory) != 0 ? WalkStep::Descend : WalkStep::File;
+}
+
+bool LetsOrdinaryUsersChange(const AccessEntry& entry, InstalledPlace place) {
+    // GENERIC_WRITE, GENERIC_ALL, WRITE_DAC, WRITE_OWNER, DELETE.
+    std::uint32_t changes = 0x40000000u | 0x10000000u | 0x00040000u | 0x00080000u | 0x00010000u;
+    switch (place) {
+        case InstalledPlace::File:
+            // FILE_WRITE_DATA, FILE_APPEND_DATA, FILE_WRITE_EA, FILE_WRITE_ATTRIBUTES.
+            changes |= 0x0002u | 0x0004u | 0x0010u | 0x0100u;
+            break;
+        case InstalledPlace::Folder:
+            // FILE_ADD_FILE, FILE_ADD_SUBDIRECTORY, FILE_WRITE_EA, FILE_DELETE_CHILD,
+            // FILE_WRITE_ATTRIBUTES.
+            changes |= 0x0002u | 0x0004u | 0x0010u | 0x0040u | 0x0100u;
+            break;
+        case InstalledPlace::RegistryKey:
+            // KEY_SET_VALUE, KEY_CREATE_SUB_KEY, KEY_CREATE_LINK.
+            changes |= 0x0002u | 0x0004u | 0x0020u;
+            break;
+    }
+    return entry.trustee == Trustee::OrdinaryUsers && entry.allow && (entry.mask & changes) != 0;
+}
+
+bool KeptOnInstall(const AccessEntry& entry, InstalledPlace place) {
+    return entry.inherited || !LetsOrdinaryUsersChange(entry, place);
+}
+
+std::vector<UninstallValue> UninstallValues(const std::wstring& installedSetup,
+                                            std::uint64_t installedBytes) {
+    const std::uint64_t kilobytes = installedBytes / 1024 + (installedBytes % 1024 != 0 ? 1 : 0);
+    return {
+        {L"DisplayName", false, L"青岚形码", 0},
+        {L"DisplayVersion", false, kProductVersion, 0},
+        {L"Publisher", false, L"zelk", 0},
+        {L"UninstallString", false, L"\"" + installedSetup + L"\" uninstall", 0},
+        {L"DisplayIcon", false, installedSetup + L",0", 0},
+        {L"EstimatedSize", true, L"",
+         static_cast<std::uint32_t>(kilobytes > 0xFFFFFFFFu ? 0xFFFFFFFFu : kilobytes)},
+        {L"NoModify", true, L"", 1},
+        {L"NoRepair", true, L"", 1},
+    };
 }
 
 bool IsOwnImeFile(const std::string& imeFile) {

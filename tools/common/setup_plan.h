@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dict/system_folder.h"
+#include "dict/data_places.h"
 
 enum class SetupCommand {
     Install,
@@ -36,9 +36,11 @@ extern const char kPackageX86Folder[];   // "x86"
 // Data the package must hold, relative to its data folder (backslashes): both code sets' files.
 extern const char* const kRequiredDataFiles[4];
 
-// The data folder under the shared system directory (see dict/system_folder.h), as the input
+// The data folder under the shared system directory (see dict/data_places.h), as the input
 // method reads it; the user guide (kUserGuideFileName) lies in that directory itself.
 extern const char kInstalledDataFolder[];  // "zelk"
+// The installer's own copy in the data folder, which the uninstall entry runs.
+extern const char kSetupFileName[];  // "zelk-setup.exe"
 
 // A file of the user's own words (".emb"): an install never replaces one that exists.
 bool IsUserWordsFile(const std::string& relativePath);
@@ -63,6 +65,68 @@ constexpr int kMaxBackupCopies = 99;
 // What an uninstall removes from the installed data folder: everything but the user words,
 // unless purging.
 bool RemovedOnUninstall(const std::string& relativePath, bool purge);
+
+// --- Walking the installed folders ---------------------------------------------------------------
+
+// What a walk does with an entry of a folder, from its name and attributes. A link (any reparse
+// point: junction, mount point, symbolic link) is never followed: what it leads to may be any
+// folder of the machine, C:\Windows itself. Only the link is ever removed.
+enum class WalkStep {
+    Skip,     // "." and ".."
+    Descend,  // a real folder
+    File,     // a real file
+    Link,     // a reparse point, folder or file
+};
+WalkStep StepForEntry(const std::wstring& name, std::uint32_t attributes);
+// File attribute bits, as Windows numbers them.
+constexpr std::uint32_t kAttributeDirectory = 0x10;
+constexpr std::uint32_t kAttributeReparsePoint = 0x400;
+
+// --- Access rights
+// --------------------------------------------------------------------------------
+
+// What the installer makes keeps the rights it inherits from where it lies: the system
+// directory's for the data, HKEY_LOCAL_MACHINE\SOFTWARE's for the keys; ordinary users may read
+// both and change neither. It grants nothing of its own, and an install takes back what an older
+// version granted ordinary users (explicit entries of the data folder and the settings key).
+enum class Trustee {
+    OrdinaryUsers,  // Users, Everyone, Authenticated Users, Interactive
+    Administrators,
+    System,
+    Other,
+};
+enum class InstalledPlace { File, Folder, RegistryKey };
+struct AccessEntry {
+    Trustee trustee;
+    bool allow;
+    bool inherited;
+    std::uint32_t mask;
+};
+// Whether an entry lets ordinary users change the place: its content, what lies in it, its
+// rights or its owner.
+bool LetsOrdinaryUsersChange(const AccessEntry& entry, InstalledPlace place);
+// Whether an install keeps an entry of a place's access list: all but the explicit ones that let
+// ordinary users change it.
+bool KeptOnInstall(const AccessEntry& entry, InstalledPlace place);
+
+// --- Settings → Apps
+// ------------------------------------------------------------------------------
+
+// The entry that lists the product under HKEY_LOCAL_MACHINE (the 64-bit view).
+extern const char kUninstallKey[];  // "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\zelk"
+struct UninstallValue {
+    std::wstring name;
+    bool isNumber;
+    std::wstring text;     // REG_SZ
+    std::uint32_t number;  // REG_DWORD
+};
+// The values of the entry: the display name "青岚形码", the version, the publisher, the
+// command that uninstalls (the installed copy of zelk-setup, quoted, with "uninstall"), the icon
+// (the same program's first icon), the estimated size in kilobytes (rounded up) and no modify or
+// repair buttons.
+std::vector<UninstallValue> UninstallValues(const std::wstring& installedSetup,
+                                            std::uint64_t installedBytes);
+extern const wchar_t kProductVersion[];  // "1.5", as the installer's version resource says
 
 // The registry key of installed keyboard layouts (under HKEY_LOCAL_MACHINE), the value naming
 // a layout's input method file, and the layout text this one registers with (GBK).

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the input method's two small pictures: the About box bitmap (src/res/about.bmp) and the
-hand cursor (src/res/hand.cur, hot spot at the finger tip). Both are drawn here as character
+"""Writes the input method's small pictures: the About box bitmap (src/res/about.bmp), the hand
+cursor (src/res/hand.cur, hot spot at the finger tip) and the product's icon (src/res/zelk.ico,
+the About picture at 32 and 16 pixels, which Settings → Apps shows beside the product's name). Both are drawn here as character
 grids, so that the checked-in files can be made again and changed in one place.
 
     tools/resource-images/make_resource_images.py [OUTPUT_DIR]   (default: src/res)
@@ -111,6 +112,30 @@ def hand_cursor():
     return directory + entry + image
 
 
+def icon_image(size):
+    """A 32-bit icon image of the About picture, scaled to size by nearest pixel, fully opaque."""
+    pixels = bytearray()
+    for y in reversed(range(size)):  # bottom-up rows
+        for x in range(size):
+            r, g, b = about_pixel(x * ABOUT_SIZE // size, y * ABOUT_SIZE // size)
+            pixels += bytes((b, g, r, 0xFF))
+    and_mask = b"\0" * (((size + 31) // 32) * 4 * size)
+    info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0,
+                       len(pixels) + len(and_mask), 0, 0, 0, 0)
+    return info + pixels + and_mask
+
+
+def product_icon():
+    images = [icon_image(32), icon_image(16)]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries = b""
+    for size, image in zip((32, 16), images):
+        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    return directory + entries + b"".join(images)
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         os.path.dirname(os.path.abspath(__file__)), "..", "..", "src", "res")
@@ -118,6 +143,8 @@ def main():
         f.write(about_bitmap())
     with open(os.path.join(out, "hand.cur"), "wb") as f:
         f.write(hand_cursor())
+    with open(os.path.join(out, "zelk.ico"), "wb") as f:
+        f.write(product_icon())
 
 
 if __name__ == "__main__":

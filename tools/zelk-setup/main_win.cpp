@@ -18,17 +18,18 @@ const wchar_t kUsage[] =
     L"  zelk-setup install --reset-dictionaries\r\n"
     L"                                安装，并换上安装包中的主词库（旧的另存为 *.mb.old）\r\n"
     L"  zelk-setup uninstall          卸载输入法，保留用户词库和设置\r\n"
-    L"  zelk-setup uninstall --purge  卸载输入法，连同用户词库和设置\r\n"
+    L"  zelk-setup uninstall --purge  卸载输入法，连同本机的词库和设置，\r\n"
+    L"                                以及当前用户的用户词库和设置\r\n"
     L"不带参数运行（例如双击）时，确认后安装。安装和卸载都需要管理员权限。";
 
-std::string PackageFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+std::wstring PackageFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
-        return std::string();
+        return std::wstring();
     }
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
 }  // namespace

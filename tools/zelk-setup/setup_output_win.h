@@ -14,3 +14,7 @@ bool Confirm(const std::wstring& question);
 
 // A path or other ANSI text (code page of the system) for a message.
 std::wstring Wide(const std::string& text);
+
+// Tells the user why an operation on the path (or key) failed, by the Windows error code; always
+// false.
+bool Fail(unsigned long error, const std::wstring& path);

@@ -1,6 +1,7 @@
 // zelk-type: types keys through the input method's own entry points and prints what the
 // application received.
-//   zelk-type [--sysdir DIR] [--imeset N] [--imesetz N] [--imesetq N] [--now "YYYY-MM-DD HH:MM"]
+//   zelk-type [--sysdir DIR] [--userdir DIR] [--imeset N] [--imesetz N] [--imesetq N] [--now
+//   "YYYY-MM-DD HH:MM"]
 //             [--clipboard TEXT] [--answer ok|cancel] [--trace] [KEYS]
 // KEYS (or standard input) in the key notation of common/key_notation.h.
 #include <cstdio>
@@ -23,6 +24,7 @@ namespace {
 
 struct Options {
     std::string systemDirectory;  // empty: a scratch copy of the shipped data
+    std::string userDirectory;    // empty: the system directory holds the user's data too
     StoredSettings stored = kInstalledDefaults;
     bool fixedTime = false;
     SYSTEMTIME now{};
@@ -39,7 +41,8 @@ int Usage(const char* problem) {
         std::fprintf(stderr, "zelk-type: %s\n", problem);
     }
     std::fprintf(stderr,
-                 "usage: zelk-type [--sysdir DIR] [--imeset N] [--imesetz N] [--imesetq N]\n"
+                 "usage: zelk-type [--sysdir DIR] [--userdir DIR] [--imeset N] [--imesetz N]\n"
+                 "                 [--imesetq N]\n"
                  "                 [--now \"YYYY-MM-DD HH:MM\"] [--clipboard TEXT]\n"
                  "                 [--answer ok|cancel] [--trace] [KEYS]\n");
     return 2;
@@ -94,6 +97,8 @@ int ParseOptions(int argc, char** argv, Options& options) {
             options.trace = true;
         } else if (option == "--sysdir" && hasValue) {
             options.systemDirectory = argv[++i];
+        } else if (option == "--userdir" && hasValue) {
+            options.userDirectory = argv[++i];
         } else if ((option == "--imeset" || option == "--imesetz" || option == "--imesetq") &&
                    hasValue) {
             std::uint32_t& value = option == "--imeset"    ? options.stored.imeset
@@ -196,6 +201,10 @@ int main(int argc, char** argv) {
         }
     }
     HostSetSystemDirectory(systemDirectory.c_str());
+    if (!options.userDirectory.empty()) {
+        // The user's data folder, DIR/zelk/, is made by the first save.
+        HostSetApplicationDataDirectory(options.userDirectory.c_str());
+    }
     if (options.fixedTime) {
         HostSetLocalTime(&options.now);
     }

@@ -4,13 +4,24 @@
 
 #include "platform/host/host_windows.h"
 
-// The directory that plays the system directory (dictionaries are in DIR/zelk/).
+// The directory that plays the system directory (the machine's data is in DIR/zelk/).
 void HostSetSystemDirectory(const char* path);
+// The directory that plays the user's roaming application-data folder (the user's own data is in
+// DIR/zelk/); nullptr: the user has none. By default it is the system directory, so that one
+// folder holds the machine's and the user's data.
+void HostSetApplicationDataDirectory(const char* path);
+void HostUseSystemDirectoryAsApplicationData();
+
+// The next count replacements of a file (MoveFileExA) fail as when another program has the file
+// open; the attempts made since.
+void HostSetReplaceFailures(int count);
+int HostReplaceAttempts();
 
 // The directory that holds the registry: one file per key, named after the key path.
 void HostSetRegistryDirectory(const char* path);
-// The rights a key may be opened with, as Windows limits an ordinary user: an open that asks for
-// more fails with ERROR_ACCESS_DENIED. Every right by default.
+// The rights a key under HKEY_LOCAL_MACHINE may be opened with, as Windows limits an ordinary
+// user: an open (or a creation) that asks for more fails with ERROR_ACCESS_DENIED. Every right by
+// default; the keys under HKEY_CURRENT_USER always allow every right.
 void HostSetRegistryRights(REGSAM rights);
 
 // A fixed local time; nullptr returns to the real clock.

@@ -1,4 +1,7 @@
-// Stand-in for file times, exclusive opens and sleeping.
+// Stand-in for files: opens, reads and writes through file descriptors, attributes and times from
+// lstat, exclusive opens as flocks, links as the host's symbolic links, and the replacements a
+// test makes fail.
+#include <errno.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -6,14 +9,19 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
-#include "platform/host/host_windows.h"
+#include "platform/host/host_control.h"
 
 namespace {
 
 // 100-nanosecond intervals between 1601-01-01 and 1970-01-01.
 constexpr std::uint64_t kUnixEpochTicks = 116444736000000000ull;
+
+thread_local DWORD lastError = 0;
+int replaceFailuresLeft = 0;
+int replaceAttempts = 0;
 
 FILETIME ToFileTime(const timespec& time) {
     const std::uint64_t ticks = kUnixEpochTicks +
@@ -22,15 +30,84 @@ FILETIME ToFileTime(const timespec& time) {
     return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
+DWORD ErrorOf(int error) {
+    switch (error) {
+        case ENOENT:
+            return ERROR_FILE_NOT_FOUND;
+        case ENOTDIR:
+            return ERROR_PATH_NOT_FOUND;
+        case EEXIST:
+            return ERROR_FILE_EXISTS;
+        case EWOULDBLOCK:
+            return ERROR_SHARING_VIOLATION;
+        case ELOOP:
+            return ERROR_CANT_ACCESS_FILE;
+        default:
+            return ERROR_ACCESS_DENIED;
+    }
+}
+
+template <typename Result>
+Result Failed(Result result, DWORD error) {
+    lastError = error;
+    return result;
+}
+
+DWORD AttributesOf(const struct stat& status, bool link) {
+    DWORD attributes = S_ISDIR(status.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    if (link) {
+        attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    }
+    if ((status.st_mode & S_IWUSR) == 0) {
+        attributes |= FILE_ATTRIBUTE_READONLY;
+    }
+    return attributes;
+}
+
+// Handles are descriptors plus one, so that descriptor 0 is no null handle.
+HANDLE HandleOf(int fd) {
+    return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd) + 1);
+}
+
+int DescriptorOf(HANDLE handle) {
+    return static_cast<int>(reinterpret_cast<std::intptr_t>(handle) - 1);
+}
+
 }  // namespace
+
+void HostSetReplaceFailures(int count) {
+    replaceFailuresLeft = count;
+    replaceAttempts = 0;
+}
+
+int HostReplaceAttempts() {
+    return replaceAttempts;
+}
+
+DWORD GetLastError() {
+    return lastError;
+}
+
+DWORD GetFileAttributesA(LPCSTR path) {
+    struct stat status;
+    if (path == nullptr || lstat(path, &status) != 0) {
+        return Failed(INVALID_FILE_ATTRIBUTES, ErrorOf(errno));
+    }
+    if (S_ISLNK(status.st_mode)) {
+        struct stat target;
+        const bool toFolder = stat(path, &target) == 0 && S_ISDIR(target.st_mode);
+        return FILE_ATTRIBUTE_REPARSE_POINT | (toFolder ? FILE_ATTRIBUTE_DIRECTORY : 0);
+    }
+    return AttributesOf(status, false);
+}
 
 BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS, void* info) {
     struct stat status;
     if (path == nullptr || info == nullptr || stat(path, &status) != 0) {
-        return FALSE;
+        return Failed(FALSE, ErrorOf(errno));
     }
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    data.dwFileAttributes = FILE_ATTRIBUTE_NORMAL;
+    data.dwFileAttributes = AttributesOf(status, false);
     data.ftCreationTime = ToFileTime(status.st_ctim);
     data.ftLastAccessTime = ToFileTime(status.st_atim);
     data.ftLastWriteTime = ToFileTime(status.st_mtim);
@@ -41,23 +118,121 @@ BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS, void* info) {
     return TRUE;
 }
 
-// Only what the core asks for: open or create for reading and writing; share mode 0 takes an
-// exclusive lock or fails at once, as a sharing violation does.
-HANDLE CreateFileA(LPCSTR path, DWORD, DWORD share, void*, DWORD, DWORD, HANDLE) {
-    const int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void*, DWORD disposition, DWORD flags,
+                   HANDLE) {
+    struct stat status;
+    const bool exists = lstat(path, &status) == 0;
+    if ((flags & FILE_FLAG_OPEN_REPARSE_POINT) != 0 && exists && S_ISLNK(status.st_mode)) {
+        if (disposition == CREATE_NEW) {
+            return Failed(INVALID_HANDLE_VALUE, ERROR_FILE_EXISTS);
+        }
+        const int fd = open(path, O_PATH | O_NOFOLLOW | O_CLOEXEC);
+        return fd < 0 ? Failed(INVALID_HANDLE_VALUE, ErrorOf(errno)) : HandleOf(fd);
+    }
+    int mode = (access & GENERIC_WRITE) != 0 ? ((access & GENERIC_READ) != 0 ? O_RDWR : O_WRONLY)
+                                             : O_RDONLY;
+    switch (disposition) {
+        case CREATE_NEW:
+            mode |= O_CREAT | O_EXCL;
+            break;
+        case CREATE_ALWAYS:
+            mode |= O_CREAT | O_TRUNC;
+            break;
+        case OPEN_ALWAYS:
+            mode |= O_CREAT;
+            break;
+        default:
+            break;
+    }
+    if ((flags & FILE_FLAG_OPEN_REPARSE_POINT) != 0) {
+        mode |= O_NOFOLLOW;
+    }
+    const int fd = open(path, mode | O_CLOEXEC, 0600);
     if (fd < 0) {
-        return INVALID_HANDLE_VALUE;
+        return Failed(INVALID_HANDLE_VALUE, ErrorOf(errno));
     }
     if (share == 0 && flock(fd, LOCK_EX | LOCK_NB) != 0) {
         close(fd);
-        return INVALID_HANDLE_VALUE;
+        return Failed(INVALID_HANDLE_VALUE, ERROR_SHARING_VIOLATION);
     }
-    return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd) + 1);
+    return HandleOf(fd);
+}
+
+BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, OVERLAPPED*) {
+    *read = 0;
+    const ssize_t got = ::read(DescriptorOf(file), buffer, size);
+    if (got < 0) {
+        return Failed(FALSE, ErrorOf(errno));
+    }
+    *read = static_cast<DWORD>(got);
+    return TRUE;
+}
+
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written, OVERLAPPED*) {
+    *written = 0;
+    const ssize_t put = ::write(DescriptorOf(file), buffer, size);
+    if (put < 0) {
+        return Failed(FALSE, ErrorOf(errno));
+    }
+    *written = static_cast<DWORD>(put);
+    return TRUE;
+}
+
+BOOL FlushFileBuffers(HANDLE file) {
+    return fsync(DescriptorOf(file)) == 0 ? TRUE : Failed(FALSE, ErrorOf(errno));
+}
+
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* information) {
+    struct stat status;
+    if (fstat(DescriptorOf(file), &status) != 0) {
+        return Failed(FALSE, ErrorOf(errno));
+    }
+    *information = BY_HANDLE_FILE_INFORMATION{};
+    information->dwFileAttributes = AttributesOf(status, S_ISLNK(status.st_mode));
+    information->ftCreationTime = ToFileTime(status.st_ctim);
+    information->ftLastAccessTime = ToFileTime(status.st_atim);
+    information->ftLastWriteTime = ToFileTime(status.st_mtim);
+    const std::uint64_t size = static_cast<std::uint64_t>(status.st_size);
+    information->nFileSizeHigh = static_cast<DWORD>(size >> 32);
+    information->nFileSizeLow = static_cast<DWORD>(size);
+    information->nNumberOfLinks = static_cast<DWORD>(status.st_nlink);
+    information->nFileIndexHigh =
+        static_cast<DWORD>(static_cast<std::uint64_t>(status.st_ino) >> 32);
+    information->nFileIndexLow = static_cast<DWORD>(status.st_ino);
+    return TRUE;
 }
 
 BOOL CloseHandle(HANDLE handle) {
-    const std::intptr_t fd = reinterpret_cast<std::intptr_t>(handle) - 1;
-    return fd >= 0 && close(static_cast<int>(fd)) == 0 ? TRUE : FALSE;
+    const int fd = DescriptorOf(handle);
+    return fd >= 0 && close(fd) == 0 ? TRUE : FALSE;
+}
+
+BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
+    ++replaceAttempts;
+    if (replaceFailuresLeft > 0) {
+        --replaceFailuresLeft;
+        return Failed(FALSE, ERROR_SHARING_VIOLATION);
+    }
+    struct stat status;
+    if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && lstat(to, &status) == 0) {
+        return Failed(FALSE, ERROR_ALREADY_EXISTS);
+    }
+    return std::rename(from, to) == 0 ? TRUE : Failed(FALSE, ErrorOf(errno));
+}
+
+BOOL DeleteFileA(LPCSTR path) {
+    return unlink(path) == 0 ? TRUE : Failed(FALSE, ErrorOf(errno));
+}
+
+BOOL CreateDirectoryA(LPCSTR path, void*) {
+    if (mkdir(path, 0700) == 0) {
+        return TRUE;
+    }
+    return Failed(FALSE, errno == EEXIST ? ERROR_ALREADY_EXISTS : ErrorOf(errno));
+}
+
+DWORD GetCurrentProcessId() {
+    return static_cast<DWORD>(getpid());
 }
 
 void Sleep(DWORD milliseconds) {

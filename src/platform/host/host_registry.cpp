@@ -25,12 +25,14 @@ struct StoredValue {
     DWORD value;
 };
 
-// "SOFTWARE\zelk" under HKLM becomes REGISTRY_DIR/HKLM_SOFTWARE_zelk.
+// "SOFTWARE\zelk" under HKLM becomes REGISTRY_DIR/HKLM_SOFTWARE_zelk, "Software\zelk" under
+// HKCU REGISTRY_DIR/HKCU_Software_zelk.
 bool KeyFilePath(HKEY root, LPCSTR subKey, char* out, std::size_t size) {
-    if (root != HKEY_LOCAL_MACHINE || subKey == nullptr) {
+    if ((root != HKEY_LOCAL_MACHINE && root != HKEY_CURRENT_USER) || subKey == nullptr) {
         return false;
     }
-    int n = std::snprintf(out, size, "%s/HKLM_%s", registryDirectory, subKey);
+    const char* prefix = root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU";
+    int n = std::snprintf(out, size, "%s/%s_%s", registryDirectory, prefix, subKey);
     if (n < 0 || static_cast<std::size_t>(n) >= size) {
         return false;
     }
@@ -86,6 +88,12 @@ HKEY TakeKeySlot(const char* path, bool writable) {
     return nullptr;
 }
 
+// The limit on rights is an ordinary user's under HKLM; the user's own keys allow everything.
+bool Allowed(HKEY root, REGSAM access) {
+    return root != HKEY_LOCAL_MACHINE ||
+           (access & ~(KEY_WOW64_64KEY | KEY_WOW64_32KEY) & ~grantedRights) == 0;
+}
+
 bool SameName(const char* a, const char* b) {
     return std::strcmp(a, b) == 0;
 }
@@ -110,7 +118,7 @@ LONG RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD, REGSAM access, PHKEY result)
         return ERROR_FILE_NOT_FOUND;
     }
     std::fclose(file);
-    if ((access & ~(KEY_WOW64_64KEY | KEY_WOW64_32KEY) & ~grantedRights) != 0) {
+    if (!Allowed(root, access)) {
         return ERROR_ACCESS_DENIED;
     }
     HKEY key = TakeKeySlot(path, (access & KEY_SET_VALUE) != 0);
@@ -121,18 +129,22 @@ LONG RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD, REGSAM access, PHKEY result)
     return ERROR_SUCCESS;
 }
 
-LONG RegCreateKeyExA(HKEY root, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, void*, PHKEY result,
-                     LPDWORD) {
+// Creating a key needs more than an ordinary user has under HKLM.
+LONG RegCreateKeyExA(HKEY root, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM access, void*,
+                     PHKEY result, LPDWORD) {
     char path[MAX_PATH * 2];
     if (!KeyFilePath(root, subKey, path, sizeof path)) {
         return ERROR_FILE_NOT_FOUND;
+    }
+    if (!Allowed(root, access | KEY_CREATE_SUB_KEY)) {
+        return ERROR_ACCESS_DENIED;
     }
     std::FILE* file = std::fopen(path, "a");
     if (file == nullptr) {
         return ERROR_ACCESS_DENIED;
     }
     std::fclose(file);
-    HKEY key = TakeKeySlot(path, true);
+    HKEY key = TakeKeySlot(path, (access & KEY_SET_VALUE) != 0);
     if (key == nullptr) {
         return ERROR_ACCESS_DENIED;
     }

@@ -1,4 +1,4 @@
-// Stand-in for the system directory, the clock, files, message boxes and beeps.
+// Stand-in for the system directory, the user's folders, the clock, message boxes and beeps.
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -8,6 +8,9 @@
 namespace {
 
 char systemDirectory[MAX_PATH] = ".";
+enum class ApplicationData { SystemDirectory, Own, None };
+ApplicationData applicationData = ApplicationData::SystemDirectory;
+char applicationDataDirectory[MAX_PATH] = "";
 bool fixedTimeSet = false;
 SYSTEMTIME fixedTime;
 int messageBoxAnswer = IDOK;
@@ -19,6 +22,16 @@ int beepCount = 0;
 
 void HostSetSystemDirectory(const char* path) {
     std::snprintf(systemDirectory, sizeof systemDirectory, "%s", path);
+}
+
+void HostSetApplicationDataDirectory(const char* path) {
+    applicationData = path != nullptr ? ApplicationData::Own : ApplicationData::None;
+    std::snprintf(applicationDataDirectory, sizeof applicationDataDirectory, "%s",
+                  path != nullptr ? path : "");
+}
+
+void HostUseSystemDirectoryAsApplicationData() {
+    applicationData = ApplicationData::SystemDirectory;
 }
 
 void HostSetLocalTime(const SYSTEMTIME* time) {
@@ -77,6 +90,17 @@ UINT GetSystemDirectoryA(LPSTR buffer, UINT size) {
     return length;
 }
 
+HRESULT SHGetFolderPathA(HWND, int folder, HANDLE, DWORD, LPSTR path) {
+    path[0] = '\0';
+    if ((folder & 0xFF) != CSIDL_APPDATA || applicationData == ApplicationData::None) {
+        return E_FAIL;
+    }
+    const char* source =
+        applicationData == ApplicationData::Own ? applicationDataDirectory : systemDirectory;
+    std::snprintf(path, MAX_PATH, "%s", source);
+    return S_OK;
+}
+
 HANDLE GetCurrentProcess() {
     return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 }
@@ -84,21 +108,6 @@ HANDLE GetCurrentProcess() {
 BOOL IsWow64Process(HANDLE, BOOL* underWow64) {
     *underWow64 = FALSE;
     return TRUE;
-}
-
-BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
-    if ((flags & MOVEFILE_REPLACE_EXISTING) == 0) {
-        std::FILE* existing = std::fopen(to, "rb");
-        if (existing != nullptr) {
-            std::fclose(existing);
-            return FALSE;
-        }
-    }
-    return std::rename(from, to) == 0 ? TRUE : FALSE;
-}
-
-BOOL DeleteFileA(LPCSTR path) {
-    return std::remove(path) == 0 ? TRUE : FALSE;
 }
 
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type) {

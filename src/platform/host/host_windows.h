@@ -41,6 +41,7 @@ constexpr BOOL FALSE = 0;
 constexpr int MAX_PATH = 260;
 
 // Registry.
+HKEY const HKEY_CURRENT_USER = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001u));
 HKEY const HKEY_LOCAL_MACHINE = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000002u));
 constexpr LONG ERROR_SUCCESS = 0;
 constexpr LONG ERROR_FILE_NOT_FOUND = 2;
@@ -50,9 +51,11 @@ constexpr REGSAM KEY_READ = 0x20019;
 constexpr REGSAM KEY_WRITE = 0x20006;
 constexpr REGSAM KEY_ALL_ACCESS = 0xF003F;
 constexpr REGSAM KEY_SET_VALUE = 0x0002;
+constexpr REGSAM KEY_CREATE_SUB_KEY = 0x0004;
 // Views, not rights: which half of the registry a process under WOW64 opens.
 constexpr REGSAM KEY_WOW64_64KEY = 0x0100;
 constexpr REGSAM KEY_WOW64_32KEY = 0x0200;
+constexpr DWORD REG_BINARY = 3;
 constexpr DWORD REG_DWORD = 4;
 constexpr DWORD REG_OPTION_NON_VOLATILE = 0;
 
@@ -85,13 +88,42 @@ UINT GetSystemDirectoryA(LPSTR buffer, UINT size);
 // The host is never a 32-bit process on 64-bit Windows.
 HANDLE GetCurrentProcess();
 BOOL IsWow64Process(HANDLE process, BOOL* underWow64);
+DWORD GetCurrentProcessId();
+
+// The user's roaming application-data folder (CSIDL_APPDATA), which the stand-in answers from
+// HostSetApplicationDataDirectory. (On Windows the module reads the same value from the profile's
+// registry entry instead: see platform/app_data_folder.cpp.)
+constexpr int CSIDL_APPDATA = 0x001A;
+using HRESULT = std::int32_t;
+constexpr HRESULT S_OK = 0;
+constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+HRESULT SHGetFolderPathA(HWND owner, int folder, HANDLE token, DWORD flags, LPSTR path);
+
+// The error of the last failed file call of this thread.
+constexpr DWORD ERROR_PATH_NOT_FOUND = 3;
+constexpr DWORD ERROR_SHARING_VIOLATION = 32;
+constexpr DWORD ERROR_FILE_EXISTS = 80;
+constexpr DWORD ERROR_ALREADY_EXISTS = 183;
+constexpr DWORD ERROR_CANT_ACCESS_FILE = 1920;
+DWORD GetLastError();
+
 constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
 constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x8;
 BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
 BOOL DeleteFileA(LPCSTR path);
+// A folder made by the stand-in is the user's alone (0700).
+BOOL CreateDirectoryA(LPCSTR path, void* security);
 
-// A file's last-write time, and a file opened for this process alone (share mode 0: on the host
-// an exclusive flock, which another open of the same file, in this process or another, meets).
+// What a path is. A symbolic link is the host's reparse point: it is reported as one, with the
+// directory bit when it leads to a folder, and never followed.
+constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD FILE_ATTRIBUTE_REPARSE_POINT = 0x400;
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFFu;
+DWORD GetFileAttributesA(LPCSTR path);
+
+// File times and sizes.
 struct FILETIME {
     DWORD dwLowDateTime;
     DWORD dwHighDateTime;
@@ -107,13 +139,42 @@ struct WIN32_FILE_ATTRIBUTE_DATA {
 static_assert(sizeof(WIN32_FILE_ATTRIBUTE_DATA) == 36, "WIN32_FILE_ATTRIBUTE_DATA is 36 bytes");
 enum GET_FILEEX_INFO_LEVELS { GetFileExInfoStandard };
 BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS level, void* info);
+
+// Opened files. Share mode 0 takes an exclusive flock, which another open of the same file with
+// share mode 0, in this process or another, meets as a sharing violation; the other share modes
+// take no lock. FILE_FLAG_OPEN_REPARSE_POINT opens a link itself (its handle reads nothing and
+// reports the reparse-point attribute) instead of what it leads to.
 constexpr DWORD GENERIC_READ = 0x80000000u;
 constexpr DWORD GENERIC_WRITE = 0x40000000u;
+constexpr DWORD FILE_SHARE_READ = 0x1;
+constexpr DWORD FILE_SHARE_WRITE = 0x2;
+constexpr DWORD FILE_SHARE_DELETE = 0x4;
+constexpr DWORD CREATE_NEW = 1;
+constexpr DWORD CREATE_ALWAYS = 2;
+constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD OPEN_ALWAYS = 4;
-constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD FILE_FLAG_OPEN_REPARSE_POINT = 0x00200000u;
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~std::uintptr_t{0});
 HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void* security, DWORD disposition,
                    DWORD flags, HANDLE templateFile);
+struct OVERLAPPED;
+BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, OVERLAPPED* overlapped);
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written, OVERLAPPED* overlapped);
+BOOL FlushFileBuffers(HANDLE file);
+struct BY_HANDLE_FILE_INFORMATION {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD dwVolumeSerialNumber;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD nNumberOfLinks;
+    DWORD nFileIndexHigh;
+    DWORD nFileIndexLow;
+};
+static_assert(sizeof(BY_HANDLE_FILE_INFORMATION) == 52, "BY_HANDLE_FILE_INFORMATION is 52 bytes");
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* information);
 BOOL CloseHandle(HANDLE handle);
 void Sleep(DWORD milliseconds);
 

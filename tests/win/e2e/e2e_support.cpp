@@ -3,10 +3,14 @@
 #include <imm.h>
 
 #include <cstdio>
+#include <cstring>
 
+#include "common/gbk_text.h"
 #include "common/key_notation.h"
 #include "common/setup_plan.h"
+#include "settings/registry_access.h"
 #include "settings/settings.h"
+#include "support/test_platform.h"
 
 namespace {
 
@@ -49,6 +53,20 @@ std::vector<INPUT> EventsOf(const KeyToken& token) {
     return inputs;
 }
 
+// Ctrl+` as a person types it: the keys are still held while the input method handles the press
+// (it sends Ctrl+C to the application and the press again), and released after.
+void CtrlBackquote() {
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_CONTROL;
+    keys[1].ki.wVk = VK_OEM_3;
+    SendInput(2, keys, sizeof(INPUT));
+    TypingWindow::Pump();
+    keys[0].ki.dwFlags = keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    std::swap(keys[0], keys[1]);
+    SendInput(2, keys, sizeof(INPUT));
+    TypingWindow::Pump();
+}
 }  // namespace
 
 std::string Utf8Of(const std::wstring& text) {
@@ -133,7 +151,8 @@ DWORD RunTestInAnotherProcess(const std::string& program, const char* variable,
 }
 
 void InstallWithDefaults() {
-    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, 0);
+    DeleteSettingsKey();
+    UseFreshDataFolders();
     const SetupRun run = RunSetup("install");
     if (run.exitCode != 0) {
         std::fprintf(stderr, "zelk-setup install failed (%lu): %s\n", run.exitCode,
@@ -167,14 +186,21 @@ std::vector<std::string> ZelkLayouts() {
     return found;
 }
 
-DWORD ReadSetting(const char* name) {
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS) {
+DWORD ReadSetting(const char* name, SettingsScope scope) {
+    HKEY key;
+    if (OpenSettingsKey(scope, KEY_READ, false, &key) != ERROR_SUCCESS) {
         return ~0u;
     }
-    return value;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    const LONG status = RegGetValueA(key, nullptr, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS ? value : ~0u;
+}
+
+DWORD ReadSetting(const char* name) {
+    const DWORD own = ReadSetting(name, SettingsScope::User);
+    return own != ~0u ? own : ReadSetting(name, SettingsScope::Machine);
 }
 
 TypingWindow::TypingWindow() {
@@ -249,4 +275,56 @@ void TypingWindow::Focus() {
 
 void TypingWindow::Clear() {
     SetWindowTextW(edit_, L"");
+}
+
+BoxAnswerer::BoxAnswerer() : thread_([this] { Run(); }) {}
+
+BoxAnswerer::~BoxAnswerer() {
+    stop_ = true;
+    thread_.join();
+}
+
+void BoxAnswerer::Run() {
+    const std::string caption = Gbk("提示");
+    while (!stop_) {
+        HWND box = FindWindowA("#32770", caption.c_str());
+        if (box == nullptr || !IsWindowVisible(box)) {
+            Sleep(20);
+            continue;
+        }
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        ++answered_;
+        for (int wait = 0; wait < 100 && IsWindow(box); ++wait) {
+            Sleep(20);
+        }
+    }
+}
+
+bool Offers(const TypingWindow& typing, const std::string& word) {
+    HIMC context = ImmGetContext(typing.edit());
+    const DWORD size = ImmGetCandidateListA(context, 0, nullptr, 0);
+    std::vector<BYTE> bytes(size);
+    bool found = false;
+    if (size != 0 &&
+        ImmGetCandidateListA(context, 0, reinterpret_cast<CANDIDATELIST*>(bytes.data()), size)) {
+        const auto* list = reinterpret_cast<const CANDIDATELIST*>(bytes.data());
+        for (DWORD i = 0; i < list->dwCount && !found; ++i) {
+            const char* text = reinterpret_cast<const char*>(bytes.data() + list->dwOffset[i]);
+            if (std::strlen(text) < word.size() ||
+                std::memcmp(text, word.data(), word.size()) != 0) {
+                continue;
+            }
+            const char after = text[word.size()];
+            found = after == '\0' || (after >= 'a' && after <= 'z');
+        }
+    }
+    ImmReleaseContext(typing.edit(), context);
+    return found;
+}
+
+void MakeWord(TypingWindow& typing, std::string_view codes) {
+    CtrlBackquote();
+    typing.Type(codes);
+    CtrlBackquote();
 }

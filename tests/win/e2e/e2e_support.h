@@ -5,9 +5,13 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
+
+#include "settings/registry_access.h"
 
 // The folder of the test program, which is the package folder, ending in a backslash.
 std::string PackageFolder();
@@ -26,15 +30,18 @@ SetupRun RunSetup(const std::string& arguments);
 DWORD RunTestInAnotherProcess(const std::string& program, const char* variable,
                               const char* testName);
 
-// A fresh installation: the settings key is removed first, so that the installer writes the
-// installed defaults.
+// A fresh installation for a user who never used the input method: the settings keys and both
+// data folders are removed or emptied first, so that the installer writes the package's files and
+// the installed defaults.
 void InstallWithDefaults();
 
 // The names of the keyboard layouts whose input method is zelk.ime.
 std::vector<std::string> ZelkLayouts();
 
-// Settings values of the input method's registry view (missing: ~0u).
+// A settings value as the module reads it: the user's, else the machine's (missing: ~0u); and a
+// value of one scope's key.
 DWORD ReadSetting(const char* name);
+DWORD ReadSetting(const char* name, SettingsScope scope);
 
 // A top-level window with an EDIT control that has the keyboard focus, the installed layout
 // active and the input context open.
@@ -67,3 +74,27 @@ class TypingWindow {
 };
 
 std::string Utf8Of(const std::wstring& text);
+
+// Presses OK on every "提示" box of the input method (the question before a word is saved, and any
+// notice) until it goes out of scope.
+class BoxAnswerer {
+  public:
+    BoxAnswerer();
+    ~BoxAnswerer();
+    BoxAnswerer(const BoxAnswerer&) = delete;
+    BoxAnswerer& operator=(const BoxAnswerer&) = delete;
+    int answered() const { return answered_; }
+
+  private:
+    void Run();
+    std::atomic<bool> stop_{false};
+    std::atomic<int> answered_{0};
+    std::thread thread_;
+};
+
+// Whether the candidate list of the typing window's context offers the word (GBK) itself, with or
+// without a code hint after it.
+bool Offers(const TypingWindow& typing, const std::string& word);
+
+// Makes a word on line: Ctrl+`, the characters' codes, Ctrl+` (the question is answered OK).
+void MakeWord(TypingWindow& typing, std::string_view codes);

@@ -1,5 +1,6 @@
-// On 64-bit Windows the 64-bit and the 32-bit module share one data folder and one settings key:
-// a word saved by one is offered by the other, and a setting changed in one is seen by the other.
+// On 64-bit Windows the 64-bit and the 32-bit module share the user's data folder and settings
+// key: a word saved by one is offered by the other, and a setting changed in one is seen by the
+// other.
 // The other bitness is the other build's test program, named by ZELK_OTHER_BITNESS_E2E, which this
 // one starts for its half; without it (or where the other bitness cannot run) the test is
 // skipped.
@@ -35,6 +36,7 @@ void Leave(const Mark& mark) {
     DictEntry entry{};
     std::strncpy(entry.code, mark.code, sizeof entry.code - 1);
     std::strncpy(entry.word, mark.word, sizeof entry.word - 1);
+    ASSERT_EQ(LookAtUserDataDirectory(true), UserFolderState::Ready);
     ASSERT_TRUE(SaveUserTable(kCodeSetSecondary, &entry, 1));
     WriteSettingsValue("IMESETQ", mark.skin);
 }
@@ -66,7 +68,7 @@ TEST(SharedDataTest, AWordAndASettingCrossTheBitnessesBothWays) {
     }
     InstallWithDefaults();
     char path[kPathBufferSize];
-    ASSERT_TRUE(DictionaryFilePath(UserFileName(kCodeSetSecondary), path));
+    ASSERT_TRUE(UserFilePath(UserFileName(kCodeSetSecondary), path));
     const std::string userFile = path;
     const std::string words = ReadWholeFile(userFile);
     const DWORD skin = ReadSettingsValue("IMESETQ");
@@ -76,7 +78,11 @@ TEST(SharedDataTest, AWordAndASettingCrossTheBitnessesBothWays) {
         RunTestInAnotherProcess(other, kHalfVariable, "SharedDataTest.OtherBitnessHalf");
     const bool seen = Sees(kFromOtherSide);
 
-    WriteWholeFile(userFile, words);
+    if (words.empty()) {
+        DeleteFileA(userFile.c_str());
+    } else {
+        WriteWholeFile(userFile, words);
+    }
     WriteSettingsValue("IMESETQ", skin);
     EXPECT_EQ(exitCode, 0u) << "the other bitness did not see this side's word and skin";
     EXPECT_TRUE(seen) << "this side does not see the other bitness's word and skin";

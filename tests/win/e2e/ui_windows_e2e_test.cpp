@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "dict/data_places.h"
+#include "support/test_platform.h"
 #include "win/e2e/e2e_support.h"
 
 namespace {
@@ -50,8 +52,7 @@ RECT RectOf(HWND window) {
 }
 
 void StoreOptions(DWORD imeset) {
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\zelk", "IMESET", REG_DWORD, &imeset,
-                    sizeof imeset);
+    SetRawSettingsValue("IMESET", REG_DWORD, &imeset, sizeof imeset, SettingsScope::User);
 }
 
 // The candidate texts of the current page, as the application reads them (UTF-8).
@@ -119,8 +120,9 @@ class UiWindowsTest : public ::testing::Test {
 
 TEST_F(UiWindowsTest, InAnEditControlThePanelStandsNearTheCaret) {
     Open();
-    EXPECT_NE(GetFileAttributesA((SystemFolder() + "zelk\\skip\\skip0c.bmp").c_str()),
-              INVALID_FILE_ATTRIBUTES)
+    char picture[kPathBufferSize];
+    ASSERT_TRUE(MachineFilePath("skip\\skip0c.bmp", picture));
+    EXPECT_NE(GetFileAttributesA(picture), INVALID_FILE_ATTRIBUTES)
         << "the installer puts the pictures in place";
     typing->Type("aa");
     HWND cand = VisibleWindow("QMVCAND");

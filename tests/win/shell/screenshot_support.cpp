@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "context/process_facts.h"
+#include "dict/data_places.h"
 #include "support/test_platform.h"
 #include "ui/ui_windows_win.h"
 
@@ -85,7 +86,7 @@ void MemoryCanvas::SaveScreenshot(const char* name) const {
 }
 
 void InstallSkinPictures() {
-    const std::string skip = UseFreshSystemDirectory() + "skip\\";
+    const std::string skip = UseFreshDataFolders().machine + "skip\\";
     CreateDirectoryA(skip.c_str(), nullptr);
     const std::string shipped = ShippedDataDirectory() + "zelk\\skip\\";
     WIN32_FIND_DATAA found;
@@ -100,9 +101,10 @@ void InstallSkinPictures() {
 }
 
 void RemoveSkinPicture(const char* name) {
-    char system[MAX_PATH];
-    GetSystemDirectoryA(system, MAX_PATH);
-    DeleteFileA((std::string(system) + "\\zelk\\skip\\" + name).c_str());
+    char path[kPathBufferSize];
+    if (MachineFilePath((std::string("skip\\") + name).c_str(), path)) {
+        DeleteFileA(path);
+    }
 }
 
 HBITMAP ShippedPicture(const char* name) {

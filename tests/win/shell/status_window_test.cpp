@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "context/input_context.h"
-#include "dict/system_folder.h"
+#include "dict/data_places.h"
 #include "engine/conversion_state.h"
 #include "engine/mode_state.h"
 #include "engine/online_word_state.h"

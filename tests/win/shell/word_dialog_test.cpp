@@ -154,15 +154,19 @@ class WordDialogTest : public ::testing::Test {
     void SetUp() override {
         ResetProcessState();
         Process.ModuleInstance = GetModuleHandleA(nullptr);
-        zelk = UseFreshSystemDirectory();
+        const DataFolders folders = UseFreshDataFolders();
+        zelk = folders.machine;
         WriteWholeFile(zelk + "zelk2006.mb",
                        ReadWholeFile(ShippedDataDirectory() + "zelk\\zelk2006.mb"));
-        userFile = zelk + "zelk2006.emb";
+        // The user's own words, which the dialog shows and writes.
+        user = folders.user;
+        CreateDirectoryA(user.c_str(), nullptr);
+        userFile = user + "zelk2006.emb";
         WriteWholeFile(userFile, FileOf(threeWords));
         Settings.CodeSet = kCodeSetPrimary;
         ASSERT_EQ(LoadDictionaries(kCodeSetPrimary, true, true), 1);
     }
-    void TearDown() override { UseFreshSystemDirectory(); }
+    void TearDown() override { UseFreshDataFolders(); }
     // Runs the dialog here while the script drives it from another thread; the script ends it.
     void RunDialog(const std::function<void(HWND)>& script) {
         std::thread driver([&script] {
@@ -179,6 +183,7 @@ class WordDialogTest : public ::testing::Test {
         EXPECT_EQ(Dialogs.WordDialogOpen, 0);
     }
     std::string zelk;
+    std::string user;  // the user's data folder, where the backups go too
     std::string userFile;
     const std::vector<std::string> threeWords{Line("aakh", "工中"), Line("khaa", "中工"),
                                               Line("wwkh", "人中")};
@@ -222,7 +227,7 @@ TEST_F(WordDialogTest, ModifyAndDeleteRewriteTheFileInListOrder) {
 }
 
 TEST_F(WordDialogTest, ARestoredBackupIsWhatCloseStores) {
-    const std::string backup = zelk + "words";
+    const std::string backup = user + "words";
     RunDialog([&](HWND dialog) {
         ClickLater(dialog, IDC_BACKUP);
         ASSERT_TRUE(AnswerFileDialog(backup));
@@ -241,7 +246,7 @@ TEST_F(WordDialogTest, ARestoredBackupIsWhatCloseStores) {
 }
 
 TEST_F(WordDialogTest, ABackupThatCannotBeReadChangesNothing) {
-    const std::string backup = zelk + "locked.mbk";
+    const std::string backup = user + "locked.mbk";
     WriteWholeFile(backup, Gbk("aaaa_工工\r\n"));
     HANDLE lock = CreateFileA(backup.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -258,7 +263,7 @@ TEST_F(WordDialogTest, ABackupThatCannotBeReadChangesNothing) {
 }
 
 TEST_F(WordDialogTest, ARestoreIsInUseAtOnceAndEscGoesBackToTheFile) {
-    const std::string backup = zelk + "big.mbk";
+    const std::string backup = user + "big.mbk";
     std::string lines = Gbk("aaaa_工工\r\n");
     for (int i = 0; i < 10000; ++i) {
         lines += Gbk("bbbb_人人\r\n");

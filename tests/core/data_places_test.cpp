@@ -1,12 +1,11 @@
-// One data folder and one settings key for both bitnesses: which system directory and which
-// registry view a module uses, and that the access it asks for on the settings key is what the
-// installer grants ordinary users.
+// One machine data folder and one pair of settings keys for both bitnesses: which system
+// directory and which registry view a module uses.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "dict/system_folder.h"
+#include "dict/data_places.h"
 #include "settings/registry_access.h"
 
 namespace {
@@ -53,16 +52,6 @@ TEST(SystemFolderTest, AResultThatDoesNotFitIsRefused) {
 TEST(SettingsAccessTest, OnlyA32BitModuleOn64BitWindowsNamesThe64BitView) {
     EXPECT_EQ(SettingsRegistryView(true), static_cast<REGSAM>(KEY_WOW64_64KEY));
     EXPECT_EQ(SettingsRegistryView(false), 0u);
-}
-
-TEST(SettingsAccessTest, TheModuleAsksForNoMoreThanOrdinaryUsersAreGranted) {
-    for (const REGSAM asked : {kSettingsReadAccess, kSettingsWriteAccess}) {
-        EXPECT_EQ(asked & ~kSettingsUsersRights, 0u) << std::hex << asked;
-        EXPECT_NE(asked, 0u);
-    }
-    // Writing a value needs KEY_SET_VALUE, and users must not be handed the whole key.
-    EXPECT_EQ(kSettingsWriteAccess & KEY_SET_VALUE, static_cast<REGSAM>(KEY_SET_VALUE));
-    EXPECT_NE(kSettingsUsersRights & KEY_ALL_ACCESS, static_cast<REGSAM>(KEY_ALL_ACCESS));
 }
 
 }  // namespace
