@@ -1,15 +1,14 @@
 // Arbitrary bytes as a dictionary file, through the line reader with both line rules, both
-// separators and several capacities, whole and in random chunks; and as a user file and a backup
-// file, through their writers and back.
+// separators, both code sets and several capacities, whole and in random chunks; and as a user
+// file and a backup file, through their writers and back.
 //
 // Checked: nothing is written at or past the capacity (a guard entry follows the table) nor past
-// the last entry read; every code and word is NUL-terminated inside its field, codes keep at most
-// 6 bytes and words at most 99, never ending inside a double-byte character; entries read never
-// exceed the capacity; feeding in chunks gives exactly what one piece gives; and for lines of
-// ordinary length every entry is what the line syntax says it is. User words never get an empty
-// code (lines led by spaces, only spaces or led by a NUL byte included): such an entry would end
-// every scan and the writers stop at it. Writing the user words read and reading them again gives
-// them back in order; a writer may leave out only a word whose code or word is not plain text.
+// the last entry read; every code and word is NUL-terminated inside its field; entries read never
+// exceed the capacity; feeding in chunks gives exactly what one piece gives; and every entry is
+// what the line syntax says it is. A user word is only ever a code of code keys and a word of
+// plain GBK text (no control byte, which a program would take for a key); a main file's reading
+// stops at its first line that breaks a rule. Writing the user words read and reading them again
+// gives them all back in order.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -20,6 +19,7 @@
 
 #include "common/scratch_directory.h"
 #include "dict/dictionary_files.h"
+#include "dict/entry_rules.h"
 #include "dict/line_reader.h"
 #include "dict/tables.h"
 #include "dict/word_text.h"
@@ -28,7 +28,7 @@
 namespace {
 
 constexpr unsigned char kUntouched = 0xA5;
-// Lines up to this length are modelled exactly; longer ones only have to keep the invariants.
+// The reader keeps this much of a line; a longer one breaks every rule.
 constexpr std::size_t kModelledLineLength = 512;
 
 DictEntry wholeTable[kMainTableCapacity + 1];
@@ -87,11 +87,13 @@ struct Config {
     char separator;
     LineRules rules;
     std::size_t capacity;
+    std::int32_t codeSet;
 };
 
 std::size_t Read(DictEntry* table, const Config& config, const std::uint8_t* data, std::size_t size,
                  Chunks* chunks) {
-    DictionaryLineReader reader(config.separator, table, config.capacity, config.rules);
+    DictionaryLineReader reader(config.separator, table, config.capacity, config.rules,
+                                config.codeSet);
     const char* bytes = reinterpret_cast<const char*>(data);
     if (chunks == nullptr) {
         reader.Feed(bytes, size);
@@ -111,11 +113,25 @@ std::size_t Read(DictEntry* table, const Config& config, const std::uint8_t* dat
     return reader.EntriesRead();
 }
 
-// The entries the line syntax gives, as far as every line is of modelled length.
-std::vector<DictEntry> Model(const Config& config, const std::uint8_t* data, std::size_t size,
-                             bool* complete) {
+// After the last separator that stands between characters.
+std::size_t ModelWordStart(const std::uint8_t* line, std::size_t from, std::size_t length,
+                           std::uint8_t separator) {
+    std::size_t start = length;
+    for (std::size_t i = from; i < length;) {
+        if (line[i] == separator) {
+            start = ++i;
+        } else {
+            i += line[i] >= 0x81 && i + 1 < length ? 2 : 1;
+        }
+    }
+    return start;
+}
+
+// The entries the line syntax gives.
+std::vector<DictEntry> Model(const Config& config, const std::uint8_t* data, std::size_t size) {
     std::vector<DictEntry> entries;
-    *complete = true;
+    MainFileCheck check(config.codeSet, nullptr);
+    const std::uint8_t separator = static_cast<std::uint8_t>(config.separator);
     std::size_t pos = 0;
     while (pos < size && entries.size() < config.capacity) {
         const void* lf = std::memchr(data + pos, '\n', size - pos);
@@ -123,50 +139,53 @@ std::vector<DictEntry> Model(const Config& config, const std::uint8_t* data, std
         const std::uint8_t* line = data + pos;
         std::size_t length = end - pos;
         pos = end + 1;
-        if (length > kModelledLineLength) {
-            *complete = false;
-            return entries;
-        }
-        // A line without any byte ends a main file.
-        if (length == 0) {
-            if (config.rules == LineRules::MainFile) {
+        const bool overlong = length > kModelledLineLength;
+        if (config.rules == LineRules::MainFile) {
+            check.Line(reinterpret_cast<const char*>(line), overlong ? kModelledLineLength : length,
+                       lf != nullptr);
+            if (!check.Passed()) {
                 return entries;
             }
-            continue;
         }
-        if (line[length - 1] == '\r') {
+        if (length > 0 && line[length - 1] == '\r') {
             --length;
         }
-        if (length == 0 && config.rules == LineRules::UserWords) {
+        DictEntry entry{};
+        if (config.rules == LineRules::MainFile) {
+            const void* first = std::memchr(line, separator, length);
+            const std::size_t codeLength =
+                first != nullptr ? static_cast<const std::uint8_t*>(first) - line : length;
+            std::memcpy(entry.code, line,
+                        codeLength < kMaxCodeLength ? codeLength : kMaxCodeLength);
+            if (first != nullptr) {
+                const std::size_t start = ModelWordStart(line, codeLength, length, separator);
+                std::memcpy(entry.word, line + start,
+                            WholeCharacters(line + start, length - start, kMaxWordBytes));
+            }
+            entries.push_back(entry);
             continue;
         }
-        // User words: spaces before the code are passed over; a line that gives no code (only
-        // spaces, led by a separator) or whose code starts with a control byte (a NUL, a stray CR)
-        // is skipped like a blank one.
         std::size_t start = 0;
-        while (config.rules == LineRules::UserWords && start < length && line[start] == ' ') {
+        while (start < length && line[start] == ' ') {
             ++start;
         }
-        DictEntry entry{};
-        const void* first = std::memchr(line + start, config.separator, length - start);
+        if (overlong || start == length) {
+            continue;
+        }
+        const void* first = std::memchr(line + start, separator, length - start);
         const std::size_t codeLength =
             first != nullptr ? static_cast<const std::uint8_t*>(first) - (line + start)
                              : length - start;
-        const std::uint8_t lead = codeLength > 0 ? line[start] : 0;
-        if (config.rules == LineRules::UserWords && (lead < 0x20 || lead == 0x7F)) {
+        const std::size_t wordStart =
+            first != nullptr ? ModelWordStart(line, start + codeLength, length, separator) : length;
+        const char* code = reinterpret_cast<const char*>(line + start);
+        const char* word = reinterpret_cast<const char*>(line + wordStart);
+        if (!IsUsableLine(code, codeLength, word, length - wordStart, config.separator,
+                          config.codeSet)) {
             continue;
         }
-        std::memcpy(entry.code, line + start,
-                    codeLength < kMaxCodeLength ? codeLength : kMaxCodeLength);
-        if (first != nullptr) {
-            std::size_t wordStart = length;
-            while (line[wordStart - 1] != static_cast<std::uint8_t>(config.separator)) {
-                --wordStart;
-            }
-            const std::size_t kept =
-                WholeCharacters(line + wordStart, length - wordStart, kMaxWordBytes);
-            std::memcpy(entry.word, line + wordStart, kept);
-        }
+        std::memcpy(entry.code, code, codeLength);
+        std::memcpy(entry.word, word, length - wordStart);
         entries.push_back(entry);
     }
     return entries;
@@ -179,40 +198,47 @@ void CheckEntry(const DictEntry& entry) {
     Require(strnlen(entry.word, kWordFieldSize) <= kMaxWordBytes, "word at most 99 bytes");
 }
 
-bool Plain(const DictEntry& entry) {
-    return IsPlainWord(entry.code) && IsPlainWord(entry.word);
-}
-
 bool SameText(const DictEntry& a, const DictEntry& b) {
     return std::strncmp(a.code, b.code, kCodeFieldSize) == 0 &&
            std::strncmp(a.word, b.word, kWordFieldSize) == 0;
 }
 
-// The words read, through the writer of their file and the reader again: what reads back is the
-// words written in order, and every plain word is among them.
+// No byte an application would take for a key, and whole characters only.
+void CheckPlain(const DictEntry& entry, const Config& config) {
+    Require(IsUsableEntry(entry, config.separator, config.codeSet),
+            "a user word follows the rules");
+    for (std::size_t i = 0; entry.word[i] != '\0'; ++i) {
+        const unsigned char byte = static_cast<unsigned char>(entry.word[i]);
+        Require(byte >= 0x20 && byte != 0x7F, "no control byte in a word");
+    }
+}
+
+// The words read, through the writer of their file and the reader again: they all read back as
+// written, in order.
 void RoundTrip(const Config& config, std::size_t read) {
-    const bool written = config.separator == ' '
-                             ? SaveUserTable(kCodeSetPrimary, wholeTable, read)
-                             : SaveBackupFile(backupPath.c_str(), wholeTable, read);
+    bool written;
+    if (config.separator == ' ') {
+        written = SaveUserTable(config.codeSet, wholeTable, read);
+    } else {
+        const BackupResult backup =
+            SaveBackupFile(backupPath.c_str(), wholeTable, read, config.codeSet);
+        written = backup.written;
+        Require(backup.leftOut.empty(), "a word read from a backup line fits one");
+    }
     Require(written, "the words read can be written");
     char path[kPathBufferSize];
     std::memset(static_cast<void*>(readBack), 0, (read + 1) * sizeof(DictEntry));
-    Require(config.separator != ' ' || UserFilePath(UserFileName(kCodeSetPrimary), path),
+    Require(config.separator != ' ' || UserFilePath(UserFileName(config.codeSet), path),
             "user file path");
-    Require(ReadDictionaryLines(config.separator == ' ' ? path : backupPath.c_str(),
-                                config.separator, readBack, kUserTableCapacity, config.rules)
-                    .status == FileReadStatus::Read,
-            "the file written can be read");
-    Require(IsEmptyEntry(readBack[read]), "no more words read back than were written");
-    std::size_t back = 0;
+    Require(
+        ReadDictionaryLines(config.separator == ' ' ? path : backupPath.c_str(), config.separator,
+                            readBack, kUserTableCapacity, config.rules, config.codeSet)
+                .status == FileReadStatus::Read,
+        "the file written can be read");
     for (std::size_t i = 0; i < read; ++i) {
-        if (!IsEmptyEntry(readBack[back]) && SameText(wholeTable[i], readBack[back])) {
-            ++back;
-        } else {
-            Require(!Plain(wholeTable[i]), "a plain word reads back as written");
-        }
+        Require(SameText(wholeTable[i], readBack[i]), "every word reads back as written");
     }
-    Require(IsEmptyEntry(readBack[back]), "every line written reads back as its word");
+    Require(IsEmptyEntry(readBack[read]), "no more words read back than were written");
 }
 
 void Run(const Config& config, const std::uint8_t* data, std::size_t size, std::uint64_t seed) {
@@ -226,17 +252,13 @@ void Run(const Config& config, const std::uint8_t* data, std::size_t size, std::
     }
     for (std::size_t i = 0; i < read; ++i) {
         CheckEntry(wholeTable[i]);
-        Require(config.rules == LineRules::MainFile || !IsEmptyEntry(wholeTable[i]),
-                "no user word without a code");
+        if (config.rules == LineRules::UserWords) {
+            CheckPlain(wholeTable[i], config);
+        }
     }
 
-    bool complete = false;
-    const std::vector<DictEntry> expected = Model(config, data, size, &complete);
-    if (complete) {
-        Require(read == expected.size(), "as many entries as the lines give");
-    } else {
-        Require(read >= expected.size(), "at least the entries before a long line");
-    }
+    const std::vector<DictEntry> expected = Model(config, data, size);
+    Require(read == expected.size(), "as many entries as the lines give");
     for (std::size_t i = 0; i < expected.size(); ++i) {
         Require(std::memcmp(&wholeTable[i], &expected[i], sizeof(DictEntry)) == 0,
                 "entry as the line syntax gives it");
@@ -286,7 +308,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (LineRules rules : {LineRules::MainFile, LineRules::UserWords}) {
             for (std::size_t capacity : {std::size_t{0}, std::size_t{1}, std::size_t{7},
                                          kUserTableCapacity, kMainTableCapacity}) {
-                Run({separator, rules, capacity}, data, size, seed);
+                const std::int32_t codeSet = seed % 2 == 0 ? kCodeSetPrimary : kCodeSetSecondary;
+                Run({separator, rules, capacity, codeSet}, data, size, seed);
             }
         }
     }

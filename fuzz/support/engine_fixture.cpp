@@ -172,6 +172,12 @@ void CheckState(HIMC context) {
     Require(std::memchr(ResultString(comp), '\0', kResultStrAreaSize) != nullptr,
             "result string NUL-terminated within the component");
     Require(comp->dwResultStrLen <= kMaxResultBytes, "result length within its area");
+    // The tables hold hand-made words with a lone lead byte and separators: what reaches the
+    // application is plain text all the same.
+    for (const char* p = ResultString(comp); *p != '\0'; ++p) {
+        const unsigned char byte = static_cast<unsigned char>(*p);
+        Require(byte >= 0x20 && byte != 0x7F, "no control byte in a result");
+    }
     Require(std::memchr(CompositionText(comp), '\0', kCompStrAreaSize) != nullptr,
             "composition string NUL-terminated within its area");
     CANDIDATELIST* list = CandidateListOf(info);

@@ -28,5 +28,5 @@ void StartRun(const std::uint8_t* data);
 HIMC CreatePreparedContext(HWND& owner);
 
 // Everything that must hold after a key: counts in range, every text terminated within its
-// area, the list's count while it is open, no lock left held.
+// area, no control byte in the result, the list's count while it is open, no lock left held.
 void CheckState(HIMC context);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "dict/entry_rules.h"
 #include "dict/line_reader.h"
 
 namespace {
@@ -62,8 +63,7 @@ std::size_t SetCandidateSlot(CANDIDATELIST* list, int slot, const char* text, st
 std::size_t SetResultString(COMPOSITIONSTRING* comp, const char* text) {
     char* area = ResultString(comp);
     const std::size_t length = strnlen(text, kResultStrAreaSize);
-    std::size_t kept = GbkPrefixLength(text, length, kMaxResultBytes);
-    std::memcpy(area, text, kept);
+    const std::size_t kept = CopyPlainText(text, length, area, kMaxResultBytes);
     area[kept] = '\0';
     comp->dwResultStrLen = static_cast<DWORD>(kept);
     return kept;

@@ -82,7 +82,8 @@ inline char* CandidateSlot(CANDIDATEINFO* info, int slot) {
 // Bounded writers: the text is cut (never inside a double-byte character) so that it and its NUL
 // fit the area. They return the number of text bytes stored.
 std::size_t SetCandidateSlot(CANDIDATELIST* list, int slot, const char* text, std::size_t length);
-// Stores the result string and sets dwResultStrLen to its length.
+// Stores the plain text of text (CopyPlainText) as the result string and sets dwResultStrLen to
+// its length.
 std::size_t SetResultString(COMPOSITIONSTRING* comp, const char* text);
 
 // ---------------------------------------------------------------------------------------------

@@ -4,8 +4,7 @@
 #include <cstring>
 
 #include "dict/code_index.h"
-#include "dict/user_texts.h"
-#include "platform/win32.h"
+#include "dict/entry_rules.h"
 
 namespace {
 
@@ -22,16 +21,15 @@ std::size_t FormatLine(const DictEntry& entry, LineSyntax syntax, char* out, std
     return n > 0 ? static_cast<std::size_t>(n) : 0;
 }
 
-// Writes the lines in place of the file at path, whole or not at all.
+// Writes the lines in place of the file at path, whole or not at all. keep: which entries go in
+// (null: every one up to the first empty entry, whatever it holds: a main line keeps its place).
+template <typename Keep>
 bool WriteLinesSafely(const char* path, const DictEntry* entries, std::size_t count,
-                      LineSyntax syntax, LineRules rules) {
+                      LineSyntax syntax, Keep keep) {
     ReplacingFile file(path);
     char line[128];
-    const char separator = syntax == LineSyntax::MainFile ? '_' : ' ';
     for (std::size_t i = 0; i < count && file.Opened() && !IsEmptyEntry(entries[i]); ++i) {
-        // A main line keeps its place whatever it holds; a user word that would read back as
-        // another word (or as two lines) is not written at all.
-        if (rules == LineRules::UserWords && !ReadsBackWhole(entries[i], separator)) {
+        if (!keep(entries[i])) {
             continue;
         }
         const std::size_t length = FormatLine(entries[i], syntax, line, sizeof line);
@@ -57,48 +55,59 @@ bool ReadableUserFilePath(const char* fileName, char (&path)[kPathBufferSize]) {
     return LookAtUserDataDirectory(false) == UserFolderState::Ready && UserFilePath(fileName, path);
 }
 
-bool ReadMainFile(const char* path) {
-    return ReadDictionaryLines(path, '_', Tables.MainTable, kMainTableCapacity, LineRules::MainFile)
-               .status == FileReadStatus::Read;
+LinesRead ReadMainFile(const char* path, std::int32_t codeSet) {
+    return ReadDictionaryLines(path, '_', Tables.MainTable, kMainTableCapacity, LineRules::MainFile,
+                               codeSet);
 }
 
 // The user's copy first: it holds the order their choices made.
 TableSource LoadMainTable(std::int32_t codeSet) {
     char path[kPathBufferSize];
-    if (ReadableUserFilePath(MainFileName(codeSet), path) && ReadMainFile(path)) {
-        return TableSource::User;
+    const TableSource sources[] = {TableSource::User, TableSource::Machine};
+    for (const TableSource source : sources) {
+        const bool found = source == TableSource::User
+                               ? ReadableUserFilePath(MainFileName(codeSet), path)
+                               : MachineFilePath(MainFileName(codeSet), path);
+        const LinesRead read =
+            found ? ReadMainFile(path, codeSet) : LinesRead{FileReadStatus::Missing, 0, 0, 0, 0};
+        if (read.status == FileReadStatus::Read) {
+            Tables.MainFileWriteTime = read.writeTime;
+            return source;
+        }
+        // What a file that did not pass left is no dictionary.
+        std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
+        if (read.status != FileReadStatus::Missing) {
+            Tables.BadMainFileNotice = true;
+        }
     }
-    // What a failed read left is no dictionary.
-    std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
-    if (MachineFilePath(MainFileName(codeSet), path) && ReadMainFile(path)) {
-        return TableSource::Machine;
-    }
-    std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
     return TableSource::None;
 }
 
-LinesRead ReadUserFile(const char* path) {
+LinesRead ReadUserFile(const char* path, std::int32_t codeSet) {
     return ReadDictionaryLines(path, ' ', Tables.UserTable, kUserTableCapacity,
-                               LineRules::UserWords);
+                               LineRules::UserWords, codeSet);
 }
 
 // The user's own words; while they have no file, the machine's, which every user starts with.
 void LoadUserTable(std::int32_t codeSet) {
     std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
     char path[kPathBufferSize];
-    LinesRead read{FileReadStatus::Missing, 0, 0};
+    LinesRead read{FileReadStatus::Missing, 0, 0, 0, 0};
     if (ReadableUserFilePath(UserFileName(codeSet), path)) {
-        read = ReadUserFile(path);
+        read = ReadUserFile(path, codeSet);
     }
     const std::uint64_t writeTime = read.writeTime;
     if (read.status == FileReadStatus::Missing && MachineFilePath(UserFileName(codeSet), path)) {
-        read = ReadUserFile(path);
+        read = ReadUserFile(path, codeSet);
     }
     RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
     Tables.UserFile.Loaded = true;
     if (read.status == FileReadStatus::Read || read.status == FileReadStatus::Missing) {
         RememberUserFile(writeTime, Tables.UserTable, kUserTableCapacity);
     } else {
+        // A part read is no account of the file: a save would drop what went unread.
+        std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
+        RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
         Tables.UserFile.Unreadable = true;
     }
 }
@@ -114,42 +123,22 @@ const char* UserFileName(std::int32_t codeSet) {
 }
 
 LinesRead ReadDictionaryLines(const char* path, char separator, DictEntry* table,
-                              std::size_t capacity, LineRules rules) {
-    DictionaryLineReader reader(separator, table, capacity, rules);
+                              std::size_t capacity, LineRules rules, std::int32_t codeSet) {
+    DictionaryLineReader reader(separator, table, capacity, rules, codeSet);
     LineSink sink(reader);
-    LinesRead read;
+    LinesRead read{FileReadStatus::Missing, 0, 0, 0, 0};
     read.status =
         ReadFileInto(path, rules == LineRules::MainFile ? kMaxMainFileBytes : kMaxUserFileBytes,
                      sink, &read.writeTime);
     reader.Finish();
+    if (read.status == FileReadStatus::Read && rules == LineRules::MainFile && !reader.Passed()) {
+        read.status = FileReadStatus::Refused;
+        read.writeTime = 0;
+    }
     read.entries = reader.EntriesRead();
+    read.skipped = reader.Skipped();
+    read.overflow = reader.Overflow();
     return read;
-}
-
-bool ReadsBackWhole(const DictEntry& entry, char separator) {
-    const std::size_t codeLength = strnlen(entry.code, kCodeFieldSize);
-    const unsigned char lead = static_cast<unsigned char>(entry.code[0]);
-    if (codeLength == 0 || codeLength > kMaxCodeLength || lead < 0x20 || lead == 0x7F) {
-        return false;
-    }
-    for (std::size_t i = 0; i < codeLength; ++i) {
-        const char c = entry.code[i];
-        if (c == ' ' || c == separator || c == '\n' || c == '\r') {
-            return false;
-        }
-    }
-    const std::size_t wordLength = strnlen(entry.word, kWordFieldSize);
-    if (wordLength > kMaxWordBytes) {
-        return false;
-    }
-    // One CR before the line end is taken for the line end's own.
-    for (std::size_t i = 0; i < wordLength; ++i) {
-        const char c = entry.word[i];
-        if (c == separator || c == '\n' || (c == '\r' && i + 1 == wordLength)) {
-            return false;
-        }
-    }
-    return true;
 }
 
 std::uint64_t UserFileWriteTime(std::int32_t codeSet) {
@@ -170,11 +159,16 @@ void RememberUserFile(std::uint64_t writeTime, const DictEntry* entries, std::si
 }
 
 int LoadDictionaries(std::int32_t codeSet, bool loadMain, bool loadUser) {
+    const ProcessDataLock hold(ProcessDataMutex());
+    Tables.CodeSet = codeSet;
     if (loadMain) {
         std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
         const std::int32_t* starts =
             codeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
         std::memcpy(Tables.LetterStart, starts, sizeof Tables.LetterStart);
+        Tables.MainTableModified = false;
+        Tables.PromotionCount = 0;
+        Tables.MainFileWriteTime = 0;
         Tables.MainSource = LoadMainTable(codeSet);
         RebuildIndex(MainIndex, Tables.MainTable, kMainTableCapacity);
         if (Tables.MainSource == TableSource::None) {
@@ -189,34 +183,31 @@ int LoadDictionaries(std::int32_t codeSet, bool loadMain, bool loadUser) {
     return 1;
 }
 
-MainSaveResult SaveMainTable(std::int32_t codeSet) {
-    if (Tables.MainSource == TableSource::None) {
-        return MainSaveResult::NotLoaded;
-    }
-    if (LookAtUserDataDirectory(true) != UserFolderState::Ready) {
-        MessageBoxA(nullptr, kUserFolderOrderText, kNoticeCaption, MB_OK);
-        Tables.MainTableModified = false;
-        return MainSaveResult::NoUserFolder;
-    }
-    char path[kPathBufferSize];
-    if (!UserFilePath(MainFileName(codeSet), path) ||
-        !WriteLinesSafely(path, Tables.MainTable, kMainTableCapacity, LineSyntax::MainFile,
-                          LineRules::MainFile)) {
-        MessageBoxA(nullptr, kFileErrorText, kNoticeCaption, MB_OK);
-        return MainSaveResult::WriteFailed;
-    }
-    Tables.MainSource = TableSource::User;
-    return MainSaveResult::Saved;
+bool WriteMainFile(const char* path, const DictEntry* table) {
+    return WriteLinesSafely(path, table, kMainTableCapacity, LineSyntax::MainFile,
+                            [](const DictEntry&) { return true; });
 }
 
 bool SaveUserTable(std::int32_t codeSet, const DictEntry* entries, std::size_t count) {
     char path[kPathBufferSize];
     return UserFilePath(UserFileName(codeSet), path) &&
-           WriteLinesSafely(path, entries, count, LineSyntax::UserFile, LineRules::UserWords);
+           WriteLinesSafely(
+               path, entries, count, LineSyntax::UserFile,
+               [codeSet](const DictEntry& entry) { return IsUsableEntry(entry, ' ', codeSet); });
 }
 
-bool SaveBackupFile(const char* path, const DictEntry* entries, std::size_t count) {
-    return WriteLinesSafely(path, entries, count, LineSyntax::MainFile, LineRules::UserWords);
+BackupResult SaveBackupFile(const char* path, const DictEntry* entries, std::size_t count,
+                            std::int32_t codeSet) {
+    BackupResult result{false, {}};
+    result.written = WriteLinesSafely(path, entries, count, LineSyntax::MainFile,
+                                      [codeSet, &result](const DictEntry& entry) {
+                                          const bool usable = IsUsableEntry(entry, '_', codeSet);
+                                          if (!usable) {
+                                              result.leftOut.push_back(entry);
+                                          }
+                                          return usable;
+                                      });
+    return result;
 }
 
 std::size_t FormatUserLine(const DictEntry& entry, char* out, std::size_t size) {

@@ -2,8 +2,16 @@
 
 DictionaryTables Tables;
 
+std::recursive_mutex& ProcessDataMutex() {
+    static std::recursive_mutex mutex;
+    return mutex;
+}
+
 void ResetTableState() {
     Tables.MainTableModified = false;
+    Tables.PromotionCount = 0;
+    Tables.OrderFailureTold = false;
+    Tables.BadMainFileNotice = false;
     Tables.UserFile.Loaded = false;
     Tables.UserFile.Unreadable = false;
     Tables.UserFile.WriteTime = 0;

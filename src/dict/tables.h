@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 
 constexpr std::size_t kCodeFieldSize = 7;    // NUL-terminated, at most 6 keys
 constexpr std::size_t kWordFieldSize = 100;  // NUL-terminated GBK, at most 99 bytes
@@ -43,18 +44,43 @@ struct UserFileRecord {
 // saved: it would replace a whole dictionary with nothing.
 enum class TableSource { None, User, Machine };
 
+// A promotion as it can be made again in another copy of the same main table: the entry moved and
+// the entry it was moved before. A save applies this program's promotions to the newest file, so
+// that no program's save discards the order another one learned since it loaded.
+struct Promotion {
+    DictEntry moved;
+    DictEntry before;
+};
+constexpr std::size_t kMaxPromotions = 256;
+
 // The two tables of the active code set, loaded whole from its dictionary files.
 struct DictionaryTables {
     DictEntry MainTable[kMainTableCapacity];
     DictEntry UserTable[kUserTableCapacity];
     // Index k (0..27) starts the group of key ordinal k + 1; index 28 ends the last group.
     std::int32_t LetterStart[kLetterStartCount];
-    // Set when candidate promotion moves an entry of MainTable; never cleared by a save.
+    // The code set the tables were last loaded for.
+    std::int32_t CodeSet;
+    // Set when candidate promotion moves an entry of MainTable; cleared by a load and by a save.
     bool MainTableModified;
     TableSource MainSource;
+    // The last-write time of the file MainTable was loaded from or saved to (FILETIME ticks).
+    std::uint64_t MainFileWriteTime;
+    // The promotions since the last load or save, oldest first.
+    std::size_t PromotionCount;
+    Promotion Promotions[kMaxPromotions];
+    // A failed save of the order has been told: later attempts fail quietly until one succeeds.
+    bool OrderFailureTold;
+    // A main file that does not pass was passed over: the user is told at the next activation.
+    bool BadMainFileNotice;
     UserFileRecord UserFile;
 };
 extern DictionaryTables Tables;
+
+// The loads and saves of the tables, and what the windows of several threads share (the status
+// pictures), one at a time in a process: programs may type in more than one thread.
+std::recursive_mutex& ProcessDataMutex();
+using ProcessDataLock = std::lock_guard<std::recursive_mutex>;
 extern const std::int32_t LetterStartPrimary[kLetterStartCount];
 extern const std::int32_t LetterStartSecondary[kLetterStartCount];
 

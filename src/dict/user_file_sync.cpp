@@ -5,11 +5,16 @@
 
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
+#include "dict/entry_rules.h"
 #include "dict/user_word_merge.h"
 
 UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::size_t mineCount,
                              const DictEntry* base, std::size_t baseCount) {
-    if (Tables.UserFile.Unreadable) {
+    const ProcessDataLock hold(ProcessDataMutex());
+    // A dialog may outlive a switch of the code set: then the tables are the other set's, and the
+    // file alone is merged over.
+    const bool loaded = codeSet == Tables.CodeSet;
+    if (loaded && Tables.UserFile.Unreadable) {
         return UserSaveResult::Unreadable;
     }
     char path[kPathBufferSize];
@@ -24,7 +29,7 @@ UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::s
     std::vector<DictEntry> theirs(kUserTableCapacity);
     std::size_t theirsCount = 0;
     const LinesRead read =
-        ReadDictionaryLines(path, ' ', theirs.data(), theirs.size(), LineRules::UserWords);
+        ReadDictionaryLines(path, ' ', theirs.data(), theirs.size(), LineRules::UserWords, codeSet);
     if (read.status == FileReadStatus::Read) {
         while (theirsCount < theirs.size() && !IsEmptyEntry(theirs[theirsCount])) {
             ++theirsCount;
@@ -41,7 +46,7 @@ UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::s
         MergeUserWords(base, baseCount, mine, mineCount, theirs.data(), theirsCount);
     std::size_t kept = 0;
     for (const DictEntry& entry : merged) {
-        if (ReadsBackWhole(entry, ' ')) {
+        if (IsUsableEntry(entry, ' ', codeSet)) {
             merged[kept++] = entry;
         }
     }
@@ -51,6 +56,9 @@ UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::s
     }
     if (!SaveUserTable(codeSet, merged.data(), merged.size())) {
         return UserSaveResult::WriteFailed;
+    }
+    if (!loaded) {
+        return UserSaveResult::Saved;
     }
     std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
     if (!merged.empty()) {
@@ -62,6 +70,7 @@ UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::s
 }
 
 bool ReloadUserFileIfChanged(std::int32_t codeSet) {
+    const ProcessDataLock hold(ProcessDataMutex());
     const UserFileRecord& record = Tables.UserFile;
     if (!record.Loaded) {
         return false;

@@ -19,9 +19,9 @@ enum class UserSaveResult {
 
 // Writes the user's user file of a code set as mine merged with what the file holds now, base
 // being what mine was made from (MergeUserWords); while the user has no file, what it holds is
-// base. The lock beside the user file is held from the read to the replacement. On success
-// UserTable holds the merged words (re-indexed) and they are remembered as the file's content;
-// otherwise the tables and the file are as they were.
+// base. The lock beside the user file is held from the read to the replacement. On success, when
+// the tables are the code set's, UserTable holds the merged words (re-indexed) and they are
+// remembered as the file's content; otherwise the tables and the file are as they were.
 UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::size_t mineCount,
                              const DictEntry* base, std::size_t baseCount);
 

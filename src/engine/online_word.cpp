@@ -135,16 +135,21 @@ int TakeClipboardText(HIMC context, char (&text)[kOnlineWordBufferSize]) {
     }
     HANDLE block = GetClipboardData(CF_TEXT);
     const char* data = block != nullptr ? static_cast<const char*>(GlobalLock(block)) : nullptr;
-    if (data == nullptr || data[0] == '\0') {
+    // Another program put the block there: its text ends at its first NUL or at the block's end,
+    // whichever comes first.
+    const std::size_t blockSize = data != nullptr ? GlobalSize(block) : 0;
+    if (blockSize == 0 || data[0] == '\0') {
         if (data != nullptr) {
             GlobalUnlock(block);
         }
         CloseClipboard();
         return 0;
     }
-    const std::size_t length = strnlen(data, kOnlineWordBufferSize);
+    const std::size_t length =
+        strnlen(data, blockSize < kOnlineWordBufferSize ? blockSize : kOnlineWordBufferSize);
     if (length < kOnlineWordBufferSize) {
-        std::memcpy(text, data, length + 1);
+        std::memcpy(text, data, length);
+        text[length] = '\0';
     }
     GlobalUnlock(block);
     EmptyClipboard();

@@ -1,6 +1,7 @@
 #include "engine/promotion.h"
 
 #include "dict/code_index.h"
+#include "dict/learned_order.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
 #include "context/input_context.h"
@@ -32,7 +33,10 @@ void PromoteCandidate(HIMC context, unsigned digit) {
         }
         pageStart = access.list()->dwPageStart;
     }
-    if (pageStart < kFirstCandidateSlot) {
+    // The list lies in memory the application may write: a page start must name a slot that holds
+    // a candidate.
+    if (pageStart < kFirstCandidateSlot ||
+        pageStart >= static_cast<DWORD>(Conversion.CandidateCount)) {
         return;
     }
     const unsigned chosen = (digit == '0' ? 9u : digit - '1') + pageStart - kFirstCandidateSlot;
@@ -48,12 +52,19 @@ void PromoteCandidate(HIMC context, unsigned digit) {
     Tables.MainTableModified = true;
     const int first = static_cast<int>(pageStart - kFirstCandidateSlot);
     const DictEntry saved = EntryAt(static_cast<int>(chosen));
+    // The first of its page moves nowhere: nothing to make again elsewhere.
+    const bool recorded =
+        static_cast<int>(chosen) == first || RecordPromotion(saved, EntryAt(first));
     for (int m = static_cast<int>(chosen); m > first; --m) {
         EntryAt(m) = EntryAt(m - 1);
         Reindex(m);
     }
     EntryAt(first) = saved;
     Reindex(first);
+    if (!recorded) {
+        // The log is full: the order goes to disk now, with this promotion in it.
+        SaveLearnedOrder(Settings.CodeSet);
+    }
 
     if (Settings.AutoFrequency == 0) {
         EditCode(context, 0, Refresh, true);

@@ -8,9 +8,16 @@ void ReloadUserWordsIfChanged() {
     ReloadUserFileIfChanged(Settings.CodeSet);
 }
 
-bool SaveDialogWords(const DictEntry* entries, std::size_t count, const DictEntry* base,
-                     std::size_t baseCount) {
-    const UserSaveResult result = SaveUserWords(Settings.CodeSet, entries, count, base, baseCount);
+void TellPassedOverMainFile() {
+    if (Tables.BadMainFileNotice) {
+        Tables.BadMainFileNotice = false;
+        MessageBoxA(nullptr, kBadMainFileText, kNoticeCaption, MB_OK);
+    }
+}
+
+bool SaveDialogWords(std::int32_t codeSet, const DictEntry* entries, std::size_t count,
+                     const DictEntry* base, std::size_t baseCount) {
+    const UserSaveResult result = SaveUserWords(codeSet, entries, count, base, baseCount);
     ShowUserSaveFailure(result, kWordListFullText);
     return result == UserSaveResult::Saved;
 }

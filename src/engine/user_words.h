@@ -13,7 +13,12 @@
 // starts, never per key.
 void ReloadUserWordsIfChanged();
 
-// The word-making dialog's "关闭" (and a restore): entries is the dialog's list, the words the user
+// Tells the user, once, that a main file which does not pass was passed over at a load (which
+// may have run where no message box can be shown: at process attach).
+void TellPassedOverMainFile();
+
+// The word-making dialog's "关闭" (and a restore), into the code set the dialog opened with:
+// entries is the dialog's list, the words the user
 // wants (any order, empty entries ignored); base is the list the dialog started from (UserTable as
 // it was when the dialog opened, or when a restore replaced it). For every word in base the list
 // decides (a word deleted or changed in the dialog stays so, even when the file still has it);
@@ -21,8 +26,8 @@ void ReloadUserWordsIfChanged();
 // left out. On success returns true, the user file holds the merge and UserTable too (no reload
 // needed). On failure the file and UserTable are as they were, the user was told why in a "提示"
 // box ("打开文件错误!", the unreadable-file text, or the full-table text) and false is returned.
-bool SaveDialogWords(const DictEntry* entries, std::size_t count, const DictEntry* base,
-                     std::size_t baseCount);
+bool SaveDialogWords(std::int32_t codeSet, const DictEntry* entries, std::size_t count,
+                     const DictEntry* base, std::size_t baseCount);
 
 // Tells the user why a save was refused ("提示" box, no owner); fullText is the caller's own text
 // for a merge that does not fit UserTable. Nothing for Saved.

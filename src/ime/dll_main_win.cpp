@@ -4,6 +4,7 @@
 #include "engine/window_state.h"
 #include "ime/module_start.h"
 #include "ime/module_win.h"
+#include "platform/boundary.h"
 #include "ui/ui_windows_win.h"
 
 namespace {
@@ -69,10 +70,12 @@ bool IsWineRunning() {
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     switch (reason) {
         case DLL_PROCESS_ATTACH:
-            return AttachProcess(instance) ? TRUE : FALSE;
+            return Guarded<BOOL>(FALSE, [&] { return AttachProcess(instance) ? TRUE : FALSE; });
         case DLL_PROCESS_DETACH:
-            DetachProcess();
-            return TRUE;
+            return Guarded<BOOL>(TRUE, [] {
+                DetachProcess();
+                return TRUE;
+            });
         default:
             return TRUE;
     }

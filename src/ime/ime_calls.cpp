@@ -8,7 +8,9 @@
 #include "context/selection_state.h"
 #include "engine/conversion_state.h"
 #include "engine/composition.h"
+#include "dict/learned_order.h"
 #include "engine/user_words.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -102,5 +104,9 @@ void ActivateInputContext(BOOL active) {
     Selection.ContextActive = active == 1 ? 1 : 0;
     if (active != 0) {
         ReloadUserWordsIfChanged();
+        TellPassedOverMainFile();
+    } else {
+        // A program may end without destroying its windows: what it learned is kept on leaving.
+        SaveLearnedOrder(Settings.CodeSet);
     }
 }

@@ -26,7 +26,7 @@ struct NotifyOutcome {
 };
 NotifyOutcome NotifyInputContext(HIMC context, DWORD action, DWORD index, DWORD value);
 
-// ImeSetActiveContext without the indicator: notes whether a context of the process is active and,
-// on activation, picks up user words another program saved since (one look at the user file's
-// time).
+// ImeSetActiveContext without the indicator: notes whether a context of the process is active;
+// on activation picks up user words another program saved since (one look at the user file's
+// time) and tells of a main file passed over; on deactivation saves the learned order.
 void ActivateInputContext(BOOL active);

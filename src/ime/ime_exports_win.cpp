@@ -3,6 +3,7 @@
 #include "ime/ime_exports_win.h"
 
 #include "ime/ime_calls.h"
+#include "platform/boundary.h"
 #include "ime/module_win.h"
 #include "res/resource_ids.h"
 #include "ui/settings_dialog_win.h"
@@ -11,11 +12,15 @@
 #include "engine/window_state.h"
 
 BOOL WINAPI ImeInquire(IMEINFO* info, LPSTR uiClassName, DWORD) {
-    FillImeInfo(info, uiClassName);
-    return TRUE;
+    return Guarded<BOOL>(FALSE, [&] {
+        FillImeInfo(info, uiClassName);
+        return TRUE;
+    });
 }
 
-BOOL WINAPI ImeConfigure(HKL, HWND parent, DWORD, LPVOID) {
+namespace {
+
+BOOL Configure(HWND parent) {
     DialogBoxParamA(Process.ModuleInstance, MAKEINTRESOURCEA(IDD_SETTINGS), parent,
                     SettingsDialogProc, 0);
     // Without an owner there is nothing to repaint (a null window would repaint every window).
@@ -29,25 +34,37 @@ BOOL WINAPI ImeConfigure(HKL, HWND parent, DWORD, LPVOID) {
     return TRUE;
 }
 
+}  // namespace
+
+BOOL WINAPI ImeConfigure(HKL, HWND parent, DWORD, LPVOID) {
+    return Guarded<BOOL>(FALSE, [&] { return Configure(parent); });
+}
+
 BOOL WINAPI ImeSelect(HIMC context, BOOL select) {
-    if (select) {
-        UpdateIndicator(context, false);
-    }
-    return SelectInputContext(context, select);
+    return Guarded<BOOL>(FALSE, [&] {
+        if (select) {
+            UpdateIndicator(context, false);
+        }
+        return SelectInputContext(context, select);
+    });
 }
 
 BOOL WINAPI ImeSetActiveContext(HIMC context, BOOL active) {
-    UpdateIndicator(context, active != 0);
-    ActivateInputContext(active);
-    return TRUE;
+    return Guarded<BOOL>(FALSE, [&] {
+        UpdateIndicator(context, active != 0);
+        ActivateInputContext(active);
+        return TRUE;
+    });
 }
 
 BOOL WINAPI NotifyIME(HIMC context, DWORD action, DWORD index, DWORD value) {
-    const NotifyOutcome outcome = NotifyInputContext(context, action, index, value);
-    if (outcome.announce) {
-        UpdateIndicator(context, false);
-    }
-    return outcome.result;
+    return Guarded<BOOL>(FALSE, [&] {
+        const NotifyOutcome outcome = NotifyInputContext(context, action, index, value);
+        if (outcome.announce) {
+            UpdateIndicator(context, false);
+        }
+        return outcome.result;
+    });
 }
 
 DWORD WINAPI ImeConversionList(HIMC, LPCSTR, CANDIDATELIST*, DWORD, UINT) {

@@ -1,6 +1,8 @@
 #include "keys/key_entry.h"
 
 #include "dict/dictionary_files.h"
+#include "platform/boundary.h"
+#include "dict/learned_order.h"
 #include "engine/online_word_state.h"
 #include "engine/commit.h"
 #include "engine/conversion_state.h"
@@ -51,9 +53,8 @@ UINT TypeSoftKeyboardCharacter(HIMC context, BYTE virtualKey, bool shift, TRANSM
     return 0;
 }
 
-}  // namespace
-
-BOOL WINAPI ImeProcessKey(HIMC context, UINT virtualKey, LPARAM keyData, const BYTE* keyState) {
+// The two key entry points' work, which the exports below run guarded.
+BOOL ProcessKey(HIMC context, UINT virtualKey, LPARAM keyData, const BYTE* keyState) {
     Messages.CurrentMessageList = nullptr;
     ContextLock ic(context);
     if (!ic) {
@@ -110,8 +111,8 @@ BOOL WINAPI ImeProcessKey(HIMC context, UINT virtualKey, LPARAM keyData, const B
     return decision.taken;
 }
 
-UINT WINAPI ImeToAsciiEx(UINT key, UINT scanCode, const BYTE* keyState, TRANSMSGLIST* messageList,
-                         UINT, HIMC context) {
+UINT TranslateKey(UINT key, UINT scanCode, const BYTE* keyState, TRANSMSGLIST* messageList,
+                  HIMC context) {
     BeginMessageList(messageList);
     const bool throughBuffer = Process.TranslatedMessagesThroughBuffer != 0;
     const KeyArgument argument = DecodeKeyArgument(key, Process.RunningUnderWine);
@@ -148,6 +149,25 @@ UINT WINAPI ImeToAsciiEx(UINT key, UINT scanCode, const BYTE* keyState, TRANSMSG
         HandleKeyPress(context, KeyValue(argument), scanCode, keyState);
     }
     return FinishMessageList(context, throughBuffer);
+}
+
+}  // namespace
+
+BOOL WINAPI ImeProcessKey(HIMC context, UINT virtualKey, LPARAM keyData, const BYTE* keyState) {
+    return Guarded<BOOL>(FALSE, [&] { return ProcessKey(context, virtualKey, keyData, keyState); });
+}
+
+UINT WINAPI ImeToAsciiEx(UINT key, UINT scanCode, const BYTE* keyState, TRANSMSGLIST* messageList,
+                         UINT, HIMC context) {
+    constexpr UINT kFailed = ~0u;
+    const UINT count = Guarded(
+        kFailed, [&] { return TranslateKey(key, scanCode, keyState, messageList, context); });
+    if (count == kFailed) {
+        // Nothing of the key's messages stands: the list the call was handed is left alone.
+        Messages.CurrentMessageList = nullptr;
+        return 0;
+    }
+    return count;
 }
 
 int HandleKeyRelease(HIMC context, UINT key, UINT scanCode, const BYTE* keyState) {
@@ -192,7 +212,9 @@ int HandleKeyPress(HIMC context, UINT key, UINT scanCode, const BYTE* keyState) 
             EditCode(context, 0, Clear, false);
             return 1;
         case PressRoute::SwitchCodeSet:
-            // Not stored: the settings dialog is what makes a code set permanent.
+            // Not stored: the settings dialog is what makes a code set permanent. The order learned
+            // in the code set left is kept first.
+            SaveLearnedOrder(Settings.CodeSet);
             Settings.CodeSet = Flipped(Settings.CodeSet);
             LoadDictionaries(Settings.CodeSet, true, true);
             RequestRepaint(Windows.CurrentStatusWindow);

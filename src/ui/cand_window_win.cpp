@@ -1,6 +1,7 @@
 // The candidate window: paints the page, turns clicks on its lines and paging buttons into the
 // same operations as the keys, shows a long candidate in full while the right button is held on
 // its line, and can be dragged by its background.
+#include "platform/boundary.h"
 #include "engine/conversion_state.h"
 #include "engine/dispatch.h"
 #include "engine/paging.h"
@@ -205,7 +206,9 @@ void OnDestroy(HWND window) {
 
 }  // namespace
 
-LRESULT WINAPI CandWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT CandMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             OnCreate(window);
@@ -234,4 +237,10 @@ LRESULT WINAPI CandWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         default:
             return DefaultChildHandling(window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT WINAPI CandWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded<LRESULT>(0, [&] { return CandMessage(window, message, wParam, lParam); });
 }

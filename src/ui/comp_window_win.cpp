@@ -1,5 +1,6 @@
 // The composition window: shows the code being typed; dragging it with either button moves the
 // candidate window along, keeping their distance.
+#include "platform/boundary.h"
 #include "engine/window_state.h"
 #include "ui/comp_paint_win.h"
 #include "ui/drag_outline_win.h"
@@ -93,7 +94,9 @@ void CompositionDrag(HWND window, HWND cand, UINT message, LPARAM lParam) {
 
 }  // namespace
 
-LRESULT WINAPI CompWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT CompMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             SetWindowLongPtrA(window, kChildPicturesOffset,
@@ -136,4 +139,10 @@ LRESULT WINAPI CompWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         default:
             return DefaultChildHandling(window, message, wParam, lParam);
     }
+}
+
+}  // namespace
+
+LRESULT WINAPI CompWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded<LRESULT>(0, [&] { return CompMessage(window, message, wParam, lParam); });
 }

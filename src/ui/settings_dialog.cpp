@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "dict/dictionary_files.h"
+#include "dict/learned_order.h"
 #include "dict/tables.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
@@ -293,12 +294,7 @@ void ConfirmSettings(std::int32_t openingCodeSet) {
     if (Settings.CodeSet != openingCodeSet) {
         // The reordered main table belongs to the code set the dialog found: it is written to
         // that set's file before the other set's files replace it.
-        const std::int32_t chosen = Settings.CodeSet;
-        Settings.CodeSet = openingCodeSet;
-        if (Tables.MainTableModified) {
-            SaveMainTable(Settings.CodeSet);
-        }
-        Settings.CodeSet = chosen;
+        SaveLearnedOrder(openingCodeSet);
         LoadDictionaries(Settings.CodeSet, true, true);
     }
     ApplyCursorFollowRule(Settings);

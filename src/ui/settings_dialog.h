@@ -11,6 +11,13 @@
 #include "settings/settings.h"
 
 constexpr int kSettingsPageCount = 8;
+
+// "不能打开输入法设置：找不到当前程序的输入上下文!": the dialog cannot read the modes it would
+// show, so it shows nothing it could store.
+inline constexpr char kNoContextForSettingsText[] =
+    "\xB2\xBB\xC4\xDC\xB4\xF2\xBF\xAA\xCA\xE4\xC8\xEB\xB7\xA8\xC9\xE8\xD6\xC3\xA3\xBA\xD5\xD2"
+    "\xB2\xBB\xB5\xBD\xB5\xB1\xC7\xB0\xB3\xCC\xD0\xF2\xB5\xC4\xCA\xE4\xC8\xEB\xC9\xCF\xCF\xC2"
+    "\xCE\xC4!";
 constexpr std::size_t kPageNameBytes = 14;
 // GBK, each padded with spaces to 14 bytes; page n (1 to 8) is name n - 1.
 extern const char kSettingsPageNames[kSettingsPageCount][kPageNameBytes + 1];

@@ -1,5 +1,7 @@
 #include "ui/settings_dialog_win.h"
 
+#include "platform/boundary.h"
+#include "dict/user_texts.h"
 #include "ui/settings_dialog.h"
 #include "engine/window_state.h"
 #include "settings/settings.h"
@@ -28,6 +30,9 @@ BOOL OpenSettings(HWND dialog) {
     const bool locked = ClearCodeForDialog(context);
     ImmReleaseContext(dialog, context);
     if (!locked) {
+        // Nothing was filled in: an OK would store boxes the user never saw.
+        MessageBoxA(dialog, kNoContextForSettingsText, kNoticeCaption, MB_OK);
+        EndDialog(dialog, 0);
         return FALSE;
     }
     HWND pages = GetDlgItem(dialog, IDC_PAGE_LIST);
@@ -88,7 +93,9 @@ void ShowPage(HWND dialog, int page) {
     }
 }
 
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+namespace {
+
+INT_PTR SettingsDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             return OpenSettings(dialog);
@@ -97,6 +104,13 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         default:
             return FALSE;
     }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    return Guarded<INT_PTR>(FALSE,
+                            [&] { return SettingsDialogMessage(dialog, message, wParam, 0); });
 }
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {

@@ -1,5 +1,6 @@
 #include "ui/shift_release_hook_win.h"
 
+#include "platform/boundary.h"
 #include "keys/hooked_keys.h"
 #include "keys/key_entry.h"
 
@@ -8,7 +9,9 @@ namespace {
 thread_local HHOOK Hook;
 thread_local HWND HookOwner;
 
-LRESULT CALLBACK WatchShiftRelease(int code, WPARAM virtualKey, LPARAM keyData) {
+namespace {
+
+LRESULT ShiftReleaseEvent(int code, WPARAM virtualKey, LPARAM keyData) {
     UINT scanCode = 0;
     // HC_NOREMOVE is a message only peeked at; it comes again when it is taken.
     if (code == HC_ACTION && HookedShiftRelease(virtualKey, keyData, scanCode)) {
@@ -25,6 +28,13 @@ LRESULT CALLBACK WatchShiftRelease(int code, WPARAM virtualKey, LPARAM keyData) 
         }
     }
     return CallNextHookEx(Hook, code, virtualKey, keyData);
+}
+
+}  // namespace
+
+LRESULT CALLBACK WatchShiftRelease(int code, WPARAM virtualKey, LPARAM keyData) {
+    return Guarded<LRESULT>(CallNextHookEx(nullptr, code, virtualKey, keyData),
+                            [&] { return ShiftReleaseEvent(code, virtualKey, keyData); });
 }
 
 }  // namespace

@@ -315,20 +315,25 @@ void ReleaseStatusPictures() {
 }
 
 void StatusWindowCreated() {
+    const ProcessDataLock hold(ProcessDataMutex());
     if (Status.LiveWindows++ == 0) {
         LoadStatusPictures();
     }
 }
 
 void StatusWindowDestroyed() {
+    const ProcessDataLock hold(ProcessDataMutex());
     if (Status.LiveWindows > 0 && --Status.LiveWindows == 0) {
         ReleaseStatusPictures();
     }
 }
 
 void SyncStatusSkin(HWND statusWindow) {
-    if (Status.Skin != ChosenSkin()) {
-        LoadStatusPictures();
+    {
+        const ProcessDataLock hold(ProcessDataMutex());
+        if (Status.Skin != ChosenSkin()) {
+            LoadStatusPictures();
+        }
     }
     const SkinLayoutRecord* skin = StatusSkinLayout();
     const std::int32_t width = skin != nullptr ? skin->Width : kPlainStatusWidth;

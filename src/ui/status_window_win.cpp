@@ -2,6 +2,7 @@
 // move shows the hover image of the button under it, a left press on a drag area starts a drag that
 // the release drops inside the work area, any other left press is a click acted on at the release,
 // and a right press clears the typed code and opens a menu at the release.
+#include "platform/boundary.h"
 #include "context/input_context.h"
 #include "context/process_facts.h"
 #include "engine/conversion_state.h"
@@ -257,7 +258,9 @@ LRESULT SetCursorMessage(HWND window, HDC surface, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-LRESULT WINAPI StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+LRESULT StatusMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Status.StatusHover = false;
     switch (message) {
         case WM_CREATE:
@@ -297,4 +300,10 @@ LRESULT WINAPI StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             RightRelease(window, surface.get());
             return 0;
     }
+}
+
+}  // namespace
+
+LRESULT WINAPI StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded<LRESULT>(0, [&] { return StatusMessage(window, message, wParam, lParam); });
 }

@@ -1,10 +1,12 @@
 // The UI window IMM32 creates per context: it owns the status, composition, candidate and tip
 // windows and the soft keyboard, and turns the input-method messages into placing, showing and
 // hiding them. It is never visible itself.
+#include "platform/boundary.h"
 #include "context/input_context.h"
 #include "context/process_facts.h"
 #include "context/selection_state.h"
 #include "dict/dictionary_files.h"
+#include "dict/learned_order.h"
 #include "dict/tables.h"
 #include "engine/composition.h"
 #include "engine/conversion_state.h"
@@ -124,9 +126,7 @@ void OnDestroy(HWND uiWindow) {
     Modes.ModeFlags = kStartModeFlags;
 
     WriteSettingsValue(kImesetqValue, static_cast<std::uint32_t>(Settings.SkinIndex));
-    if (Tables.MainTableModified) {
-        SaveMainTable(Settings.CodeSet);
-    }
+    SaveLearnedOrder(Settings.CodeSet);
     if (ui != nullptr) {
         SetWindowLongPtrA(uiWindow, IMMGWLP_PRIVATE, 0);
         GlobalFree(ui);
@@ -270,7 +270,15 @@ LRESULT HandleImeNotify(HIMC context, HWND uiWindow, WPARAM notification, LPARAM
     return 0;
 }
 
-LRESULT WINAPI UIWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+// The learned order goes to disk this long after the last key that changed it, so that a program
+// that ends or is killed without destroying its windows loses nothing (and a burst of promotions
+// is saved once).
+constexpr UINT_PTR kSaveOrderTimer = 1;
+constexpr UINT kSaveOrderDelay = 1500;
+
+LRESULT UiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsContextMessage(message) && GetWindowLongPtrA(window, IMMGWLP_IMC) == 0) {
         return 0;
     }
@@ -279,7 +287,15 @@ LRESULT WINAPI UIWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             OnCreate(window);
             return 0;
         case WM_DESTROY:
+            KillTimer(window, kSaveOrderTimer);
             OnDestroy(window);
+            return 0;
+        case WM_TIMER:
+            if (wParam != kSaveOrderTimer) {
+                return DefWindowProcA(window, message, wParam, lParam);
+            }
+            KillTimer(window, kSaveOrderTimer);
+            SaveLearnedOrder(Settings.CodeSet);
             return 0;
         case WM_IME_STARTCOMPOSITION:
         case WM_IME_ENDCOMPOSITION:
@@ -333,5 +349,16 @@ LRESULT WINAPI UIWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         default:
             break;
     }
+    // Every key reaches this window as one of the messages above: each one while the order is
+    // changed starts the wait again.
+    if (Tables.MainTableModified) {
+        SetTimer(window, kSaveOrderTimer, kSaveOrderDelay, nullptr);
+    }
     return 0;
+}
+
+}  // namespace
+
+LRESULT WINAPI UIWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Guarded<LRESULT>(0, [&] { return UiMessage(window, message, wParam, lParam); });
 }

@@ -264,17 +264,22 @@ RestorePlan PlanRestoreFromEntries(const DictEntry* read, std::size_t count) {
     return plan;
 }
 
-RestorePlan PlanRestore(std::string_view backupBytes) {
-    // One entry per line at most, so the whole file fits and nothing beyond capacity goes unseen.
-    std::size_t lineCount = 1;
-    for (char byte : backupBytes) {
-        lineCount += byte == '\n' ? 1 : 0;
-    }
-    std::vector<DictEntry> read(lineCount);
-    DictionaryLineReader reader('_', read.data(), read.size(), LineRules::UserWords);
+RestorePlan PlanRestore(std::string_view backupBytes, std::int32_t codeSet) {
+    // A table's worth of words, however many lines the file has: those beyond are only counted.
+    std::vector<DictEntry> read(kUserTableCapacity);
+    DictionaryLineReader reader('_', read.data(), read.size(), LineRules::UserWords, codeSet);
     reader.Feed(backupBytes.data(), backupBytes.size());
     reader.Finish();
-    return PlanRestoreFromEntries(read.data(), reader.EntriesRead());
+    // The words go to the user file next: one it cannot hold (a space in it) would be lost there.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < reader.EntriesRead(); ++i) {
+        if (IsUsableEntry(read[i], ' ', codeSet)) {
+            read[kept++] = read[i];
+        }
+    }
+    RestorePlan plan = PlanRestoreFromEntries(read.data(), kept);
+    plan.leftOut += reader.Overflow();
+    return plan;
 }
 
 void CopyRestoredEntries(const RestorePlan& plan, DictEntry* table, std::size_t capacity) {
@@ -298,6 +303,17 @@ std::string RestoreLeftOutMessage(std::size_t leftOut) {
     }
     char text[sizeof kRestoreLeftOutFormat + 24];
     std::snprintf(text, sizeof text, kRestoreLeftOutFormat, static_cast<int>(leftOut));
+    return text;
+}
+
+std::string BackupLeftOutMessage(const std::vector<DictEntry>& leftOut) {
+    std::string text = kBackupLeftOutHead;
+    for (std::size_t i = 0; i < leftOut.size() && i < kBackupLeftOutShown; ++i) {
+        text += "\n" + DisplayLine(leftOut[i].code, leftOut[i].word);
+    }
+    if (leftOut.size() > kBackupLeftOutShown) {
+        text += "\n\xA1\xAD\xA1\xAD";  // ……
+    }
     return text;
 }
 

@@ -31,6 +31,14 @@ inline constexpr char kCharWithoutCodeText[] =
 inline constexpr char kRestoreLeftOutFormat[] =
     "\xB1\xB8\xB7\xDD\xCE\xC4\xBC\xFE\xD6\xD0\xD3\xD0%d\xCC\xF5\xB4\xCA\xD3\xEF\xB3\xAC\xB3\xF6"
     "\xB4\xCA\xBF\xE2\xC8\xDD\xC1\xBF\xA3\xAC\xCE\xB4\xC4\xDC\xBB\xD6\xB8\xB4\xA1\xA3";
+// "备份文件太大（超过2MB），未能恢复!": a file larger than any user file is no backup of ours.
+inline constexpr char kBackupTooLargeText[] =
+    "\xB1\xB8\xB7\xDD\xCE\xC4\xBC\xFE\xCC\xAB\xB4\xF3\xA3\xA8\xB3\xAC\xB9\xFD"
+    "2MB\xA3\xA9\xA3\xAC\xCE\xB4\xC4\xDC\xBB\xD6\xB8\xB4!";
+// "下列词语含有“_”，不能写入备份文件:": the head of the list of words a backup line cannot hold.
+inline constexpr char kBackupLeftOutHead[] =
+    "\xCF\xC2\xC1\xD0\xB4\xCA\xD3\xEF\xBA\xAC\xD3\xD0\xA1\xB0_\xA1\xB1\xA3\xAC\xB2\xBB"
+    "\xC4\xDC\xD0\xB4\xC8\xEB\xB1\xB8\xB7\xDD\xCE\xC4\xBC\xFE:";
 
 // --- Limits -------------------------------------------------------------------------------------
 
@@ -141,8 +149,10 @@ struct RestorePlan {
     std::vector<std::string> lines;  // the new list: every entry added in the sorted style
     std::size_t leftOut;             // used lines of the backup beyond the table's capacity
 };
-// A backup file's bytes (main-file lines, '_' separator), read whole before anything is replaced.
-RestorePlan PlanRestore(std::string_view backupBytes);
+// A backup file's bytes (main-file lines, '_' separator, the words of the code set), read whole
+// before anything is replaced; lines that break the rules, or hold a word the user file cannot
+// (one with a space), are left out unseen.
+RestorePlan PlanRestore(std::string_view backupBytes, std::int32_t codeSet);
 // The plan's words from entries already read; only used entries count.
 RestorePlan PlanRestoreFromEntries(const DictEntry* read, std::size_t count);
 // Zeroes the table and copies the plan's entries to its start.
@@ -152,6 +162,10 @@ void CopyRestoredEntries(const RestorePlan& plan, DictEntry* table, std::size_t 
 void ApplyRestore(WordListState& state, const RestorePlan& plan);
 // The "提示" text about left-out lines; empty when none were left out.
 std::string RestoreLeftOutMessage(std::size_t leftOut);
+// The "提示" text naming each word a backup could not hold (the first kBackupLeftOutShown of them
+// as display lines, then "……" for the rest).
+std::string BackupLeftOutMessage(const std::vector<DictEntry>& leftOut);
+constexpr std::size_t kBackupLeftOutShown = 20;
 
 struct ExitPlan {
     bool writeUserFile;   // the list becomes the user file (UserFileBytes)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/boundary.h"
 #include "context/process_facts.h"
 #include "dict/char_codes.h"
 #include "dict/code_index.h"
@@ -36,6 +37,9 @@ struct WordDialogSession {
     // The window that had the focus when the dialog opened: its input context is the one whose
     // code the boxes clear and whose typing they switch.
     HWND typingWindow;
+    // The code set whose words the dialog shows: what it stores goes to that set's file, whatever
+    // code set is in use by then.
+    std::int32_t codeSet;
 };
 
 WordDialogSession* SessionOf(HWND dialog) {
@@ -152,7 +156,8 @@ BOOL OpenWordDialog(HWND dialog) {
     ReloadUserWordsIfChanged();
     auto* session = new WordDialogSession{
         OpenWordList(Tables.UserTable, kUserTableCapacity), std::string(),
-        std::vector<DictEntry>(Tables.UserTable, Tables.UserTable + UsedUserEntries()), GetFocus()};
+        std::vector<DictEntry>(Tables.UserTable, Tables.UserTable + UsedUserEntries()), GetFocus(),
+        Settings.CodeSet};
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(session));
     Dialogs.WordDialogOpen = 1;
     ShowCodeSet(dialog);
@@ -218,40 +223,52 @@ bool ChooseBackupFile(HWND dialog, bool save, char (&path)[kFileNameBufferSize])
     return GetOpenFileNameA(&chooser) != 0;
 }
 
-void BackUp(HWND dialog) {
+void BackUp(HWND dialog, const WordDialogSession& session) {
     char path[kFileNameBufferSize];
     if (!ChooseBackupFile(dialog, true, path)) {
         return;
     }
-    if (!SaveBackupFile(path, Tables.UserTable, UsedUserEntries())) {
+    const BackupResult result =
+        SaveBackupFile(path, Tables.UserTable, UsedUserEntries(), session.codeSet);
+    if (!result.written) {
         Tell(nullptr, kFileErrorText);
+    } else if (!result.leftOut.empty()) {
+        Tell(dialog, BackupLeftOutMessage(result.leftOut).c_str());
     }
 }
 
-// The backup is read whole before anything changes: a file that cannot be read leaves the words
-// in use and the list as they are.
-bool ReadBackup(const char* path, std::string& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        return false;
+// Collects a backup's bytes, up to the bound of a user file.
+class BackupBytes final : public ByteSink {
+  public:
+    bool Take(const char* bytes, std::size_t size) override {
+        bytes_.append(bytes, size);
+        return true;
     }
-    char buffer[8192];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.append(buffer, got);
-    }
-    const bool complete = std::ferror(file) == 0;
-    std::fclose(file);
-    return complete;
-}
+    const std::string& bytes() const { return bytes_; }
+
+  private:
+    std::string bytes_;
+};
 
 void Restore(HWND dialog, WordDialogSession& session) {
     char path[kFileNameBufferSize];
-    std::string bytes;
-    if (!ChooseBackupFile(dialog, false, path) || !ReadBackup(path, bytes)) {
+    if (!ChooseBackupFile(dialog, false, path)) {
         return;
     }
-    const RestorePlan plan = PlanRestore(bytes);
+    // The backup is read whole before anything changes: a file that cannot be read, or is no
+    // backup of ours by its size, leaves the words in use and the list as they are.
+    BackupBytes read;
+    switch (ReadFileInto(path, kMaxUserFileBytes, read)) {
+        case FileReadStatus::Read:
+            break;
+        case FileReadStatus::Refused:
+            Tell(dialog, kBackupTooLargeText);
+            return;
+        case FileReadStatus::Missing:
+        case FileReadStatus::Failed:
+            return;
+    }
+    const RestorePlan plan = PlanRestore(read.bytes(), session.codeSet);
     CopyRestoredEntries(plan, Tables.UserTable, kUserTableCapacity);
     RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
     ApplyRestore(session.list, plan);
@@ -262,9 +279,10 @@ void Restore(HWND dialog, WordDialogSession& session) {
     }
 }
 
-void EndWordDialog(HWND dialog, bool reloadUserFile) {
-    if (reloadUserFile) {
-        LoadDictionaries(Settings.CodeSet, false, true);
+void EndWordDialog(HWND dialog, const WordDialogSession& session, bool reloadUserFile) {
+    // A switch of the code set meanwhile has loaded that set's words already.
+    if (reloadUserFile && session.codeSet == Tables.CodeSet) {
+        LoadDictionaries(session.codeSet, false, true);
     }
     Dialogs.WordDialogOpen = 0;
     EndDialog(dialog, 1);
@@ -281,12 +299,12 @@ void Close(HWND dialog, WordDialogSession& session) {
         for (const std::string& line : session.list.lines) {
             entries.push_back(EntryOfLine(line));
         }
-        if (!SaveDialogWords(entries.data(), entries.size(), session.base.data(),
+        if (!SaveDialogWords(session.codeSet, entries.data(), entries.size(), session.base.data(),
                              session.base.size())) {
             return;
         }
     }
-    EndWordDialog(dialog, false);
+    EndWordDialog(dialog, session, false);
 }
 
 BOOL RunCommand(HWND dialog, WPARAM wParam) {
@@ -321,7 +339,7 @@ BOOL RunCommand(HWND dialog, WPARAM wParam) {
             ShowCodeSet(dialog);
             return TRUE;
         case WordDialogCommand::Backup:
-            BackUp(dialog);
+            BackUp(dialog, *session);
             return TRUE;
         case WordDialogCommand::Restore:
             Restore(dialog, *session);
@@ -331,7 +349,7 @@ BOOL RunCommand(HWND dialog, WPARAM wParam) {
             return TRUE;
         case WordDialogCommand::Cancel:
             ApplyModes(*session, LeavingDialogModes(HasCandidates()));
-            EndWordDialog(dialog, PlanCancel(session->list).reloadUserFile);
+            EndWordDialog(dialog, *session, PlanCancel(session->list).reloadUserFile);
             return TRUE;
         case WordDialogCommand::EditFocus:
             ApplyModes(*session, EditFocusModes(control, HasCandidates()));
@@ -363,7 +381,9 @@ BOOL RunCommand(HWND dialog, WPARAM wParam) {
 
 }  // namespace
 
-INT_PTR CALLBACK WordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+namespace {
+
+INT_PTR WordDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
             return OpenWordDialog(dialog);
@@ -376,6 +396,12 @@ INT_PTR CALLBACK WordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         default:
             return FALSE;
     }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK WordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    return Guarded<INT_PTR>(FALSE, [&] { return WordDialogMessage(dialog, message, wParam, 0); });
 }
 
 void RunWordDialog() {

@@ -7,7 +7,9 @@
 
 #include "common/gbk_text.h"
 #include "dict/dictionary_files.h"
+#include "dict/entry_rules.h"
 #include "dict/file_io.h"
+#include "dict/learned_order.h"
 #include "dict/user_file_sync.h"
 #include "platform/win32.h"
 #include "settings/settings.h"
@@ -72,13 +74,16 @@ TEST_F(DictionaryFilesTest, SavedMainTableIsTheShippedFileByteForByte) {
         std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
         ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, false), 1);
         EXPECT_EQ(Tables.MainSource, TableSource::Machine);
-        EXPECT_EQ(SaveMainTable(Settings.CodeSet), MainSaveResult::Saved);
+        EXPECT_EQ(SaveLearnedOrder(Settings.CodeSet), OrderSaveResult::NothingToSave);
+        Tables.MainTableModified = true;
+        EXPECT_EQ(SaveLearnedOrder(Settings.CodeSet), OrderSaveResult::Saved);
+        EXPECT_FALSE(Tables.MainTableModified);
         // The user's copy, and nothing else: no temporary file stays, the machine's is untouched.
         EXPECT_EQ(ReadWholeFile(user_ + name), before);
         EXPECT_EQ(ReadWholeFile(zelk_ + name), before);
         EXPECT_EQ(Tables.MainSource, TableSource::User);
     }
-    EXPECT_EQ(FolderListing(user_), "shm28.mb\nzelk2006.mb\n");
+    EXPECT_EQ(FolderListing(user_), "shm28.mb\nshm28.mb.lock\nzelk2006.mb\nzelk2006.mb.lock\n");
 }
 
 TEST_F(DictionaryFilesTest, UserWordsKeepTheirPaddedLayoutThroughSaveAndLoad) {
@@ -119,11 +124,11 @@ TEST_F(DictionaryFilesTest, BackupsUseTheMainLineSyntax) {
     std::strcpy(words[0].code, "ab");
     std::strcpy(words[0].word, Gbk("工人").c_str());
     const std::string backup = zelk_ + "words.mbk";
-    ASSERT_TRUE(SaveBackupFile(backup.c_str(), words, 2));
+    ASSERT_TRUE(SaveBackupFile(backup.c_str(), words, 2, Settings.CodeSet).written);
     EXPECT_EQ(ReadWholeFile(backup), "ab_" + Gbk("工人") + "\r\n");
     std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
     ASSERT_EQ(ReadDictionaryLines(backup.c_str(), '_', Tables.UserTable, kUserTableCapacity,
-                                  LineRules::UserWords)
+                                  LineRules::UserWords, Settings.CodeSet)
                   .status,
               FileReadStatus::Read);
     EXPECT_STREQ(Tables.UserTable[0].code, "ab");
@@ -146,8 +151,14 @@ TEST_F(DictionaryFilesTest, MissingMainFileStillSwitchesTheGroupsAndSkipsTheUser
 // Each table comes from the user's own file when it can be read, else from the machine's; a user
 // without user words starts with the machine's, and nobody's start fails for want of them.
 TEST_F(DictionaryFilesTest, EachTableComesFromTheUsersFileElseTheMachines) {
-    enum class Own { None, Good, Folder };  // a folder in the file's place cannot be read
-    const std::string ownMain = "aaaa_" + Gbk("人") + "\r\n";
+    // A broken main file fails the whole-file test; a folder in a file's place cannot be read.
+    enum class Own { None, Good, Broken, Folder };
+    // The shipped file with its first two lines the other way round: a learned order.
+    std::string ownMain = ReadWholeFile(ShippedDataDirectory() + "zelk/zelk2006.mb");
+    const std::size_t second = ownMain.find('\n') + 1;
+    const std::size_t third = ownMain.find('\n', second) + 1;
+    ownMain =
+        ownMain.substr(second, third - second) + ownMain.substr(0, second) + ownMain.substr(third);
     const std::string ownWords = "ow       " + Gbk("我") + "\r\n";
     const struct {
         Own main;
@@ -159,12 +170,15 @@ TEST_F(DictionaryFilesTest, EachTableComesFromTheUsersFileElseTheMachines) {
         bool unreadable;
     } cases[] = {
         {Own::None, Own::None, true, TableSource::Machine, "aqi", "eyyy", false},
-        {Own::Good, Own::None, true, TableSource::User, "aaaa", "eyyy", false},
+        {Own::Good, Own::None, true, TableSource::User, "akg", "eyyy", false},
+        {Own::Broken, Own::None, true, TableSource::Machine, "aqi", "eyyy", false},
         {Own::Folder, Own::None, true, TableSource::Machine, "aqi", "eyyy", false},
         {Own::None, Own::Good, true, TableSource::Machine, "aqi", "ow", false},
         {Own::None, Own::None, false, TableSource::Machine, "aqi", "", false},
-        {Own::Good, Own::Good, false, TableSource::User, "aaaa", "ow", false},
+        {Own::Good, Own::Good, false, TableSource::User, "akg", "ow", false},
         {Own::None, Own::Folder, true, TableSource::Machine, "aqi", "", true},
+        // A user file that breaks in a line loses that line, not the words around it.
+        {Own::None, Own::Broken, true, TableSource::Machine, "aqi", "ow", false},
     };
     const std::string machineWords = ReadWholeFile(zelk_ + "zelk2006.emb");
     for (const auto& c : cases) {
@@ -176,11 +190,12 @@ TEST_F(DictionaryFilesTest, EachTableComesFromTheUsersFileElseTheMachines) {
             WriteWholeFile(zelk_ + "zelk2006.emb", machineWords);
         }
         ASSERT_EQ(LookAtUserDataDirectory(true), UserFolderState::Ready);
-        for (const auto& [own, name, bytes] :
-             {std::make_tuple(c.main, "zelk2006.mb", ownMain),
-              std::make_tuple(c.words, "zelk2006.emb", ownWords)}) {
-            if (own == Own::Good) {
-                WriteWholeFile(user_ + name, bytes);
+        const std::string brokenWords = "x\x01y" + ownWords.substr(1) + ownWords;
+        for (const auto& [own, name, bytes, broken] :
+             {std::make_tuple(c.main, "zelk2006.mb", ownMain, ownMain + "\r\n"),
+              std::make_tuple(c.words, "zelk2006.emb", ownWords, brokenWords)}) {
+            if (own == Own::Good || own == Own::Broken) {
+                WriteWholeFile(user_ + name, own == Own::Good ? bytes : broken);
             } else if (own == Own::Folder) {
                 ASSERT_TRUE(CreateBlockingFolder(user_ + name));
             }
@@ -191,8 +206,10 @@ TEST_F(DictionaryFilesTest, EachTableComesFromTheUsersFileElseTheMachines) {
         EXPECT_STREQ(Tables.MainTable[0].code, c.firstMain) << row;
         EXPECT_STREQ(Tables.UserTable[0].code, c.firstWord) << row;
         EXPECT_EQ(Tables.UserFile.Unreadable, c.unreadable) << row;
-        EXPECT_EQ(Tables.UserFile.WriteTime, c.words == Own::Good ? UserFileWriteTime(1) : 0u)
-            << row;
+        EXPECT_EQ(Tables.BadMainFileNotice, c.main == Own::Broken || c.main == Own::Folder)
+            << row << ": the user is told at the next activation";
+        const bool ownWordsRead = c.words == Own::Good || c.words == Own::Broken;
+        EXPECT_EQ(Tables.UserFile.WriteTime, ownWordsRead ? UserFileWriteTime(1) : 0u) << row;
     }
 }
 
@@ -223,14 +240,25 @@ TEST_F(DictionaryFilesTest, UserWritersLeaveOutWordsThatWouldReadBackDifferently
         bool backup;  // a backup line ('_') does
     } cases[] = {
         {"ab", Gbk("工人"), true, true},
-        {"ab", Gbk("工") + "\r" + Gbk("人"), true, true},
-        {"ab", "", true, true},
         {"ab", Gbk("工") + " " + Gbk("人"), false, true},
         {"ab", Gbk("工") + "_" + Gbk("人"), true, false},
+        // A trail byte 0x5F is part of its character, never a separator.
+        {"ab", "\x81\x5F\x81\x40", true, true},
+        {"abcdef", std::string(98, 'x') + "y", true, true},
+        // Control bytes never reach a program: not a CR, not a backspace, not an escape.
+        {"ab", Gbk("工") + "\r" + Gbk("人"), false, false},
+        {"ab", Gbk("工") + "\x08\x08", false, false},
+        {"ab", Gbk("工") + "\x1B", false, false},
+        {"ab", Gbk("工") + "\x7F", false, false},
         {"ab", Gbk("工") + "\n" + Gbk("人"), false, false},
         {"ab", Gbk("工") + "\r", false, false},
+        {"ab", "\xB9", false, false},      // a lead byte without its trail
+        {"ab", "\xB9\x30", false, false},  // with no trail byte after it
+        {"ab", "", false, false},
         {"a b", Gbk("工"), false, false},
-        {"a_b", Gbk("工"), true, false},
+        {"a_b", Gbk("工"), false, false},
+        {"aB", Gbk("工"), false, false},   // code keys only
+        {"ab;", Gbk("工"), false, false},  // no Primary key
         {"", Gbk("工"), false, false},
         {"\x01"
          "ab",
@@ -241,8 +269,10 @@ TEST_F(DictionaryFilesTest, UserWritersLeaveOutWordsThatWouldReadBackDifferently
         DictEntry entry = {};
         std::strcpy(entry.code, c.code);
         std::strcpy(entry.word, c.word.c_str());
-        EXPECT_EQ(ReadsBackWhole(entry, ' '), c.user) << c.code << " " << Utf8(c.word);
-        EXPECT_EQ(ReadsBackWhole(entry, '_'), c.backup) << c.code << " " << Utf8(c.word);
+        EXPECT_EQ(IsUsableEntry(entry, ' ', kCodeSetPrimary), c.user)
+            << static_cast<int>(&c - cases);
+        EXPECT_EQ(IsUsableEntry(entry, '_', kCodeSetPrimary), c.backup)
+            << static_cast<int>(&c - cases);
         if (entry.code[0] != '\0') {
             entries.push_back(entry);
         }
@@ -251,17 +281,25 @@ TEST_F(DictionaryFilesTest, UserWritersLeaveOutWordsThatWouldReadBackDifferently
     for (const char separator : {' ', '_'}) {
         ASSERT_EQ(LookAtUserDataDirectory(true), UserFolderState::Ready);
         const std::string path = separator == ' ' ? user_ + "zelk2006.emb" : zelk_ + "words.mbk";
-        ASSERT_TRUE(separator == ' '
-                        ? SaveUserTable(Settings.CodeSet, entries.data(), entries.size())
-                        : SaveBackupFile(path.c_str(), entries.data(), entries.size()));
+        std::size_t leftOut = 0;
+        if (separator == ' ') {
+            ASSERT_TRUE(SaveUserTable(Settings.CodeSet, entries.data(), entries.size()));
+        } else {
+            const BackupResult backup =
+                SaveBackupFile(path.c_str(), entries.data(), entries.size(), Settings.CodeSet);
+            ASSERT_TRUE(backup.written);
+            leftOut = backup.leftOut.size();
+        }
         std::vector<DictEntry> read(entries.size() + 1);
         ASSERT_EQ(ReadDictionaryLines(path.c_str(), separator, read.data(), read.size(),
-                                      LineRules::UserWords)
+                                      LineRules::UserWords, Settings.CodeSet)
                       .status,
                   FileReadStatus::Read);
         std::size_t r = 0;
+        std::size_t unusable = 0;
         for (const DictEntry& entry : entries) {
-            if (!ReadsBackWhole(entry, separator)) {
+            if (!IsUsableEntry(entry, separator, Settings.CodeSet)) {
+                ++unusable;
                 continue;
             }
             EXPECT_STREQ(read[r].code, entry.code);
@@ -269,17 +307,30 @@ TEST_F(DictionaryFilesTest, UserWritersLeaveOutWordsThatWouldReadBackDifferently
             ++r;
         }
         EXPECT_TRUE(IsEmptyEntry(read[r])) << separator;
+        // A backup names every word it could not hold.
+        EXPECT_EQ(leftOut, separator == '_' ? unusable : 0u);
     }
 }
 
-TEST_F(DictionaryFilesTest, MainFileLongerThanTheTableStopsAtCapacity) {
-    std::string lines;
+// Only a main file with exactly the code set's groups is used: one line more or less would move
+// every group after it.
+TEST_F(DictionaryFilesTest, AMainFileOfOtherSizesIsNotUsedAndUserWordsStopAtCapacity) {
+    const std::string shipped = ReadWholeFile(zelk_ + "zelk2006.mb");
+    const std::size_t lastLine = shipped.rfind('\n', shipped.size() - 2) + 1;
+    std::string longer;
     for (std::size_t i = 0; i < kMainTableCapacity + 50; ++i) {
-        lines += "a_" + Gbk("工") + "\r\n";
+        longer += "a_" + Gbk("工") + "\r\n";
     }
-    WriteWholeFile(zelk_ + "zelk2006.mb", lines);
+    for (const std::string& bytes :
+         {longer, shipped.substr(0, lastLine), shipped + shipped.substr(lastLine),
+          shipped.substr(0, shipped.size() - 2) + "\n"}) {
+        WriteWholeFile(zelk_ + "zelk2006.mb", bytes);
+        EXPECT_EQ(LoadDictionaries(Settings.CodeSet, true, false), 0) << bytes.size();
+        EXPECT_TRUE(IsEmptyEntry(Tables.MainTable[0]));
+        EXPECT_EQ(Tables.MainSource, TableSource::None);
+    }
+    WriteWholeFile(zelk_ + "zelk2006.mb", shipped);
     ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, false), 1);
-    EXPECT_EQ(UsedEntries(Tables.MainTable, kMainTableCapacity), kMainTableCapacity);
 
     std::string users;
     for (std::size_t i = 0; i < kUserTableCapacity + 50; ++i) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/gbk_text.h"
+#include "dict/entry_rules.h"
 #include "dict/line_reader.h"
 
 namespace {
@@ -22,7 +23,8 @@ std::ostream& operator<<(std::ostream& out, const Entry& e) {
 // Reads the bytes into a table of the given capacity, in one piece and byte by byte (the two must
 // agree), and returns the entries read.
 std::vector<Entry> Read(const std::string& bytes, char separator, LineRules rules,
-                        std::size_t capacity = 16) {
+                        std::size_t capacity = 16, std::size_t* skipped = nullptr,
+                        std::size_t* overflow = nullptr) {
     std::vector<DictEntry> whole(capacity + 1);
     std::vector<DictEntry> pieces(capacity + 1);
     const DictEntry guard = [] {
@@ -33,18 +35,25 @@ std::vector<Entry> Read(const std::string& bytes, char separator, LineRules rule
     whole[capacity] = guard;
     pieces[capacity] = guard;
 
-    DictionaryLineReader a(separator, whole.data(), capacity, rules);
+    DictionaryLineReader a(separator, whole.data(), capacity, rules, kCodeSetPrimary);
     a.Feed(bytes.data(), bytes.size());
     a.Finish();
-    DictionaryLineReader b(separator, pieces.data(), capacity, rules);
+    DictionaryLineReader b(separator, pieces.data(), capacity, rules, kCodeSetPrimary);
     for (char c : bytes) {
         b.Feed(&c, 1);
     }
     b.Finish();
 
     EXPECT_EQ(a.EntriesRead(), b.EntriesRead());
+    EXPECT_EQ(a.Skipped(), b.Skipped());
     EXPECT_EQ(std::memcmp(whole.data(), pieces.data(), sizeof(DictEntry) * capacity), 0);
     EXPECT_EQ(std::memcmp(&whole[capacity], &guard, sizeof guard), 0) << "wrote past the table";
+    if (skipped != nullptr) {
+        *skipped = a.Skipped();
+    }
+    if (overflow != nullptr) {
+        *overflow = a.Overflow();
+    }
     std::vector<Entry> entries;
     for (std::size_t i = 0; i < a.EntriesRead(); ++i) {
         EXPECT_EQ(whole[i].code[kCodeFieldSize - 1], '\0');
@@ -57,59 +66,91 @@ std::vector<Entry> Read(const std::string& bytes, char separator, LineRules rule
 std::vector<Entry> Main(const std::string& bytes, std::size_t capacity = 16) {
     return Read(bytes, '_', LineRules::MainFile, capacity);
 }
-std::vector<Entry> User(const std::string& bytes, std::size_t capacity = 16) {
-    return Read(bytes, ' ', LineRules::UserWords, capacity);
+std::vector<Entry> User(const std::string& bytes, std::size_t capacity = 16,
+                        std::size_t* skipped = nullptr) {
+    return Read(bytes, ' ', LineRules::UserWords, capacity, skipped);
 }
 
 const std::string kGong = Gbk("工");
 const std::string kGongRen = Gbk("工人");
 
-TEST(LineReader, MainLinesSplitAtFirstAndLastSeparator) {
-    EXPECT_EQ(Main("aaaa_" + kGong + "\r\n"), (std::vector<Entry>{{"aaaa", kGong}}));
-    EXPECT_EQ(Main("ab_c_" + kGongRen + "\r\n"), (std::vector<Entry>{{"ab", kGongRen}}));
-    EXPECT_EQ(Main("abc\r\n"), (std::vector<Entry>{{"abc", ""}}));
-}
-
 TEST(LineReader, UserLinesTakeTheWordAfterTheLastSpace) {
     EXPECT_EQ(User("ab       " + kGongRen + "\r\n"), (std::vector<Entry>{{"ab", kGongRen}}));
     EXPECT_EQ(User("abcd     " + kGong + " " + kGongRen + "\r\n"),
               (std::vector<Entry>{{"abcd", kGongRen}}));
-    EXPECT_EQ(User("abcd     " + kGong + " \r\n"), (std::vector<Entry>{{"abcd", ""}}));
+    // A backup line's word may hold a trail byte 0x5F: it is no separator inside its character.
+    EXPECT_EQ(Read("ab_\x81\x5F\x81\x40\r\n", '_', LineRules::UserWords),
+              (std::vector<Entry>{{"ab", "\x81\x5F\x81\x40"}}));
 }
 
 TEST(LineReader, LastLineWithoutLineEndIsTakenWhole) {
     EXPECT_EQ(Main("a_" + kGong + "\r\nb_" + kGongRen),
+              (std::vector<Entry>{{"a", kGong}, {"b", kGongRen}}));
+    EXPECT_EQ(User("a " + kGong + "\r\nb " + kGongRen),
               (std::vector<Entry>{{"a", kGong}, {"b", kGongRen}}));
     // A final CR LF gives no extra entry.
     EXPECT_EQ(Main("a_" + kGong + "\r\n").size(), 1u);
     EXPECT_TRUE(Main("").empty());
 }
 
-TEST(LineReader, BareLineFeedEndsLinesWithoutLosingBytes) {
-    EXPECT_EQ(Main("a_" + kGong + "\nb_" + kGongRen + "\n"),
-              (std::vector<Entry>{{"a", kGong}, {"b", kGongRen}}));
-    EXPECT_EQ(User("ab       " + kGongRen + "\n"), (std::vector<Entry>{{"ab", kGongRen}}));
-}
-
-TEST(LineReader, MainFileKeepsLinePositions) {
-    // A blank line stays an empty entry at its place, so the lines after it keep their indices;
-    // a line without any byte ends the file.
-    EXPECT_EQ(Main("a_" + kGong + "\r\n\r\nb_" + kGong + "\r\n"),
-              (std::vector<Entry>{{"a", kGong}, {"", ""}, {"b", kGong}}));
-    EXPECT_EQ(Main("a_" + kGong + "\r\n\nb_" + kGong + "\r\n"), (std::vector<Entry>{{"a", kGong}}));
-    EXPECT_TRUE(Main("\na_" + kGong + "\r\n").empty());
+// A main file passes only whole: its reading stops at the first line that breaks a rule, and
+// what was read before then is no dictionary.
+TEST(LineReader, AMainFileStopsAtItsFirstFault) {
+    const std::string good = "a_" + kGong + "\r\n";
+    const struct {
+        const char* name;
+        std::string line;
+    } faults[] = {
+        {"blank", "\r\n"},
+        {"a bare line feed", "b_" + kGong + "\n"},
+        {"no line end but LF", "\n"},
+        {"no separator", "abc\r\n"},
+        {"a separator in the word", "ab_c_" + kGongRen + "\r\n"},
+        {"a space in the word", "ab_" + kGong + " " + kGong + "\r\n"},
+        {"a CR in the word", "ab_" + kGong + "\r" + kGong + "\r\n"},
+        {"a backspace", "ab_" + kGong + "\x08\r\n"},
+        {"an escape", "ab_\x1B\r\n"},
+        {"a lone lead byte", "ab_\xB9\r\n"},
+        {"no word", "ab_\r\n"},
+        {"a code of seven keys", "abcdefg_" + kGong + "\r\n"},
+        {"a key of no code", "aB_" + kGong + "\r\n"},
+        {"led by a space", " _" + kGong + "\r\n"},
+        {"a word of 100 bytes", "ab_" + std::string(100, 'w') + "\r\n"},
+        {"a line longer than any", "ab_" + std::string(600, 'w') + "\r\n"},
+        {"out of group order", "b_" + kGong + "\r\na_" + kGong + "\r\n"},
+    };
+    for (const auto& c : faults) {
+        DictEntry table[8] = {};
+        DictionaryLineReader reader('_', table, 8, LineRules::MainFile, kCodeSetPrimary);
+        const std::string bytes = good + c.line + good;
+        const bool more = reader.Feed(bytes.data(), bytes.size());
+        EXPECT_FALSE(more && reader.Passed()) << c.name;
+        EXPECT_FALSE(reader.Passed()) << c.name;
+        EXPECT_LE(reader.EntriesRead(), 2u) << c.name << ": the lines after the fault go unread";
+    }
+    // The good lines themselves pass the line checks (a file of them only fails its group sizes).
+    DictEntry table[8] = {};
+    DictionaryLineReader reader('_', table, 8, LineRules::MainFile, kCodeSetPrimary);
+    const std::string bytes = good + "abcdef_" + std::string(99, 'w') + "\r\nb_" + kGong + "\r\n";
+    EXPECT_TRUE(reader.Feed(bytes.data(), bytes.size()));
+    EXPECT_TRUE(reader.Passed());
+    EXPECT_EQ(reader.EntriesRead(), 3u);
+    reader.Finish();
+    EXPECT_FALSE(reader.Passed()) << "far fewer lines than the code set's groups";
 }
 
 TEST(LineReader, BlankLinesInUserWordsHideNothing) {
-    EXPECT_EQ(User("\r\na        " + kGong + "\r\n\n\r\nb        " + kGongRen + "\r\n"),
-              (std::vector<Entry>{{"a", kGong}, {"b", kGongRen}}));
+    std::size_t skipped = 9;
+    EXPECT_EQ(
+        User("\r\na        " + kGong + "\r\n\n\r\nb        " + kGongRen + "\r\n", 16, &skipped),
+        (std::vector<Entry>{{"a", kGong}, {"b", kGongRen}}));
+    EXPECT_EQ(skipped, 0u) << "a blank line breaks no rule";
     EXPECT_EQ(Read("\na_" + kGong + "\r\n\r\nb_" + kGongRen + "\r\n", '_', LineRules::UserWords),
               (std::vector<Entry>{{"a", kGong}, {"b", kGongRen}}));
 }
 
-TEST(LineReader, UserLinesWithoutACodeAreSkippedAndHideNothing) {
-    // Every shape of a line that gives no code, between two words: none may end the table or
-    // leave an entry without a code.
+// Every line that breaks a rule, between two words: it is left out, and nothing after it is lost.
+TEST(LineReader, UserLinesThatBreakTheRulesAreLeftOut) {
     const std::string nul(1, '\0');
     const struct {
         const char* name;
@@ -118,17 +159,30 @@ TEST(LineReader, UserLinesWithoutACodeAreSkippedAndHideNothing) {
         std::vector<Entry> middle;  // what the line itself gives
     } cases[] = {
         {"only spaces", "     ", ' ', {}},
-        {"one space", " ", ' ', {}},
         {"spaces then CR", "   \r", ' ', {}},
         {"led by a NUL", nul + "abc     " + kGong, ' ', {}},
         {"a NUL after spaces", "  " + nul + "abc " + kGong, ' ', {}},
-        {"a lone NUL", nul, ' ', {}},
         {"backup led by its separator", "_" + kGong, '_', {}},
-        {"backup of only spaces", "   ", '_', {}},
+        {"no word after the code", "abcd     " + kGong + " ", ' ', {}},
+        {"two backspaces", "wtyn " + Gbk("候选") + "\x08\x08" + Gbk("词"), ' ', {}},
+        {"a CR inside the word", "ab " + kGong + "\r" + kGong, ' ', {}},
+        {"an escape", "ab \x1B" + kGong, ' ', {}},
+        {"a delete", "ab " + kGong + "\x7F", ' ', {}},
+        {"a lone lead byte", "ab " + kGong + "\xB9", ' ', {}},
+        {"a NUL in the word", "ab " + kGong.substr(0, 1) + nul + "x", ' ', {}},
+        {"a code of seven keys", "abcdefg " + kGong, ' ', {}},
+        {"upper-case keys", "AB " + kGong, ' ', {}},
+        {"digits", "ab1 " + kGong, ' ', {}},
+        {"a word of 100 bytes", "ab " + std::string(100, 'w'), ' ', {}},
+        {"a line longer than any", "ab " + std::string(600, 'w'), ' ', {}},
         // Spaces before a code are passed over: the word stays.
         {"led by a space", " tfyn " + kGongRen, ' ', {{"tfyn", kGongRen}}},
         {"led by spaces, padded", "   ab       " + kGong, ' ', {{"ab", kGong}}},
         {"backup led by spaces", "  ab_" + kGong, '_', {{"ab", kGong}}},
+        {"a space in a backup word",
+         "ab_" + kGong + " " + kGong,
+         '_',
+         {{"ab", kGong + " " + kGong}}},
     };
     for (const auto& c : cases) {
         const std::string sep(1, c.separator);
@@ -137,11 +191,11 @@ TEST(LineReader, UserLinesWithoutACodeAreSkippedAndHideNothing) {
         std::vector<Entry> expected{{"eyyy", kGong}};
         expected.insert(expected.end(), c.middle.begin(), c.middle.end());
         expected.push_back({"wtyn", kGongRen});
-        EXPECT_EQ(Read(bytes, c.separator, LineRules::UserWords), expected) << c.name;
+        std::size_t skipped = 0;
+        EXPECT_EQ(Read(bytes, c.separator, LineRules::UserWords, 16, &skipped), expected) << c.name;
+        const bool blank = c.line.find_first_not_of(' ') == std::string::npos;
+        EXPECT_EQ(skipped, c.middle.empty() && !blank ? 1u : 0u) << c.name;
     }
-    // A main file keeps such a line in its place.
-    EXPECT_EQ(Main("a_" + kGong + "\r\n _" + kGong + "\r\nb_" + kGong + "\r\n"),
-              (std::vector<Entry>{{"a", kGong}, {" ", kGong}, {"b", kGong}}));
 }
 
 TEST(LineReader, LongestLinesTheProductWritesReadBackWhole) {
@@ -164,22 +218,9 @@ TEST(LineReader, LinesAroundTheOldNinetyEightByteLimit) {
         std::string word(length - code.size() - 1, 'w');
         const auto entries = Main(code + "_" + word + "\r\nb_" + kGong + "\r\n");
         ASSERT_EQ(entries.size(), 2u) << length;
-        EXPECT_EQ(entries[0].word, word.substr(0, 99)) << length;
+        EXPECT_EQ(entries[0].word, word) << length;
         EXPECT_EQ(entries[1], (Entry{"b", kGong}));
     }
-}
-
-TEST(LineReader, OverlongLineIsCutAndTheWordsAfterItSurvive) {
-    std::string word;
-    for (int i = 0; i < 300; ++i) {
-        word += kGong;
-    }
-    const auto entries = User("abcdefghij     " + word + "\r\nb        " + kGongRen + "\r\n");
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].code, "abcdef");
-    // Cut at a character boundary: 49 whole characters, never half of one.
-    EXPECT_EQ(entries[0].word.size(), 98u);
-    EXPECT_EQ(entries[1], (Entry{"b", kGongRen}));
 }
 
 TEST(LineReader, NeverWritesPastTheTable) {
@@ -188,8 +229,14 @@ TEST(LineReader, NeverWritesPastTheTable) {
         lines += "a_" + kGong + "\r\n";
     }
     EXPECT_EQ(Main(lines, 3).size(), 3u);
-    EXPECT_EQ(User("a " + kGong + "\r\nb " + kGong + "\r\nc " + kGong, 2).size(), 2u);
     EXPECT_EQ(Main(lines, 10).size(), 10u);
+    // User words beyond the table are counted, not stored.
+    std::size_t overflow = 0;
+    EXPECT_EQ(Read("a " + kGong + "\r\nb " + kGong + "\r\nc " + kGong + "\r\n\r\nd " + kGong, ' ',
+                   LineRules::UserWords, 2, nullptr, &overflow)
+                  .size(),
+              2u);
+    EXPECT_EQ(overflow, 2u);
 }
 
 TEST(LineReader, GbkPrefixNeverSplitsACharacter) {
@@ -205,15 +252,37 @@ TEST(LineReader, GbkPrefixNeverSplitsACharacter) {
     EXPECT_EQ(GbkPrefixLength(nul.data(), nul.size(), 99), 1u);
 }
 
-// Found by the line-reader fuzzer: a user line whose word is a lead byte, a NUL and more read as
-// that lone lead byte, which the user-file writer then wrote as a line without a word.
-TEST(LineReader, AUserWordNeverEndsInALoneLeadByte) {
-    DictEntry table[2] = {};
-    DictionaryLineReader reader(' ', table, 2, LineRules::UserWords);
-    const std::string line = "ab " + kGong.substr(0, 1) + std::string(1, '\0') + "x\r\n";
-    reader.Feed(line.data(), line.size());
-    reader.Finish();
-    EXPECT_EQ(std::string(table[0].word).find(kGong.substr(0, 1)), std::string::npos);
+// Only whole characters of plain text reach a program: a control byte or a broken character is
+// dropped, whatever the tables hold.
+TEST(LineReader, PlainTextKeepsWholeCharactersOnly) {
+    const struct {
+        std::string text;
+        std::size_t max;
+        std::string kept;
+    } cases[] = {
+        {kGongRen + "ab", 99, kGongRen + "ab"},
+        {Gbk("中") + "\x08\x08" + Gbk("词"), 99, Gbk("中词")},
+        {"\r" + kGong + "\r\n", 99, kGong},
+        {"a\x1B\x7F"
+         "b",
+         99, "ab"},
+        {"\xB9"
+         "0a",
+         99, "0a"},  // a lead byte whose next byte is no trail
+        {"\xB9"
+         "a",
+         99,
+         "\xB9"
+         "a"},  // 'a' is a trail byte: one character
+        {"\x80\xFF" + kGong, 99, kGong},
+        {kGongRen, 3, kGong},  // never half a character at the bound
+        {"\xB9", 99, ""},
+    };
+    for (const auto& c : cases) {
+        char out[128];
+        const std::size_t kept = CopyPlainText(c.text.data(), c.text.size(), out, c.max);
+        EXPECT_EQ(std::string(out, kept), c.kept) << static_cast<int>(&c - cases);
+    }
 }
 
 }  // namespace

@@ -143,7 +143,8 @@ TEST(WordDialogConfirmTest, AFullListTakesNoMoreWordsButStillReplaces) {
 }
 
 TEST(WordDialogRestoreTest, RestoreSortsKeepsTheFirstTenThousandAndCountsAsAChange) {
-    const RestorePlan small = PlanRestore("zz_" + Gbk("工") + "\r\n\r\nab_c_w");
+    const RestorePlan small =
+        PlanRestore("zz_" + Gbk("工") + "\r\n\r\nab_c_w\r\nAB_" + Gbk("人"), kCodeSetPrimary);
     ASSERT_EQ(small.entries.size(), 2u);
     EXPECT_STREQ(small.entries[0].word, Gbk("工").c_str());
     EXPECT_EQ(small.lines, (Lines{DisplayLine("ab", "w"), DisplayLine("zz", Gbk("工"))}));
@@ -154,12 +155,20 @@ TEST(WordDialogRestoreTest, RestoreSortsKeepsTheFirstTenThousandAndCountsAsAChan
     for (std::size_t i = 0; i < kUserTableCapacity + 3; ++i) {
         bytes += (i % 2 == 0 ? "b_" : "a_") + std::to_string(i) + "\r\n";
     }
-    const RestorePlan big = PlanRestore(bytes);
+    const RestorePlan big = PlanRestore(bytes, kCodeSetPrimary);
     ASSERT_EQ(big.entries.size(), kUserTableCapacity);
     EXPECT_STREQ(big.entries.back().word, std::to_string(kUserTableCapacity - 1).c_str());
     EXPECT_EQ(big.leftOut, 3u);
     EXPECT_EQ(RestoreLeftOutMessage(3), Gbk("备份文件中有3条词语超出词库容量，未能恢复。"));
     EXPECT_TRUE(std::is_sorted(big.lines.begin(), big.lines.end()));
+    // However many lines a backup has, no more than a table's worth is kept in memory: the
+    // same plan from a hundred times the lines.
+    std::string huge;
+    for (int copy = 0; copy < 100; ++copy) {
+        huge += bytes;
+    }
+    EXPECT_EQ(PlanRestore(huge, kCodeSetPrimary).leftOut,
+              100 * (kUserTableCapacity + 3) - kUserTableCapacity);
 
     static DictEntry table[kUserTableCapacity];
     std::memset(table, 'x', sizeof table);

@@ -1,9 +1,8 @@
 // The key path never allocates: keys typed through ProcessCharacter, as ImeToAsciiEx hands them
 // over (inside a message list), on the shipped dictionaries.
 //
-// Every global operator new and delete of this test program is replaced by a counting one; under
-// AddressSanitizer a malloc hook also counts malloc, calloc and realloc. Counting is armed only
-// while keys are typed: set-up and the test framework allocate freely.
+// Allocations are counted through support/allocation_control.h, armed only while keys are typed:
+// set-up and the test framework allocate freely.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,133 +15,17 @@
 #include "engine/lookup.h"
 #include "context/input_context.h"
 #include "settings/settings.h"
+#include "support/allocation_control.h"
 #include "support/engine_session.h"
 #include "context/message_queue.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define ZELK_COUNT_MALLOC 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define ZELK_COUNT_MALLOC 1
-#endif
-#endif
-
 namespace {
 
-bool armed = false;
-std::size_t newCalls = 0;
-std::size_t mallocCalls = 0;
-
-void* CountedNew(std::size_t size) {
-    if (armed) {
-        ++newCalls;
-    }
-    void* block = std::malloc(size != 0 ? size : 1);
-    if (block == nullptr) {
-        std::abort();
-    }
-    return block;
-}
-
-void* CountedAlignedNew(std::size_t size, std::align_val_t alignment) {
-    if (armed) {
-        ++newCalls;
-    }
-    const std::size_t align = static_cast<std::size_t>(alignment);
-    const std::size_t rounded = (size + align - 1) / align * align;
-    void* block = std::aligned_alloc(align, rounded != 0 ? rounded : align);
-    if (block == nullptr) {
-        std::abort();
-    }
-    return block;
-}
-
-#ifdef ZELK_COUNT_MALLOC
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*,
-                                                                  std::size_t),
-                                                         void (*)(const volatile void*));
-
-void CountMalloc(const volatile void*, std::size_t) {
-    if (armed) {
-        ++mallocCalls;
-    }
-}
-void IgnoreFree(const volatile void*) {}
-
-// The sanitizer keeps only a few hooks: install ours once for the whole program.
-bool InstallMallocHook() {
-    static const bool installed =
-        __sanitizer_install_malloc_and_free_hooks(CountMalloc, IgnoreFree) != 0;
-    return installed;
-}
-#else
-bool InstallMallocHook() {
-    return false;
-}
-#endif
+bool& armed = AllocationCounting;
+std::size_t& newCalls = NewCalls;
+std::size_t& mallocCalls = MallocCalls;
 
 }  // namespace
-
-void* operator new(std::size_t size) {
-    return CountedNew(size);
-}
-void* operator new[](std::size_t size) {
-    return CountedNew(size);
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return CountedNew(size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return CountedNew(size);
-}
-void* operator new(std::size_t size, std::align_val_t alignment) {
-    return CountedAlignedNew(size, alignment);
-}
-void* operator new[](std::size_t size, std::align_val_t alignment) {
-    return CountedAlignedNew(size, alignment);
-}
-void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-    return CountedAlignedNew(size, alignment);
-}
-void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept {
-    return CountedAlignedNew(size, alignment);
-}
-void operator delete(void* block) noexcept {
-    std::free(block);
-}
-void operator delete[](void* block) noexcept {
-    std::free(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-    std::free(block);
-}
-void operator delete[](void* block, std::size_t) noexcept {
-    std::free(block);
-}
-void operator delete(void* block, const std::nothrow_t&) noexcept {
-    std::free(block);
-}
-void operator delete[](void* block, const std::nothrow_t&) noexcept {
-    std::free(block);
-}
-void operator delete(void* block, std::align_val_t) noexcept {
-    std::free(block);
-}
-void operator delete[](void* block, std::align_val_t) noexcept {
-    std::free(block);
-}
-void operator delete(void* block, std::size_t, std::align_val_t) noexcept {
-    std::free(block);
-}
-void operator delete[](void* block, std::size_t, std::align_val_t) noexcept {
-    std::free(block);
-}
-void operator delete(void* block, std::align_val_t, const std::nothrow_t&) noexcept {
-    std::free(block);
-}
-void operator delete[](void* block, std::align_val_t, const std::nothrow_t&) noexcept {
-    std::free(block);
-}
 
 namespace {
 

@@ -194,12 +194,18 @@ TEST_F(OnlineWordTest, UnwritableUserFileKeepsTableAndFile) {
 }
 
 TEST_F(OnlineWordTest, StatusButtonTakesClipboardTextWithoutTheHandshake) {
+    // Another program's block may end without a NUL: its text ends with the block.
     const std::string text = Gbk("中文");
-    HostSetClipboardText(text.c_str());
+    HostSetClipboardBytes(text.data(), text.size());
     const int keystrokes = HostKeystrokeCount();
     ToggleOnlineWord(keys.context());
     EXPECT_EQ(HostKeystrokeCount(), keystrokes);
     EXPECT_EQ(HostClipboardText(), nullptr);
+    EXPECT_EQ(UserFile(), "ynyc     词序\r\nkhyy     中文\r\n");
+    // A block of no bytes holds no text.
+    HostSetClipboardBytes("", 0);
+    ToggleOnlineWord(keys.context());
+    EXPECT_EQ(HostClipboardLockCount(), 0);
     EXPECT_EQ(UserFile(), "ynyc     词序\r\nkhyy     中文\r\n");
 }
 

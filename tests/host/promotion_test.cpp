@@ -1,15 +1,19 @@
 #include <gtest/gtest.h>
 
+#include "ime/ime_calls.h"
+
 #include <string>
 #include <vector>
 
 #include "common/gbk_text.h"
 #include "dict/dictionary_files.h"
+#include "dict/learned_order.h"
 #include "dict/tables.h"
 #include "engine/conversion_state.h"
 #include "engine/paging.h"
 #include "engine/promotion.h"
 #include "support/engine_session.h"
+#include "support/key_session.h"
 #include "settings/settings.h"
 
 namespace {
@@ -97,11 +101,63 @@ TEST_F(PromotionTest, PromotedOrderSurvivesASaveAndReload) {
     ASSERT_GE(before.size(), 2u);
     session.Type("2");
     EXPECT_EQ(session.TakeCommitted(), before[1]);
-    SaveMainTable(Settings.CodeSet);
+    // Leaving the program (its context deactivated) keeps what it learned.
+    ActivateInputContext(FALSE);
+    EXPECT_FALSE(Tables.MainTableModified);
     ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
     session.Type("aaaa");
     EXPECT_EQ(session.Candidates()[0], before[1]);
     EXPECT_EQ(session.Candidates()[1], before[0]);
+}
+
+// The candidate list lies in memory the application may write: a page start of its choosing
+// moves nothing (it once made the promotion walk before the start of its index).
+TEST_F(PromotionTest, APageStartTheApplicationWroteMovesNothing) {
+    Settings.AutoFrequency = 0;
+    session.UseWords({{"ab", "一"}, {"ab", "二"}, {"ab", "三"}});
+    for (const DWORD pageStart :
+         {DWORD{0}, DWORD{1}, DWORD{5}, DWORD{99}, DWORD{0xFFFFFFF0u}, ~DWORD{0}}) {
+        session.Type("ab");
+        session.List()->dwPageStart = pageStart;
+        PromoteCandidate(session.context(), '3');
+        EXPECT_FALSE(Tables.MainTableModified) << pageStart;
+        EXPECT_EQ(WordAt(0), "一") << pageStart;
+        session.Key(0x1B);
+    }
+}
+
+// Ctrl+J keeps what was learned in the code set it leaves; a load starts with nothing learned.
+TEST(PromotionKeysTest, SwitchingTheCodeSetKeepsTheOrderLearnedBefore) {
+    KeySession keys;
+    keys.engine().UseShippedDictionaries(kCodeSetPrimary);
+    Settings.AutoFrequency = 1;
+    Settings.WordAssociation = 0;
+    EXPECT_EQ(keys.Type("aaaa2"), "恭恭敬敬");
+    ASSERT_TRUE(Tables.MainTableModified);
+    keys.Type("<C-j>");
+    EXPECT_EQ(Settings.CodeSet, kCodeSetSecondary);
+    EXPECT_FALSE(Tables.MainTableModified) << "the Secondary table as loaded";
+    EXPECT_EQ(Tables.PromotionCount, 0u);
+    keys.Type("<C-j>");
+    ASSERT_EQ(Settings.CodeSet, kCodeSetPrimary);
+    EXPECT_EQ(keys.Type("aaaa "), "恭恭敬敬") << "the order learned before the switch";
+}
+
+// More promotions than the log holds before any save: the one that finds it full saves at once.
+TEST_F(PromotionTest, AFullLogOfPromotionsIsSavedAtOnce) {
+    session.UseShippedDictionaries(kCodeSetPrimary);
+    Settings.AutoFrequency = 1;
+    for (std::size_t i = 0; i < kMaxPromotions; ++i) {
+        session.Type(i % 2 == 0 ? "aaaa2" : "aaaa2");
+    }
+    EXPECT_EQ(Tables.PromotionCount, kMaxPromotions);
+    session.Type("aaaa2");
+    EXPECT_EQ(Tables.PromotionCount, 0u);
+    EXPECT_FALSE(Tables.MainTableModified);
+    char path[kPathBufferSize];
+    ASSERT_TRUE(UserFilePath("zelk2006.mb", path));
+    ASSERT_EQ(LoadDictionaries(kCodeSetPrimary, true, true), 1);
+    EXPECT_EQ(Tables.MainSource, TableSource::User);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "common/gbk_text.h"
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
+#include "dict/learned_order.h"
 #include "dict/user_file_sync.h"
 #include "dict/user_word_merge.h"
 #include "engine/online_word.h"
@@ -122,7 +123,7 @@ class UserWordsTest : public ::testing::Test {
     Words File() const {
         std::vector<DictEntry> read(kUserTableCapacity);
         EXPECT_EQ(ReadDictionaryLines(userFile_.c_str(), ' ', read.data(), read.size(),
-                                      LineRules::UserWords)
+                                      LineRules::UserWords, Settings.CodeSet)
                       .status,
                   FileReadStatus::Read);
         return Pairs(read.data(), read.size());
@@ -189,7 +190,8 @@ TEST_F(UserWordsTest, DialogCloseRacingAnotherSaveKeepsBothIntents) {
     // "关闭": 候选词 deleted, 工人 changed to 工人们, 人 added.
     dialogProgram.Enter();
     const auto list = Entries({"ww 人", "aaww 工人们", "eyyy 用户词库"});
-    ASSERT_TRUE(SaveDialogWords(list.data(), list.size(), opened.data(), opened.size()));
+    ASSERT_TRUE(
+        SaveDialogWords(Settings.CodeSet, list.data(), list.size(), opened.data(), opened.size()));
     EXPECT_EQ(File(), (Words{"ww 人", "aaww 工人们", "eyyy 用户词库", "khyy 中文"}));
     EXPECT_EQ(Table(), File());
     EXPECT_EQ(HostMessageBoxCount(), 0);
@@ -243,7 +245,7 @@ TEST_F(UserWordsTest, WithoutAUserFolderNothingIsWrittenAnywhere) {
         EXPECT_EQ(LastBox(), "提示:用户数据文件夹不可用，词语未保存!");
         Tables.MainTableModified = true;
         HostResetRecords();
-        EXPECT_EQ(SaveMainTable(Settings.CodeSet), MainSaveResult::NoUserFolder);
+        EXPECT_EQ(SaveLearnedOrder(Settings.CodeSet), OrderSaveResult::NoUserFolder);
         EXPECT_EQ(LastBox(), "提示:用户数据文件夹不可用，调整后的字词次序未保存!");
         EXPECT_EQ(HostMessageBoxCount(), 1);
         EXPECT_FALSE(Tables.MainTableModified) << "the order is dropped, once";
@@ -267,7 +269,7 @@ TEST_F(UserWordsTest, AFileThatCouldNotBeReadIsNeverWritten) {
     SaveOnlineWord();
     EXPECT_EQ(LastBox(), "提示:用户词库文件无法读取，词语未保存!");
     const auto list = Entries({"aaww 工人"});
-    EXPECT_FALSE(SaveDialogWords(list.data(), list.size(), nullptr, 0));
+    EXPECT_FALSE(SaveDialogWords(Settings.CodeSet, list.data(), list.size(), nullptr, 0));
     EXPECT_EQ(FolderListing(folders_.user), "zelk2006.emb\n");
 
     // The file is back (the next check reads it): saves work again and keep its words.
@@ -277,5 +279,34 @@ TEST_F(UserWordsTest, AFileThatCouldNotBeReadIsNeverWritten) {
     EXPECT_EQ(Table(), (Words{"eyyy 用户词库"}));
     EXPECT_EQ(SaveWord("aaww 工人"), UserSaveResult::Saved);
     EXPECT_EQ(File(), (Words{"eyyy 用户词库", "aaww 工人"}));
+}
+
+// A read that fails part-way is no account of the file: taking what came before the failure for
+// the file's words would make a save drop the rest as deleted elsewhere.
+TEST_F(UserWordsTest, AFileThatFailsPartWayIsUnreadable) {
+    WriteUserFile(Gbk("eyyy 用户词库\r\nwtyn 候选词\r\naaww 工人\r\n"));
+    HostSetReadFailureAfter(20);
+    ASSERT_EQ(LoadDictionaries(Settings.CodeSet, false, true), 1);
+    HostSetReadFailureAfter(~std::size_t{0});
+    EXPECT_TRUE(Tables.UserFile.Unreadable);
+    EXPECT_EQ(Table(), Words{});
+    EXPECT_EQ(SaveWord("khyy 中文"), UserSaveResult::Unreadable);
+    EXPECT_EQ(File(), (Words{"eyyy 用户词库", "wtyn 候选词", "aaww 工人"}));
+}
+
+// The word-making dialog saves into the code set it opened with, even after a switch meanwhile,
+// and leaves the tables of the code set now in use alone.
+TEST_F(UserWordsTest, ADialogSavesIntoTheCodeSetItOpenedWith) {
+    WriteUserFile(Gbk("eyyy 用户词库\r\n"));
+    ASSERT_EQ(LoadDictionaries(kCodeSetPrimary, true, true), 1);
+    const std::vector<DictEntry> opened(Tables.UserTable, Tables.UserTable + 1);
+    ASSERT_EQ(LoadDictionaries(kCodeSetSecondary, true, true), 1);  // Ctrl+J meanwhile
+    const Words secondary = Table();
+    const auto list = Entries({"eyyy 用户词库", "aaww 工人"});
+    ASSERT_TRUE(
+        SaveDialogWords(kCodeSetPrimary, list.data(), list.size(), opened.data(), opened.size()));
+    EXPECT_EQ(File(), (Words{"eyyy 用户词库", "aaww 工人"}));
+    EXPECT_EQ(Table(), secondary) << "the Secondary words stay in use";
+    EXPECT_FALSE(FileExists(folders_.user + "shm28.emb"));
 }
 }  // namespace

@@ -234,6 +234,25 @@ TEST(ZelkTypeTest, CollectedWordIsSavedAndFoundInTheNextRun) {
     }
 }
 
+// A program that ends keeps what it learned: the next one offers the promoted word first.
+TEST(ZelkTypeTest, TheLearnedOrderOutlivesTheProgram) {
+    const std::string system = SystemDirectoryCopy();
+    const std::string user = system + "/../appdata";
+    const std::vector<std::string> options = {"--sysdir", system,      "--userdir",
+                                              user,       "--imesetz", "3"};
+    auto with = [&options](const char* keys) {
+        std::vector<std::string> all = options;
+        all.push_back(keys);
+        return all;
+    };
+    EXPECT_EQ(ZelkType(with("aaaa ")).out, "工\n");
+    EXPECT_EQ(ZelkType(with("aaaa2")).out, "恭恭敬敬\n");
+    EXPECT_EQ(ZelkType(with("aaaa ")).out, "恭恭敬敬\n");
+    EXPECT_EQ(ReadWholeFile(system + "/zelk/zelk2006.mb"),
+              ReadWholeFile(ShippedDataDirectory() + "zelk/zelk2006.mb"))
+        << "the machine's file is never written";
+}
+
 TEST(ZelkTypeTest, RefusedWords) {
     const ToolRun duplicate = ZelkType({"--clipboard", "中文", "--trace", "<C-`>"});
     ASSERT_EQ(duplicate.lines.size(), 1u);
@@ -256,7 +275,8 @@ TEST(ZelkTypeTest, FullUserFileRefusesTheWordAndStaysAsItWas) {
     const std::string userFile = system + "/zelk/zelk2006.emb";
     std::string full;
     for (int i = 0; i < 10000; ++i) {
-        full += "yy" + std::to_string(i % 10) + "      " + Gbk("词") + "\r\n";
+        full +=
+            "yy" + std::string(1, static_cast<char>('a' + i % 10)) + "      " + Gbk("词") + "\r\n";
     }
     WriteWholeFile(userFile, full);
     const ToolRun run = ZelkType({"--sysdir", system, "--clipboard", "工人中", "--trace", "<C-`>"});
@@ -282,6 +302,19 @@ TEST(ZelkTypeTest, UserLinesWithoutACodeHideAndLoseNoWord) {
     EXPECT_EQ(ReadWholeFile(userFile),
               Gbk("eyyy     用户词库\r\ntfyn     选词\r\nwtyn     候选词\r\n"
                   "awkh     工人中\r\n"));
+}
+
+// A word with backspaces in a hand-edited user file once made the text box delete what was typed
+// before it: such a line is no word, and the box gets plain text only.
+TEST(ZelkTypeTest, ControlBytesInAUserFileNeverReachTheTextBox) {
+    const std::string system = SystemDirectoryCopy();
+    WriteWholeFile(system + "/zelk/zelk2006.emb",
+                   Gbk("wtyn     候选") + "\x08\x08" + Gbk("词\r\nwtyn     候选词\r\n"));
+    const ToolRun lookup = ZelkType({"--sysdir", system, "--trace", "wtyn"});
+    ASSERT_EQ(lookup.lines.size(), 4u);
+    EXPECT_EQ(Field(lookup.lines[3], "cands").find("\\b"), std::string::npos);
+    // The fourth candidate is the user's plain word: "中词" is what the backspaces made of it.
+    EXPECT_EQ(ZelkType({"--sysdir", system, "khk wtyn4"}).out, "中候选词\n");
 }
 
 TEST(ZelkTypeTest, ClipboardWordsThatAreNotPlainTextAreRefused) {

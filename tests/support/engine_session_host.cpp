@@ -47,6 +47,7 @@ void FillMainTable(const WordList& words) {
         Tables.LetterStart[k] = start;
     }
     RebuildIndex(MainIndex, Tables.MainTable, kMainTableCapacity);
+    Tables.MainSource = TableSource::Machine;
 }
 
 void FillUserTable(const WordList& words) {
@@ -55,6 +56,8 @@ void FillUserTable(const WordList& words) {
         Store(Tables.UserTable[i], words[i].first, words[i].second);
     }
     RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
+    // Words made by hand are the current code set's, as a load would have made them.
+    Tables.CodeSet = Settings.CodeSet;
 }
 
 EngineSession::EngineSession() {

@@ -21,3 +21,7 @@ struct DictionaryCheckResult {
 
 // codeSet: 1 = Primary (keys 'a'..'z'), 0 = Secondary (also ';' and '/').
 DictionaryCheckResult CheckMainDictionary(std::string_view bytes, int codeSet);
+
+// Checks a user file (separator ' ') or a backup ('_') line by line: every line the loader would
+// leave out is a problem (blank lines are none). Such a file is still read, without those lines.
+DictionaryCheckResult CheckUserWords(std::string_view bytes, char separator, int codeSet);

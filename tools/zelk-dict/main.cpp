@@ -1,6 +1,6 @@
-// zelk-dict: codes of words in both code sets, and checking main dictionary files.
+// zelk-dict: codes of words in both code sets, and checking dictionary files.
 //   zelk-dict code WORD...
-//   zelk-dict check FILE [--code-set primary|secondary]
+//   zelk-dict check FILE [--code-set primary|secondary] [--words user|backup]
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,7 +17,8 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: zelk-dict code WORD...\n"
-                 "       zelk-dict check FILE [--code-set primary|secondary]\n");
+                 "       zelk-dict check FILE [--code-set primary|secondary]"
+                 " [--words user|backup]\n");
     return 2;
 }
 
@@ -45,7 +46,19 @@ int CodeSetOfFile(const char* path) {
 int Check(int argc, char** argv) {
     const char* path = nullptr;
     int codeSet = -1;
+    char wordSeparator = 0;  // a main file
     for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--words") == 0 && i + 1 < argc) {
+            const char* kind = argv[++i];
+            if (std::strcmp(kind, "user") == 0) {
+                wordSeparator = ' ';
+            } else if (std::strcmp(kind, "backup") == 0) {
+                wordSeparator = '_';
+            } else {
+                return Usage();
+            }
+            continue;
+        }
         if (std::strcmp(argv[i], "--code-set") == 0 && i + 1 < argc) {
             const char* name = argv[++i];
             if (std::strcmp(name, "primary") == 0) {
@@ -80,7 +93,9 @@ int Check(int argc, char** argv) {
     }
     std::fclose(file);
 
-    const DictionaryCheckResult result = CheckMainDictionary(bytes, codeSet);
+    const DictionaryCheckResult result = wordSeparator == 0
+                                             ? CheckMainDictionary(bytes, codeSet)
+                                             : CheckUserWords(bytes, wordSeparator, codeSet);
     for (const DictionaryProblem& problem : result.problems) {
         if (problem.line == 0) {
             std::printf("%s: %s\n", path, problem.message.c_str());

@@ -16,6 +16,7 @@
 #include "dict/dictionary_files.h"
 #include "platform/host/host_control.h"
 #include "common/scratch_directory.h"
+#include "ime/ime_calls.h"
 #include "ime/module_start.h"
 #include "settings/settings.h"
 #include "trace_json.h"
@@ -231,6 +232,8 @@ int main(int argc, char** argv) {
                         TraceLine(token, outcome, session.context(), session.Text()).c_str());
         }
     }
+    // The program ends: its text box loses the focus, and what it learned is kept.
+    ActivateInputContext(FALSE);
     if (!options.trace) {
         std::printf("%s\n", session.Text().c_str());
     }

@@ -12,6 +12,9 @@ void HostSetSystemDirectory(const char* path);
 void HostSetApplicationDataDirectory(const char* path);
 void HostUseSystemDirectoryAsApplicationData();
 
+// The file reads give this many bytes more, then fail as a failing disk does (~0: never).
+void HostSetReadFailureAfter(std::size_t bytes);
+
 // The next count replacements of a file (MoveFileExA) fail as when another program has the file
 // open; the attempts made since.
 void HostSetReplaceFailures(int count);
@@ -101,6 +104,8 @@ void HostReleaseKeySince(int virtualKey);
 // The clipboard's plain text (GBK); nullptr leaves it without text. HostClipboardText gives
 // nullptr when it holds none.
 void HostSetClipboardText(const char* text);
+// A block of exactly these bytes, as another program may put there: without a NUL, say.
+void HostSetClipboardBytes(const char* bytes, std::size_t size);
 const char* HostClipboardText();
 void HostSetClipboardOpenFailure(bool fail);
 bool HostClipboardIsOpen();

@@ -21,6 +21,8 @@ constexpr std::uint64_t kUnixEpochTicks = 116444736000000000ull;
 
 thread_local DWORD lastError = 0;
 int replaceFailuresLeft = 0;
+// Bytes the reads may still give before one fails as a failing disk does; ~0: never.
+std::size_t readableBytes = ~std::size_t{0};
 int replaceAttempts = 0;
 
 FILETIME ToFileTime(const timespec& time) {
@@ -74,6 +76,10 @@ int DescriptorOf(HANDLE handle) {
 }
 
 }  // namespace
+
+void HostSetReadFailureAfter(std::size_t bytes) {
+    readableBytes = bytes;
+}
 
 void HostSetReplaceFailures(int count) {
     replaceFailuresLeft = count;
@@ -160,9 +166,16 @@ HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share, void*, DWORD disposit
 
 BOOL ReadFile(HANDLE file, void* buffer, DWORD size, DWORD* read, OVERLAPPED*) {
     *read = 0;
-    const ssize_t got = ::read(DescriptorOf(file), buffer, size);
+    if (readableBytes == 0) {
+        return Failed(FALSE, ERROR_CANT_ACCESS_FILE);
+    }
+    const std::size_t wanted = size < readableBytes ? size : readableBytes;
+    const ssize_t got = ::read(DescriptorOf(file), buffer, wanted);
     if (got < 0) {
         return Failed(FALSE, ErrorOf(errno));
+    }
+    if (readableBytes != ~std::size_t{0}) {
+        readableBytes -= static_cast<std::size_t>(got);
     }
     *read = static_cast<DWORD>(got);
     return TRUE;

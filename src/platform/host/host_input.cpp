@@ -1,6 +1,7 @@
 // Key states, the clipboard and synthesized keystrokes of the stand-in.
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/host/host_control.h"
 
@@ -10,9 +11,10 @@ BYTE keyboardState[256];
 // Keys let go of since the key being handled was pressed (the asynchronous state says up).
 bool releasedSince[256];
 
-// The clipboard's one block: its text, and whether it holds any.
+// The clipboard's one block: its bytes (a text and its NUL, or whatever a test put there), and
+// whether it holds any.
 struct ClipboardBlock {
-    std::string text;
+    std::vector<char> bytes;
     bool hasText = false;
     int locks = 0;
 };
@@ -69,11 +71,16 @@ void HostClearKeystrokes() {
 
 void HostSetClipboardText(const char* text) {
     clipboard.hasText = text != nullptr;
-    clipboard.text = text != nullptr ? text : "";
+    clipboard.bytes.assign(text, text + (text != nullptr ? std::strlen(text) + 1 : 0));
+}
+
+void HostSetClipboardBytes(const char* bytes, std::size_t size) {
+    clipboard.hasText = true;
+    clipboard.bytes.assign(bytes, bytes + size);
 }
 
 const char* HostClipboardText() {
-    return clipboard.hasText ? clipboard.text.c_str() : nullptr;
+    return clipboard.hasText ? clipboard.bytes.data() : nullptr;
 }
 
 void HostSetClipboardOpenFailure(bool fail) {
@@ -114,7 +121,7 @@ BOOL EmptyClipboard() {
     if (!clipboardOpen) {
         return FALSE;
     }
-    clipboard.text.clear();
+    clipboard.bytes.clear();
     clipboard.hasText = false;
     return TRUE;
 }
@@ -130,12 +137,17 @@ HANDLE GetClipboardData(UINT format) {
     return &clipboard;
 }
 
+// A block of no bytes locks as Windows locks a discarded one: not at all.
 LPVOID GlobalLock(HGLOBAL block) {
-    if (block != &clipboard) {
+    if (block != &clipboard || clipboard.bytes.empty()) {
         return nullptr;
     }
     ++clipboard.locks;
-    return clipboard.text.data();
+    return clipboard.bytes.data();
+}
+
+std::size_t GlobalSize(HGLOBAL block) {
+    return block == &clipboard ? clipboard.bytes.size() : 0;
 }
 
 BOOL GlobalUnlock(HGLOBAL block) {

@@ -57,4 +57,5 @@ BOOL IsClipboardFormatAvailable(UINT format);
 // Only while the clipboard is open; the text's block, valid until the clipboard changes.
 HANDLE GetClipboardData(UINT format);
 LPVOID GlobalLock(HGLOBAL block);
+std::size_t GlobalSize(HGLOBAL block);
 BOOL GlobalUnlock(HGLOBAL block);

@@ -127,27 +127,40 @@ SetupRun RunSetup(const std::string& arguments) {
     return run;
 }
 
-DWORD RunTestInAnotherProcess(const std::string& program, const char* variable,
-                              const char* testName) {
+HANDLE StartTestInAnotherProcess(const std::string& program, const char* variable,
+                                 const char* testName, const char* value) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    SetEnvironmentVariableA(variable, "1");
+    SetEnvironmentVariableA(variable, value);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string command =
         "\"" + (program.empty() ? std::string(self) : program) + "\" --gtest_filter=" + testName;
-    DWORD exitCode = ~0u;
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                       nullptr, &startup, &process)) {
-        if (WaitForSingleObject(process.hProcess, 120000) == WAIT_OBJECT_0) {
-            GetExitCodeProcess(process.hProcess, &exitCode);
-        }
-        CloseHandle(process.hProcess);
-        CloseHandle(process.hThread);
-    }
+    const bool started = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE,
+                                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process);
     SetEnvironmentVariableA(variable, nullptr);
+    if (!started) {
+        return nullptr;
+    }
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+DWORD WaitForTestProcess(HANDLE process) {
+    DWORD exitCode = ~0u;
+    if (process != nullptr) {
+        if (WaitForSingleObject(process, 120000) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(process, &exitCode);
+        }
+        CloseHandle(process);
+    }
     return exitCode;
+}
+
+DWORD RunTestInAnotherProcess(const std::string& program, const char* variable,
+                              const char* testName) {
+    return WaitForTestProcess(StartTestInAnotherProcess(program, variable, testName, "1"));
 }
 
 void InstallWithDefaults() {

@@ -29,6 +29,10 @@ SetupRun RunSetup(const std::string& arguments);
 // that needs a second program. Its exit code; ~0u when it did not start or end.
 DWORD RunTestInAnotherProcess(const std::string& program, const char* variable,
                               const char* testName);
+// The same, started and left running, with variable set to value; and waiting for its end.
+HANDLE StartTestInAnotherProcess(const std::string& program, const char* variable,
+                                 const char* testName, const char* value);
+DWORD WaitForTestProcess(HANDLE process);
 
 // A fresh installation for a user who never used the input method: the settings keys and both
 // data folders are removed or emptied first, so that the installer writes the package's files and

@@ -245,6 +245,39 @@ TEST_F(WordDialogTest, ARestoredBackupIsWhatCloseStores) {
     EXPECT_TRUE(Offers("wwkh", "人中"));
 }
 
+// A file larger than any user file is no backup of ours: it is not read at all (2 MB of line
+// breaks once took 224 MB).
+TEST_F(WordDialogTest, ABackupLargerThanAnyUserFileIsRefused) {
+    const std::string backup = user + "huge.mbk";
+    WriteWholeFile(backup, std::string((2u << 20) + 1, '\n'));
+    RunDialog([&](HWND dialog) {
+        ClickLater(dialog, IDC_RESTORE);
+        ASSERT_TRUE(AnswerFileDialog(backup));
+        EXPECT_EQ(AnswerMessageBox(), Gbk("备份文件太大（超过2MB），未能恢复!"));
+        EXPECT_EQ(ListLines(dialog),
+                  (std::vector<std::string>{threeWords[2], threeWords[1], threeWords[0]}))
+            << "the list as it opened";
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_TRUE(Offers("wwkh", "人中"));
+    EXPECT_EQ(ReadWholeFile(userFile), FileOf(threeWords));
+}
+
+// A word with '_' in it cannot stand in a backup line: the backup says which words it left out.
+TEST_F(WordDialogTest, ABackupNamesTheWordsItCannotHold) {
+    WriteWholeFile(userFile, FileOf({Line("aakh", "工_中"), threeWords[1]}));
+    ASSERT_EQ(LoadDictionaries(kCodeSetPrimary, false, true), 1);
+    const std::string backup = user + "some";
+    RunDialog([&](HWND dialog) {
+        ClickLater(dialog, IDC_BACKUP);
+        ASSERT_TRUE(AnswerFileDialog(backup));
+        EXPECT_EQ(AnswerMessageBox(),
+                  Gbk("下列词语含有“_”，不能写入备份文件:\n") + Line("aakh", "工_中"));
+        EXPECT_EQ(ReadWholeFile(backup + ".mbk"), Gbk("khaa_中工\r\n"));
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
 TEST_F(WordDialogTest, ABackupThatCannotBeReadChangesNothing) {
     const std::string backup = user + "locked.mbk";
     WriteWholeFile(backup, Gbk("aaaa_工工\r\n"));
