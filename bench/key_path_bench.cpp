@@ -34,65 +34,11 @@
 #include "context/message_queue.h"
 #include "engine/mode_state.h"
 #include "ime/process_state.h"
+#include "support/bench_data.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-std::vector<std::string> ReadWorkload() {
-    std::vector<std::string> codes;
-    std::FILE* file = std::fopen(ZELK_SOURCE_DIR "/bench/workload.txt", "rb");
-    if (file == nullptr) {
-        return codes;
-    }
-    char line[64];
-    while (std::fgets(line, sizeof line, file) != nullptr) {
-        std::size_t length = std::strcspn(line, "\r\n");
-        if (length > 0) {
-            codes.emplace_back(line, length);
-        }
-    }
-    std::fclose(file);
-    return codes;
-}
-
-// A context as selection leaves it, on the shipped Primary data with the installed defaults and
-// Chinese punctuation on (what start-up gives).
-struct Session {
-    HIMC context = nullptr;
-    HWND owner = nullptr;
-
-    bool Open() {
-        ResetProcessState();
-        DecodeSettings(kInstalledDefaults, Settings);
-        HostSetSystemDirectory(ZELK_SOURCE_DIR "/data");
-        // The date and time candidates are part of the lists: a fixed clock keeps the checksum
-        // comparable between runs.
-        SYSTEMTIME now{};
-        now.wYear = 2026;
-        now.wMonth = 12;
-        now.wDay = 7;
-        now.wDayOfWeek = 1;
-        now.wHour = 21;
-        now.wMinute = 8;
-        HostSetLocalTime(&now);
-        if (LoadDictionaries(Settings.CodeSet, true, true) != 1) {
-            return false;
-        }
-        owner = HostCreateWindow();
-        context = HostCreateInputContext();
-        HostSetContextOwner(context, owner);
-        INPUTCONTEXT* data = ImmLockIMC(context);
-        InitCompositionString(data);
-        ShapeSelectedCandidateInfo(data);
-        ImmUnlockIMC(context);
-        return true;
-    }
-    ~Session() {
-        HostDestroyInputContext(context);
-        HostDestroyWindow(owner);
-    }
-};
 
 // Room for every message one key can queue, as the system's list gives it.
 struct MessageList {
@@ -168,14 +114,14 @@ double TimerOverheadNs() {
     return static_cast<double>(total) / kRounds;
 }
 
-void BM_KeyPath(benchmark::State& state, bool inCall) {
+void BM_KeyPath(benchmark::State& state, bool inCall, MainTables tables) {
     const std::vector<std::string> workload = ReadWorkload();
     std::size_t keysPerRun = 0;
     for (const std::string& code : workload) {
         keysPerRun += code.size();
     }
-    Session session;
-    if (workload.empty() || !session.Open()) {
+    WorkloadSession session;
+    if (workload.empty() || !UseMachineData(tables) || !session.Open()) {
         state.SkipWithError("the workload or the shipped dictionaries cannot be read");
         return;
     }
@@ -278,15 +224,24 @@ void BM_KeyPath(benchmark::State& state, bool inCall) {
     state.counters["auto_commits"] = static_cast<double>(autoCommits) / runs;
 }
 
-BENCHMARK_CAPTURE(BM_KeyPath, in_call, true)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK_CAPTURE(BM_KeyPath, outside_call, false)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK_CAPTURE(BM_KeyPath, in_call, true, MainTables::Text)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK_CAPTURE(BM_KeyPath, outside_call, false, MainTables::Text)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+// The same keys on the main table mapped from its image, as every program but the installer's
+// first finds it.
+BENCHMARK_CAPTURE(BM_KeyPath, in_call_image, true, MainTables::Images)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 // The lookup alone in GBK mode, where the rare characters are offered: every prefix of every
 // workload code, in both code sets. Label: how many characters all lookups found.
 void BM_GbkModeLookup(benchmark::State& state, std::int32_t codeSet) {
     const std::vector<std::string> codes = ReadWorkload();
-    Session session;
-    if (codes.empty() || !session.Open()) {
+    WorkloadSession session;
+    if (codes.empty() || !UseMachineData(MainTables::Text) || !session.Open()) {
         state.SkipWithError("no workload or no dictionaries");
         return;
     }

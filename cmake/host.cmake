@@ -29,8 +29,8 @@ if(ZELK_TESTS)
         ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}" ZELK_BINARY_DIR="${CMAKE_BINARY_DIR}"
         ZELK_LAYER_ORDER="${ZELK_LAYER_ORDER}")
     target_link_libraries(zelk_tests PRIVATE zelk_tools_common GTest::gtest GTest::gtest_main)
-    # Transcript tests run the built zelk-type.
-    add_dependencies(zelk_tests zelk-type)
+    # Transcript tests run the built zelk-type, the image test zelk-dict.
+    add_dependencies(zelk_tests zelk-type zelk-dict)
     gtest_discover_tests(zelk_tests DISCOVERY_TIMEOUT 60)
     # The checked-in skin pictures are what their generator makes, with every region in place.
     add_test(NAME skin_pictures
@@ -41,11 +41,16 @@ endif()
 if(ZELK_BENCHMARKS)
     find_package(benchmark REQUIRED)
     file(GLOB ZELK_BENCH_PROGRAMS CONFIGURE_DEPENDS bench/*_bench.cpp)
+    file(GLOB ZELK_BENCH_SUPPORT CONFIGURE_DEPENDS bench/support/*.cpp)
+    add_library(zelk_bench_support STATIC ${ZELK_BENCH_SUPPORT})
+    target_include_directories(zelk_bench_support PUBLIC ${CMAKE_SOURCE_DIR}/bench)
+    target_compile_definitions(zelk_bench_support PRIVATE ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    target_link_libraries(zelk_bench_support PUBLIC zelk_tools_common)
     foreach(program ${ZELK_BENCH_PROGRAMS})
         get_filename_component(name ${program} NAME_WE)
         add_executable(${name} ${program})
         target_compile_definitions(${name} PRIVATE ZELK_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-        target_link_libraries(${name} PRIVATE zelk_tools_common benchmark::benchmark)
+        target_link_libraries(${name} PRIVATE zelk_bench_support benchmark::benchmark)
     endforeach()
 endif()
 

@@ -13,25 +13,23 @@
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
 #include "dict/group_index.h"
+#include "dict/main_table_block.h"
 #include "dict/tables.h"
 #include "settings/settings.h"
 
 namespace {
 
 struct KeptTables {
-    DictEntry main[kMainTableCapacity];
+    // The entries, their index and every order of the main table, built: a whole copy then
+    // spares the first keys after it the rebuilding, most of what such a copy used to cost.
+    MainTableBlock main;
     DictEntry user[kUserTableCapacity];
-    PackedCode mainCodes[kMainTableCapacity];
-    WordHead mainHeads[kMainTableCapacity];
     PackedCode userCodes[kUserTableCapacity];
     WordHead userHeads[kUserTableCapacity];
     std::int32_t letterStart[kLetterStartCount];
     std::size_t userUsed;
     // What a load remembers of the user file (its write time and words), which a reset clears.
     UserFileRecord userFile;
-    // Every order of the main table, built: a whole copy then spares the first keys after it the
-    // rebuilding, most of what such a copy used to cost.
-    GroupOrders orders;
 };
 
 KeptTables primary;
@@ -117,26 +115,30 @@ void RestoreUserFileRecord(const UserFileRecord& kept) {
     record.BaseCount = kept.BaseCount;
 }
 
-void BuildEveryOrder() {
-    for (int ordinal = 1; ordinal <= kGroupCount; ++ordinal) {
-        MainEntriesBySecondKey(ordinal, 'a');
-        MainEntriesByWordHead(ordinal, 0);
-    }
+// The orders of the block in use and of a kept one, part by part.
+struct OrderPart {
+    void* live;
+    const void* kept;
+    std::size_t size;
+};
+std::array<OrderPart, 5> OrderPartsOf(const MainTableBlock& kept) {
+    MainTableBlock& live = MainBlockInUse();
+    return {{
+        {live.bySecondKey, kept.bySecondKey, sizeof kept.bySecondKey},
+        {live.bySecondKeyStart, kept.bySecondKeyStart, sizeof kept.bySecondKeyStart},
+        {live.byWordHead, kept.byWordHead, sizeof kept.byWordHead},
+        {live.wordHeadKey, kept.wordHeadKey, sizeof kept.wordHeadKey},
+        {live.groupStart, kept.groupStart, sizeof kept.groupStart},
+    }};
 }
 
 // The orders in place, built afresh, against the kept ones.
-void RequireKeptOrders(const GroupOrders& kept) {
-    BuildEveryOrder();
-    const GroupOrders& live = MainGroupOrders;
-    const bool same =
-        std::memcmp(live.bySecondKey, kept.bySecondKey, sizeof kept.bySecondKey) == 0 &&
-        std::memcmp(live.bySecondKeyStart, kept.bySecondKeyStart, sizeof kept.bySecondKeyStart) ==
-            0 &&
-        std::memcmp(live.byWordHead, kept.byWordHead, sizeof kept.byWordHead) == 0 &&
-        std::memcmp(live.wordHeadKey, kept.wordHeadKey, sizeof kept.wordHeadKey) == 0 &&
-        std::memcmp(live.groupStart, kept.groupStart, sizeof kept.groupStart) == 0;
-    if (!same) {
-        Fail("the orders built from a fresh load differ from the kept ones");
+void RequireKeptOrders(const MainTableBlock& kept) {
+    BuildEveryMainOrder();
+    for (const OrderPart& part : OrderPartsOf(kept)) {
+        if (std::memcmp(part.live, part.kept, part.size) != 0) {
+            Fail("the orders built from a fresh load differ from the kept ones");
+        }
     }
 }
 
@@ -153,21 +155,23 @@ using Parts = std::array<Part, kPartCount>;
 
 Parts PartsOf(KeptTables& kept) {
     return {{
-        {Tables.MainTable, kept.main, sizeof kept.main, "MainTable"},
+        {Tables.MainTable, kept.main.entries, sizeof kept.main.entries, "MainTable"},
         {Tables.UserTable, kept.user, sizeof kept.user, "UserTable"},
         {Tables.LetterStart, kept.letterStart, sizeof kept.letterStart, "LetterStart"},
-        {MainIndex.codes, kept.mainCodes, sizeof kept.mainCodes, "main codes"},
-        {MainIndex.heads, kept.mainHeads, sizeof kept.mainHeads, "main word heads"},
+        {MainIndex.codes, kept.main.codes, sizeof kept.main.codes, "main codes"},
+        {MainIndex.heads, kept.main.heads, sizeof kept.main.heads, "main word heads"},
         {UserIndex.codes, kept.userCodes, sizeof kept.userCodes, "user codes"},
         {UserIndex.heads, kept.userHeads, sizeof kept.userHeads, "user word heads"},
     }};
 }
 
 void Snapshot(KeptTables& kept) {
-    BuildEveryOrder();
-    kept.orders = MainGroupOrders;
+    BuildEveryMainOrder();
     for (const Part& part : PartsOf(kept)) {
         std::memcpy(part.kept, part.live, part.size);
+    }
+    for (const OrderPart& part : OrderPartsOf(kept.main)) {
+        std::memcpy(const_cast<void*>(part.kept), part.live, part.size);
     }
     std::memcpy(static_cast<void*>(&kept.userFile), &Tables.UserFile, sizeof kept.userFile);
     kept.userUsed = 0;
@@ -180,10 +184,17 @@ void CopyWhole(KeptTables& kept) {
     for (const Part& part : PartsOf(kept)) {
         std::memcpy(part.live, part.kept, part.size);
     }
+    for (const OrderPart& part : OrderPartsOf(kept.main)) {
+        std::memcpy(part.live, part.kept, part.size);
+    }
     // The tables were copied in whole: whatever was computed from them is void, but for the
-    // orders kept with them.
+    // orders kept with them, which are complete.
     NoteTablesReplaced();
-    MainGroupOrders = kept.orders;
+    MainGroupOrders.secondKeyStale = false;
+    MainGroupOrders.wordHeadStale = false;
+    for (bool& sorted : MainGroupOrders.groupSorted) {
+        sorted = true;
+    }
 }
 
 // Promotion only rotates entries inside a page, and a save of the user words rewrites the user
@@ -272,7 +283,8 @@ void RestoreTables(const TablesLeft& left, std::int32_t codeSet) {
         ++(reloaded ? counts.reloaded : counts.otherCodeSet);
     } else if (left.mainTableModified || userChanged) {
         if (left.mainTableModified) {
-            RestoreChangedEntries(Tables.MainTable, Kept(held).main, kMainTableCapacity, MainIndex);
+            RestoreChangedEntries(Tables.MainTable, Kept(held).main.entries, kMainTableCapacity,
+                                  MainIndex);
             ++counts.moved;
         }
         if (userChanged) {
@@ -308,7 +320,7 @@ void RequireFreshTables(std::int32_t codeSet, bool (*load)(std::int32_t codeSet)
             Fail("the tables cannot be loaded afresh");
         }
         RequireInPlace(Kept(codeSet), "as loaded again");
-        RequireKeptOrders(Kept(codeSet).orders);
+        RequireKeptOrders(Kept(codeSet).main);
         held = codeSet;
         heldGeneration = TableGeneration;
     }

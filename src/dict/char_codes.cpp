@@ -48,7 +48,9 @@ int LookupIn(int codeSet, const char* character, char* code) {
 }
 
 bool SameEntry(const DictEntry& entry, const char* code, const char* word) {
-    return std::strcmp(entry.code, code) == 0 && std::strcmp(entry.word, word) == 0;
+    // The entries may come from an image: no field is read past its end.
+    return std::strncmp(entry.code, code, kCodeFieldSize) == 0 &&
+           std::strncmp(entry.word, word, kWordFieldSize) == 0;
 }
 
 }  // namespace

@@ -7,8 +7,6 @@
 
 namespace {
 
-PackedCode mainCodes[kMainTableCapacity];
-WordHead mainHeads[kMainTableCapacity];
 PackedCode userCodes[kUserTableCapacity];
 WordHead userHeads[kUserTableCapacity];
 
@@ -24,7 +22,7 @@ PackedCode PackBytes(const char* code, unsigned length) {
 
 std::uint32_t TableGeneration;
 
-const TableIndex MainIndex = {mainCodes, mainHeads};
+TableIndex MainIndex;
 const TableIndex UserIndex = {userCodes, userHeads};
 
 unsigned FirstTwoBytes(const char* text) {
@@ -33,21 +31,37 @@ unsigned FirstTwoBytes(const char* text) {
     return first | second << 8;
 }
 
-void IndexEntry(const TableIndex& index, const DictEntry& entry, std::size_t i) {
+PackedCode PackEntryCode(const DictEntry& entry) {
     const unsigned codeLength = static_cast<unsigned>(strnlen(entry.code, kMaxCodeLength));
-    const unsigned wordLength = static_cast<unsigned>(strnlen(entry.word, kMaxWordBytes));
-    PackedCode code = 0;
-    WordHead head = 0;
-    if (codeLength != 0) {
-        code = PackBytes(entry.code, codeLength) | static_cast<PackedCode>(codeLength) << 48 |
-               static_cast<PackedCode>(wordLength) << 56;
-        head = FirstTwoBytes(entry.word) | wordLength << 16;
+    if (codeLength == 0) {
+        return 0;
     }
+    const unsigned wordLength = static_cast<unsigned>(strnlen(entry.word, kMaxWordBytes));
+    return PackBytes(entry.code, codeLength) | static_cast<PackedCode>(codeLength) << 48 |
+           static_cast<PackedCode>(wordLength) << 56;
+}
+
+WordHead EntryWordHead(const DictEntry& entry) {
+    if (IsEmptyEntry(entry)) {
+        return 0;
+    }
+    const unsigned wordLength = static_cast<unsigned>(strnlen(entry.word, kMaxWordBytes));
+    return FirstTwoBytes(entry.word) | wordLength << 16;
+}
+
+void IndexEntry(const TableIndex& index, const DictEntry& entry, std::size_t i) {
+    const PackedCode code = PackEntryCode(entry);
+    const WordHead head = EntryWordHead(entry);
     constexpr PackedCode kCodeBytes = (PackedCode{1} << 56) - 1;
     const bool codeChanged = ((index.codes[i] ^ code) & kCodeBytes) != 0;
     const bool wordChanged = index.heads[i] != head;
-    index.codes[i] = code;
-    index.heads[i] = head;
+    // Only what changes is written: the pages of a shared image stay shared.
+    if (index.codes[i] != code) {
+        index.codes[i] = code;
+    }
+    if (wordChanged) {
+        index.heads[i] = head;
+    }
     ++TableGeneration;
     if (index.codes == MainIndex.codes && (codeChanged || wordChanged)) {
         NoteMainEntryChanged(i, codeChanged, wordChanged);

@@ -20,13 +20,17 @@ struct TableIndex {
     WordHead* heads;
 };
 
-extern const TableIndex MainIndex;
+// The main table's index lies in the block in use (main_table_block.h).
+extern TableIndex MainIndex;
 extern const TableIndex UserIndex;
 
 // Bumped whenever an entry is re-indexed: what was computed from the tables holds only for the
 // generation it was computed in.
 extern std::uint32_t TableGeneration;
 
+// What the index holds for an entry: 0 for an empty one.
+PackedCode PackEntryCode(const DictEntry& entry);
+WordHead EntryWordHead(const DictEntry& entry);
 void IndexEntry(const TableIndex& index, const DictEntry& entry, std::size_t i);
 // After the tables and their indexes were put in place wholesale (copied back by a test or a
 // fuzzer): what was computed from the old ones is dropped.

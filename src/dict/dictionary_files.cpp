@@ -5,6 +5,8 @@
 
 #include "dict/code_index.h"
 #include "dict/entry_rules.h"
+#include "dict/main_table_block.h"
+#include "dict/table_image_files.h"
 
 namespace {
 
@@ -23,9 +25,10 @@ std::size_t FormatLine(const DictEntry& entry, LineSyntax syntax, char* out, std
 
 // Writes the lines in place of the file at path, whole or not at all. keep: which entries go in
 // (null: every one up to the first empty entry, whatever it holds: a main line keeps its place).
+// check: a file that fails it is not put in place.
 template <typename Keep>
 bool WriteLinesSafely(const char* path, const DictEntry* entries, std::size_t count,
-                      LineSyntax syntax, Keep keep) {
+                      LineSyntax syntax, Keep keep, MainFileCheck* check = nullptr) {
     ReplacingFile file(path);
     char line[128];
     for (std::size_t i = 0; i < count && file.Opened() && !IsEmptyEntry(entries[i]); ++i) {
@@ -33,31 +36,106 @@ bool WriteLinesSafely(const char* path, const DictEntry* entries, std::size_t co
             continue;
         }
         const std::size_t length = FormatLine(entries[i], syntax, line, sizeof line);
+        if (check != nullptr && length > 0) {
+            check->Line(line, length - 1, true);
+        }
         if (!file.Write(line, length)) {
+            return false;
+        }
+    }
+    if (check != nullptr) {
+        check->Finish();
+        if (!check->Passed()) {
             return false;
         }
     }
     return file.Commit();
 }
 
-// Feeds what a file holds to the line reader.
+// Feeds what a file holds to the line reader, and to a checksum when one is wanted.
 class LineSink final : public ByteSink {
   public:
-    explicit LineSink(DictionaryLineReader& reader) : reader_(reader) {}
-    bool Take(const char* bytes, std::size_t size) override { return reader_.Feed(bytes, size); }
+    LineSink(DictionaryLineReader& reader, SourceChecksum* checksum)
+        : reader_(reader), checksum_(checksum) {}
+    bool Take(const char* bytes, std::size_t size) override {
+        if (checksum_ != nullptr) {
+            checksum_->Add(bytes, size);
+        }
+        return reader_.Feed(bytes, size);
+    }
 
   private:
     DictionaryLineReader& reader_;
+    SourceChecksum* checksum_;
 };
+
+LinesRead ReadLines(const char* path, char separator, DictEntry* table, std::size_t capacity,
+                    LineRules rules, std::int32_t codeSet, SourceChecksum* checksum) {
+    DictionaryLineReader reader(separator, table, capacity, rules, codeSet);
+    LineSink sink(reader, checksum);
+    LinesRead read{FileReadStatus::Missing, 0, 0, 0, 0};
+    read.status =
+        ReadFileInto(path, rules == LineRules::MainFile ? kMaxMainFileBytes : kMaxUserFileBytes,
+                     sink, &read.writeTime);
+    reader.Finish();
+    if (read.status == FileReadStatus::Read && rules == LineRules::MainFile && !reader.Passed()) {
+        read.status = FileReadStatus::Refused;
+        read.writeTime = 0;
+    }
+    read.entries = reader.EntriesRead();
+    read.skipped = reader.Skipped();
+    read.overflow = reader.Overflow();
+    return read;
+}
 
 // The user's file of that name, when their folder stands there to be read.
 bool ReadableUserFilePath(const char* fileName, char (&path)[kPathBufferSize]) {
     return LookAtUserDataDirectory(false) == UserFolderState::Ready && UserFilePath(fileName, path);
 }
 
-LinesRead ReadMainFile(const char* path, std::int32_t codeSet) {
-    return ReadDictionaryLines(path, '_', Tables.MainTable, kMainTableCapacity, LineRules::MainFile,
-                               codeSet);
+// The own block, empty, in use.
+void ClearOwnMainBlock() {
+    LeaveTableImage();
+    ClearEntries(Tables.MainTable, kMainTableCapacity);
+}
+
+// A main file read line by line into the own block, indexed; facts: what an image of it names.
+FileReadStatus ReadMainFileLines(const char* path, std::int32_t codeSet, SourceFacts& facts) {
+    ClearOwnMainBlock();
+    SourceChecksum checksum;
+    const LinesRead read = ReadLines(path, '_', Tables.MainTable, kMainTableCapacity,
+                                     LineRules::MainFile, codeSet, &checksum);
+    if (read.status != FileReadStatus::Read) {
+        // What a file that did not pass left is no dictionary.
+        ClearOwnMainBlock();
+        return read.status;
+    }
+    RebuildIndex(MainIndex, Tables.MainTable, kMainTableCapacity);
+    facts = SourceFacts{checksum.Bytes(), read.writeTime, checksum.Value()};
+    return FileReadStatus::Read;
+}
+
+// One main file into the main table: through its image when one stands beside it for exactly
+// this version of the file, else read line by line, after which the user's own file gets an
+// image for the next program.
+FileReadStatus LoadMainFile(const char* path, TableSource source, std::int32_t codeSet) {
+    SourceFacts facts;
+    FileReadStatus status = ReadSourceFacts(path, facts);
+    if (status == FileReadStatus::Read && UseTableImage(path, facts, codeSet)) {
+        Tables.MainFileWriteTime = facts.writeTime;
+        return FileReadStatus::Read;
+    }
+    if (status == FileReadStatus::Missing) {
+        return status;
+    }
+    status = ReadMainFileLines(path, codeSet, facts);
+    if (status == FileReadStatus::Read) {
+        Tables.MainFileWriteTime = facts.writeTime;
+        if (source == TableSource::User) {
+            WriteTableImage(path, facts, codeSet);
+        }
+    }
+    return status;
 }
 
 // The user's copy first: it holds the order their choices made.
@@ -68,18 +146,17 @@ TableSource LoadMainTable(std::int32_t codeSet) {
         const bool found = source == TableSource::User
                                ? ReadableUserFilePath(MainFileName(codeSet), path)
                                : MachineFilePath(MainFileName(codeSet), path);
-        const LinesRead read =
-            found ? ReadMainFile(path, codeSet) : LinesRead{FileReadStatus::Missing, 0, 0, 0, 0};
-        if (read.status == FileReadStatus::Read) {
-            Tables.MainFileWriteTime = read.writeTime;
+        const FileReadStatus status =
+            found ? LoadMainFile(path, source, codeSet) : FileReadStatus::Missing;
+        if (status == FileReadStatus::Read) {
             return source;
         }
-        // What a file that did not pass left is no dictionary.
-        std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
-        if (read.status != FileReadStatus::Missing) {
+        if (status != FileReadStatus::Missing) {
             Tables.BadMainFileNotice = true;
         }
     }
+    ClearOwnMainBlock();
+    RebuildIndex(MainIndex, Tables.MainTable, kMainTableCapacity);
     return TableSource::None;
 }
 
@@ -90,7 +167,7 @@ LinesRead ReadUserFile(const char* path, std::int32_t codeSet) {
 
 // The user's own words; while they have no file, the machine's, which every user starts with.
 void LoadUserTable(std::int32_t codeSet) {
-    std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
+    ClearEntries(Tables.UserTable, kUserTableCapacity);
     char path[kPathBufferSize];
     LinesRead read{FileReadStatus::Missing, 0, 0, 0, 0};
     if (ReadableUserFilePath(UserFileName(codeSet), path)) {
@@ -106,7 +183,7 @@ void LoadUserTable(std::int32_t codeSet) {
         RememberUserFile(writeTime, Tables.UserTable, kUserTableCapacity);
     } else {
         // A part read is no account of the file: a save would drop what went unread.
-        std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
+        ClearEntries(Tables.UserTable, kUserTableCapacity);
         RebuildIndex(UserIndex, Tables.UserTable, kUserTableCapacity);
         Tables.UserFile.Unreadable = true;
     }
@@ -124,21 +201,7 @@ const char* UserFileName(std::int32_t codeSet) {
 
 LinesRead ReadDictionaryLines(const char* path, char separator, DictEntry* table,
                               std::size_t capacity, LineRules rules, std::int32_t codeSet) {
-    DictionaryLineReader reader(separator, table, capacity, rules, codeSet);
-    LineSink sink(reader);
-    LinesRead read{FileReadStatus::Missing, 0, 0, 0, 0};
-    read.status =
-        ReadFileInto(path, rules == LineRules::MainFile ? kMaxMainFileBytes : kMaxUserFileBytes,
-                     sink, &read.writeTime);
-    reader.Finish();
-    if (read.status == FileReadStatus::Read && rules == LineRules::MainFile && !reader.Passed()) {
-        read.status = FileReadStatus::Refused;
-        read.writeTime = 0;
-    }
-    read.entries = reader.EntriesRead();
-    read.skipped = reader.Skipped();
-    read.overflow = reader.Overflow();
-    return read;
+    return ReadLines(path, separator, table, capacity, rules, codeSet, nullptr);
 }
 
 std::uint64_t UserFileWriteTime(std::int32_t codeSet) {
@@ -162,15 +225,11 @@ int LoadDictionaries(std::int32_t codeSet, bool loadMain, bool loadUser) {
     const ProcessDataLock hold(ProcessDataMutex());
     Tables.CodeSet = codeSet;
     if (loadMain) {
-        std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
-        const std::int32_t* starts =
-            codeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
-        std::memcpy(Tables.LetterStart, starts, sizeof Tables.LetterStart);
+        std::memcpy(Tables.LetterStart, LetterStartOf(codeSet), sizeof Tables.LetterStart);
         Tables.MainTableModified = false;
         Tables.PromotionCount = 0;
         Tables.MainFileWriteTime = 0;
         Tables.MainSource = LoadMainTable(codeSet);
-        RebuildIndex(MainIndex, Tables.MainTable, kMainTableCapacity);
         if (Tables.MainSource == TableSource::None) {
             // The user file goes unread, so UserTable may still hold another code set's words.
             Tables.UserFile.Unreadable = Tables.UserFile.Unreadable || loadUser;
@@ -183,9 +242,21 @@ int LoadDictionaries(std::int32_t codeSet, bool loadMain, bool loadUser) {
     return 1;
 }
 
-bool WriteMainFile(const char* path, const DictEntry* table) {
-    return WriteLinesSafely(path, table, kMainTableCapacity, LineSyntax::MainFile,
-                            [](const DictEntry&) { return true; });
+bool BuildTableImage(const char* mainPath, std::int32_t codeSet) {
+    const ProcessDataLock hold(ProcessDataMutex());
+    std::memcpy(Tables.LetterStart, LetterStartOf(codeSet), sizeof Tables.LetterStart);
+    Tables.CodeSet = codeSet;
+    Tables.MainSource = TableSource::None;
+    SourceFacts facts;
+    return ReadMainFileLines(mainPath, codeSet, facts) == FileReadStatus::Read &&
+           WriteTableImage(mainPath, facts, codeSet);
+}
+
+bool WriteMainFile(const char* path, const DictEntry* table, std::int32_t codeSet) {
+    MainFileCheck check(codeSet, nullptr);
+    return WriteLinesSafely(
+        path, table, kMainTableCapacity, LineSyntax::MainFile,
+        [](const DictEntry&) { return true; }, &check);
 }
 
 bool SaveUserTable(std::int32_t codeSet, const DictEntry* entries, std::size_t count) {

@@ -56,11 +56,18 @@ std::uint64_t UserFileWriteTime(std::int32_t codeSet);
 // Clears the unreadable mark.
 void RememberUserFile(std::uint64_t writeTime, const DictEntry* entries, std::size_t count);
 
+// Reads the main file at mainPath (of that code set) into the main table and writes its table
+// image beside it (table_image_files.h): what the installer does for the machine's main files.
+// False when the file does not pass or the image cannot be written; the main table is then
+// empty.
+bool BuildTableImage(const char* mainPath, std::int32_t codeSet);
+
 // Every writer below replaces its file only once the new content is completely written
 // (ReplacingFile), so a failed write leaves the old file as it was.
 
-// Writes a whole main table (up to its first empty entry) to the file.
-bool WriteMainFile(const char* path, const DictEntry* table);
+// Writes a whole main table (up to its first empty entry) to the file, unless the file would not
+// pass as a main file of the code set: no save leaves a main file that cannot be loaded.
+bool WriteMainFile(const char* path, const DictEntry* table, std::int32_t codeSet);
 // Writes the given user words to the user's user file of a code set, leaving out any that would
 // not read back as themselves (IsUsableEntry). Returns false on failure. The caller has made the
 // user's data folder (LookAtUserDataDirectory(true)).

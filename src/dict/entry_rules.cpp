@@ -154,8 +154,7 @@ void MainFileCheck::Line(const char* bytes, std::size_t length, bool endedByLf) 
 }
 
 void MainFileCheck::Finish() {
-    const std::int32_t* starts =
-        codeSet_ == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
+    const std::int32_t* starts = LetterStartOf(codeSet_);
     for (int k = 0; k < kLetterStartCount - 1; ++k) {
         const std::size_t expected = static_cast<std::size_t>(starts[k + 1] - starts[k]);
         if (groupLines_[k] != expected) {

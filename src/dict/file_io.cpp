@@ -1,6 +1,7 @@
 #include "dict/file_io.h"
 
 #include <atomic>
+#include <utility>
 #include <cstdio>
 #include <cstring>
 
@@ -29,11 +30,35 @@ bool IsPlainFile(const BY_HANDLE_FILE_INFORMATION& information) {
            information.nNumberOfLinks <= 1;
 }
 
+std::uint64_t FileBytes(const BY_HANDLE_FILE_INFORMATION& information) {
+    return (static_cast<std::uint64_t>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+}
+
 bool StandsThere(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES;
 }
 
 std::atomic<unsigned> temporaryCounter{0};
+
+// Opens a file to be read, when it is a plain file of at most maxBytes.
+FileReadStatus OpenToRead(const char* path, std::uint64_t maxBytes, DWORD share, HANDLE& file,
+                          BY_HANDLE_FILE_INFORMATION& information) {
+    file = CreateFileA(path, GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? FileReadStatus::Missing
+                   : FileReadStatus::Failed;
+    }
+    if (!GetFileInformationByHandle(file, &information)) {
+        return FileReadStatus::Failed;
+    }
+    if (!IsPlainFile(information) || FileBytes(information) > maxBytes) {
+        return FileReadStatus::Refused;
+    }
+    return FileReadStatus::Read;
+}
 
 }  // namespace
 
@@ -42,22 +67,11 @@ FileReadStatus ReadFileInto(const char* path, std::uint64_t maxBytes, ByteSink& 
     if (writeTime != nullptr) {
         *writeTime = 0;
     }
-    HANDLE file = CreateFileA(path, GENERIC_READ, kShareEverything, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                   ? FileReadStatus::Missing
-                   : FileReadStatus::Failed;
-    }
+    HANDLE file;
     BY_HANDLE_FILE_INFORMATION information;
-    FileReadStatus status = FileReadStatus::Read;
-    if (!GetFileInformationByHandle(file, &information)) {
-        status = FileReadStatus::Failed;
-    } else if (!IsPlainFile(information) ||
-               ((static_cast<std::uint64_t>(information.nFileSizeHigh) << 32) |
-                information.nFileSizeLow) > maxBytes) {
-        status = FileReadStatus::Refused;
+    FileReadStatus status = OpenToRead(path, maxBytes, kShareEverything, file, information);
+    if (file == INVALID_HANDLE_VALUE) {
+        return status;
     }
     char buffer[kReadChunkSize];
     std::uint64_t total = 0;
@@ -89,7 +103,7 @@ std::uint64_t FileWriteTime(const char* path) {
     return Ticks(data.ftLastWriteTime);
 }
 
-ReplacingFile::ReplacingFile(const char* path) {
+ReplacingFile::ReplacingFile(const char* path, Replacement kind) : kind_(kind) {
     const int n = std::snprintf(path_, sizeof path_, "%s", path);
     if (n <= 0 || static_cast<std::size_t>(n) >= sizeof path_) {
         return;
@@ -146,7 +160,7 @@ bool ReplacingFile::Flush() {
 
 bool ReplacingFile::Commit() {
     if (handle_ == nullptr || failed_ || !Flush() ||
-        !FlushFileBuffers(static_cast<HANDLE>(handle_))) {
+        (kind_ == Replacement::Durable && !FlushFileBuffers(static_cast<HANDLE>(handle_)))) {
         Discard();
         return false;
     }
@@ -158,12 +172,14 @@ bool ReplacingFile::Commit() {
         Discard();
         return false;
     }
-    for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
-        if (MoveFileExA(temporary_, path_, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const int attempts = kind_ == Replacement::Durable ? kReplaceAttempts : 1;
+    const DWORD through = kind_ == Replacement::Durable ? MOVEFILE_WRITE_THROUGH : 0;
+    for (int attempt = 0; attempt < attempts; ++attempt) {
+        if (MoveFileExA(temporary_, path_, MOVEFILE_REPLACE_EXISTING | through)) {
             temporary_[0] = '\0';
             return true;
         }
-        if (attempt + 1 < kReplaceAttempts) {
+        if (attempt + 1 < attempts) {
             Sleep(kReplaceRetryMilliseconds);
         }
     }
@@ -210,5 +226,53 @@ FileLock::FileLock(const char* filePath, int attempts) {
 FileLock::~FileLock() {
     if (handle_ != nullptr) {
         CloseHandle(static_cast<HANDLE>(handle_));
+    }
+}
+
+MappedFile::~MappedFile() {
+    Unmap();
+}
+
+void MappedFile::Swap(MappedFile& other) {
+    std::swap(file_, other.file_);
+    std::swap(view_, other.view_);
+}
+
+MapStatus MappedFile::Map(const char* path, std::uint64_t bytes) {
+    Unmap();
+    HANDLE file;
+    BY_HANDLE_FILE_INFORMATION information;
+    // Others may read the file meanwhile, nobody may write it.
+    const FileReadStatus opened = OpenToRead(path, bytes, FILE_SHARE_READ, file, information);
+    if (file == INVALID_HANDLE_VALUE) {
+        return opened == FileReadStatus::Missing ? MapStatus::Missing : MapStatus::Failed;
+    }
+    if (opened != FileReadStatus::Read || FileBytes(information) != bytes) {
+        CloseHandle(file);
+        return opened == FileReadStatus::Failed ? MapStatus::Failed : MapStatus::Refused;
+    }
+    HANDLE mapping = CreateFileMappingA(file, nullptr, PAGE_WRITECOPY, 0, 0, nullptr);
+    void* view = mapping != nullptr ? MapViewOfFile(mapping, FILE_MAP_COPY, 0, 0, 0) : nullptr;
+    if (mapping != nullptr) {
+        // The view keeps what it needs of the mapping.
+        CloseHandle(mapping);
+    }
+    if (view == nullptr) {
+        CloseHandle(file);
+        return MapStatus::Failed;
+    }
+    file_ = file;
+    view_ = view;
+    return MapStatus::Mapped;
+}
+
+void MappedFile::Unmap() {
+    if (view_ != nullptr) {
+        UnmapViewOfFile(view_);
+        view_ = nullptr;
+    }
+    if (file_ != nullptr) {
+        CloseHandle(static_cast<HANDLE>(file_));
+        file_ = nullptr;
     }
 }

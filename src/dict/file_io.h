@@ -31,6 +31,12 @@ FileReadStatus ReadFileInto(const char* path, std::uint64_t maxBytes, ByteSink& 
 // The last-write time of the file at path (FILETIME ticks); 0 when nothing is there.
 std::uint64_t FileWriteTime(const char* path);
 
+// How a file is put in place. The user's data is flushed to the disk before it takes the old
+// file's place, and a program holding the old file open is waited for. A file that is only ever
+// built again from another (a table image) is neither flushed nor waited for: a torn one fails
+// its checks and is built again, and the program that builds it is starting up.
+enum class Replacement { Durable, Rebuildable };
+
 // Writes a file whole and then puts it in place in one step. The bytes go to a temporary file of
 // a name of this process's own beside the file, made new (so that nothing standing at that name,
 // a link least of all, is ever opened), flushed to the disk, and moved over the file only then.
@@ -38,7 +44,7 @@ std::uint64_t FileWriteTime(const char* path);
 // holding the file open blocks is tried again for about half a second.
 class ReplacingFile {
   public:
-    explicit ReplacingFile(const char* path);
+    explicit ReplacingFile(const char* path, Replacement kind = Replacement::Durable);
     // Removes the temporary file unless it was committed.
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
@@ -57,6 +63,7 @@ class ReplacingFile {
     char path_[kPathBufferSize] = {};
     char temporary_[kPathBufferSize + 32] = {};
     void* handle_ = nullptr;
+    Replacement kind_;
     bool failed_ = false;
     std::size_t used_ = 0;
     char buffer_[kBufferSize];
@@ -79,4 +86,29 @@ class FileLock {
 
   private:
     void* handle_ = nullptr;
+};
+
+enum class MapStatus { Mapped, Missing, Refused, Failed };
+
+// A file mapped whole, copy-on-write: what this process writes to the view stays its own, and
+// every page it never writes is shared with all the programs that map the file. The file is held
+// open without write sharing for as long as it is mapped, so that nobody changes what was
+// checked; on Windows a mapped file cannot be replaced or deleted either.
+class MappedFile {
+  public:
+    MappedFile() = default;
+    ~MappedFile();
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+    void Swap(MappedFile& other);
+
+    // Maps the file at path when it is a plain file (as ReadFileInto reads) of exactly bytes
+    // bytes; Refused otherwise. Any earlier view is unmapped first.
+    MapStatus Map(const char* path, std::uint64_t bytes);
+    void Unmap();
+    void* View() const { return view_; }
+
+  private:
+    void* file_ = nullptr;
+    void* view_ = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
+#include "dict/table_image_files.h"
 #include "dict/user_texts.h"
 #include "platform/win32.h"
 
@@ -33,8 +34,8 @@ void Drop() {
     Tables.PromotionCount = 0;
 }
 
-bool Written(const char* path, const DictEntry* table) {
-    if (WriteMainFile(path, table)) {
+bool Written(const char* path, const DictEntry* table, std::int32_t codeSet) {
+    if (WriteMainFile(path, table, codeSet)) {
         Tables.OrderFailureTold = false;
         return true;
     }
@@ -95,7 +96,7 @@ OrderSaveResult SaveLearnedOrder(std::int32_t codeSet) {
     const bool unchanged =
         Tables.MainSource == TableSource::User ? now == Tables.MainFileWriteTime : now == 0;
     if (unchanged) {
-        if (!Written(path, Tables.MainTable)) {
+        if (!Written(path, Tables.MainTable, codeSet)) {
             return OrderSaveResult::WriteFailed;
         }
     } else {
@@ -111,12 +112,15 @@ OrderSaveResult SaveLearnedOrder(std::int32_t codeSet) {
                             Tables.PromotionCount);
         } else {
             // Gone, or no usable dictionary: this program's table is the one that passed.
-            std::memcpy(newest.get(), Tables.MainTable, sizeof Tables.MainTable);
+            std::memcpy(newest.get(), Tables.MainTable, kMainTableBytes);
         }
-        if (!Written(path, newest.get())) {
+        if (!Written(path, newest.get(), codeSet)) {
             return OrderSaveResult::WriteFailed;
         }
-        std::memcpy(Tables.MainTable, newest.get(), sizeof Tables.MainTable);
+        // The whole table changes: into the module's own block rather than a copy of every
+        // page of an image.
+        LeaveTableImage();
+        std::memcpy(Tables.MainTable, newest.get(), kMainTableBytes);
         RebuildIndex(MainIndex, Tables.MainTable, kMainTableCapacity);
     }
     Tables.MainSource = TableSource::User;

@@ -1,6 +1,17 @@
 #include "dict/tables.h"
 
+#include <cstring>
+
+#include "dict/main_table_block.h"
+
 DictionaryTables Tables;
+
+namespace {
+
+// Before anything runs: the module's own main block, empty.
+const bool startsWithOwnBlock = (UseMainBlock(OwnMainBlock(), false, true), true);
+
+}  // namespace
 
 std::recursive_mutex& ProcessDataMutex() {
     static std::recursive_mutex mutex;
@@ -30,6 +41,24 @@ const std::int32_t LetterStartSecondary[kLetterStartCount] = {
     25431, 27246, 29092, 30942, 32758, 35026, 36615, 37281, 40788, 44592,
     46265, 49178, 52133, 54322, 56122, 58066, 59219, 60541, 61954,
 };
+
+void ClearEntries(DictEntry* entries, std::size_t count) {
+    constexpr std::size_t kPageBytes = 4096;
+    static const unsigned char zeros[kPageBytes] = {};
+    unsigned char* bytes = reinterpret_cast<unsigned char*>(entries);
+    for (std::size_t left = count * sizeof(DictEntry); left > 0;) {
+        const std::size_t part = left < kPageBytes ? left : kPageBytes;
+        if (std::memcmp(bytes, zeros, part) != 0) {
+            std::memset(bytes, 0, part);
+        }
+        bytes += part;
+        left -= part;
+    }
+}
+
+const std::int32_t* LetterStartOf(std::int32_t codeSet) {
+    return codeSet == kCodeSetPrimary ? LetterStartPrimary : LetterStartSecondary;
+}
 
 int GroupOrdinal(unsigned char key) {
     if (key >= 'a' && key <= 'z') {

@@ -22,6 +22,7 @@ constexpr std::int32_t kCodeSetPrimary = 1;    // 25 keys
 constexpr std::int32_t kCodeSetSecondary = 0;  // 28 keys
 
 constexpr std::size_t kMainTableCapacity = 67434;
+constexpr std::size_t kMainTableBytes = kMainTableCapacity * sizeof(DictEntry);
 constexpr std::size_t kUserTableCapacity = 10000;
 constexpr int kLetterStartCount = 29;
 
@@ -55,7 +56,8 @@ constexpr std::size_t kMaxPromotions = 256;
 
 // The two tables of the active code set, loaded whole from its dictionary files.
 struct DictionaryTables {
-    DictEntry MainTable[kMainTableCapacity];
+    // kMainTableCapacity entries, in the main table's block in use (main_table_block.h).
+    DictEntry* MainTable;
     DictEntry UserTable[kUserTableCapacity];
     // Index k (0..27) starts the group of key ordinal k + 1; index 28 ends the last group.
     std::int32_t LetterStart[kLetterStartCount];
@@ -83,6 +85,8 @@ std::recursive_mutex& ProcessDataMutex();
 using ProcessDataLock = std::lock_guard<std::recursive_mutex>;
 extern const std::int32_t LetterStartPrimary[kLetterStartCount];
 extern const std::int32_t LetterStartSecondary[kLetterStartCount];
+// The group starts of a code set: LetterStartPrimary or LetterStartSecondary.
+const std::int32_t* LetterStartOf(std::int32_t codeSet);
 
 // The tables as they were loaded: nothing reordered since, nothing known of the user file. The
 // entries and the main table's source stay (they are replaced only by a load).
@@ -93,6 +97,10 @@ int GroupOrdinal(unsigned char key);
 // The ordinal every scan uses: as GroupOrdinal, except that in GBK mode '/' gives 25 and ';'
 // gives 16.
 int KeyOrdinal(unsigned char key, bool gbkMode);
+
+// Empties count entries, writing only the pages that hold anything: a page of the tables that was
+// never written stays the one zero page every program shares.
+void ClearEntries(DictEntry* entries, std::size_t count);
 
 inline bool IsEmptyEntry(const DictEntry& entry) {
     return entry.code[0] == '\0';

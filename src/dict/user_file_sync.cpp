@@ -60,7 +60,7 @@ UserSaveResult SaveUserWords(std::int32_t codeSet, const DictEntry* mine, std::s
     if (!loaded) {
         return UserSaveResult::Saved;
     }
-    std::memset(Tables.UserTable, 0, sizeof Tables.UserTable);
+    ClearEntries(Tables.UserTable, kUserTableCapacity);
     if (!merged.empty()) {
         std::memcpy(Tables.UserTable, merged.data(), merged.size() * sizeof(DictEntry));
     }

@@ -4,6 +4,7 @@
 
 #include "dict/code_index.h"
 #include "dict/group_index.h"
+#include "dict/main_table_block.h"
 #include "engine/online_word_state.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
@@ -68,6 +69,7 @@ bool TakeWordAfter(const DictEntry& entry, WordHead head, const char* key, unsig
 
 // User words first, then the words of the group, each in table order.
 void FindWordsAfter(int ordinal, const char* key) {
+    ReadyMainGroup(ordinal);
     const unsigned keyLength = static_cast<unsigned>(std::strlen(key));
     const unsigned keyHead = FirstTwoBytes(key);
     const unsigned headMask = keyLength >= 2 ? 0xFFFF : 0xFF;

@@ -6,6 +6,7 @@
 #include "dict/code_index.h"
 #include "dict/gbk_extension_index.h"
 #include "dict/group_index.h"
+#include "dict/main_table_block.h"
 #include "engine/composition.h"
 #include "engine/special_codes.h"
 #include "context/message_queue.h"
@@ -121,6 +122,7 @@ bool TakeMainMatch(std::int32_t i, PackedCode packed, const CodePrefix& prefix) 
 }
 
 void ScanMainGroup(int ordinal, const CodePrefix& prefix) {
+    ReadyMainGroup(ordinal);
     if (prefix.length >= 2) {
         // Only entries with the same second key can match, and they come in table order.
         const PositionRange range =

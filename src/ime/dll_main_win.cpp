@@ -1,6 +1,7 @@
 // Load and unload of the input method. A load that would leave it without its window classes or
 // its dictionaries is refused, so that it never runs half set up.
 #include "context/process_facts.h"
+#include "dict/table_image_files.h"
 #include "engine/window_state.h"
 #include "ime/module_start.h"
 #include "ime/module_win.h"
@@ -39,8 +40,9 @@ bool AttachProcess(HINSTANCE instance) {
 }
 
 // Nothing is saved here: the UI window's destruction and the settings dialog have written what
-// changed.
+// changed. The images go with the module, which may be unloaded from a program that runs on.
 void DetachProcess() {
+    ReleaseTableImages();
     if (Windows.UiFont != nullptr) {
         DeleteObject(Windows.UiFont);
         Windows.UiFont = nullptr;

@@ -71,7 +71,7 @@ TEST_F(DictionaryFilesTest, SavedMainTableIsTheShippedFileByteForByte) {
         ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
         const std::string name = MainFileName(Settings.CodeSet);
         const std::string before = ReadWholeFile(zelk_ + name);
-        std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
+        std::memset(Tables.MainTable, 0, kMainTableBytes);
         ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, false), 1);
         EXPECT_EQ(Tables.MainSource, TableSource::Machine);
         EXPECT_EQ(SaveLearnedOrder(Settings.CodeSet), OrderSaveResult::NothingToSave);

@@ -107,7 +107,7 @@ TEST_F(MainTableSaveTest, TheUsersCopyIsReplacedWholeOrNotAtAll) {
 // the other's order and adds its own.
 TEST_F(MainTableSaveTest, ASaveKeepsWhatAnotherProgramLearnedSince) {
     const auto loaded = std::make_unique<DictEntry[]>(kMainTableCapacity);
-    std::memcpy(loaded.get(), Tables.MainTable, sizeof Tables.MainTable);
+    std::memcpy(loaded.get(), Tables.MainTable, kMainTableBytes);
 
     // The other program: 或 (aaaa's group starts at 0) and a w-group word moved up, then saved.
     Promote(1, 0);
@@ -115,10 +115,10 @@ TEST_F(MainTableSaveTest, ASaveKeepsWhatAnotherProgramLearnedSince) {
     Promote(w + 5, w + 2);
     ASSERT_EQ(SaveLearnedOrder(Settings.CodeSet), OrderSaveResult::Saved);
     const auto theirs = std::make_unique<DictEntry[]>(kMainTableCapacity);
-    std::memcpy(theirs.get(), Tables.MainTable, sizeof Tables.MainTable);
+    std::memcpy(theirs.get(), Tables.MainTable, kMainTableBytes);
 
     // This program still has the table as it loaded it, and learns something else.
-    std::memcpy(Tables.MainTable, loaded.get(), sizeof Tables.MainTable);
+    std::memcpy(Tables.MainTable, loaded.get(), kMainTableBytes);
     Tables.MainSource = TableSource::Machine;
     Tables.PromotionCount = 0;
     const std::int32_t k = Tables.LetterStart[10];
@@ -132,7 +132,7 @@ TEST_F(MainTableSaveTest, ASaveKeepsWhatAnotherProgramLearnedSince) {
                                   LineRules::MainFile, kCodeSetPrimary)
                   .status,
               FileReadStatus::Read);
-    EXPECT_EQ(std::memcmp(read.get(), Tables.MainTable, sizeof Tables.MainTable), 0);
+    EXPECT_EQ(std::memcmp(read.get(), Tables.MainTable, kMainTableBytes), 0);
     for (std::int32_t i = 0; i < k; ++i) {
         ASSERT_EQ(std::memcmp(&read[i], &theirs[i], sizeof(DictEntry)), 0) << i;
     }

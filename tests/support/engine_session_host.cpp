@@ -17,6 +17,7 @@
 #include "context/message_queue.h"
 #include "settings/settings.h"
 #include "engine/mode_state.h"
+#include "dict/table_image_files.h"
 #include "dict/tables.h"
 #include "ime/process_state.h"
 
@@ -32,7 +33,9 @@ void Store(DictEntry& entry, const std::string& code, const std::string& utf8) {
 }  // namespace
 
 void FillMainTable(const WordList& words) {
-    std::memset(Tables.MainTable, 0, sizeof Tables.MainTable);
+    // Words made by hand are no image's.
+    LeaveTableImage();
+    std::memset(Tables.MainTable, 0, kMainTableBytes);
     for (std::size_t i = 0; i < words.size(); ++i) {
         Store(Tables.MainTable[i], words[i].first, words[i].second);
     }

@@ -1,6 +1,8 @@
-// zelk-dict: codes of words in both code sets, and checking dictionary files.
+// zelk-dict: codes of words in both code sets, checking dictionary files, and building the table
+// image of a main file (what the installer does for the machine's).
 //   zelk-dict code WORD...
 //   zelk-dict check FILE [--code-set primary|secondary] [--words user|backup]
+//   zelk-dict image FILE [--code-set primary|secondary]
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +11,8 @@
 #include "common/dictionary_check.h"
 #include "common/gbk_text.h"
 #include "dict/char_codes.h"
+#include "dict/dictionary_files.h"
+#include "dict/table_image_files.h"
 #include "dict/tables.h"
 #include "settings/settings.h"
 
@@ -18,7 +22,8 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: zelk-dict code WORD...\n"
                  "       zelk-dict check FILE [--code-set primary|secondary]"
-                 " [--words user|backup]\n");
+                 " [--words user|backup]\n"
+                 "       zelk-dict image FILE [--code-set primary|secondary]\n");
     return 2;
 }
 
@@ -43,43 +48,56 @@ int CodeSetOfFile(const char* path) {
     return std::strncmp(name, "shm28", 5) == 0 ? kCodeSetSecondary : kCodeSetPrimary;
 }
 
-int Check(int argc, char** argv) {
+// "primary" or "secondary"; -1 for anything else.
+int ParseCodeSet(const char* name) {
+    if (std::strcmp(name, "primary") == 0) {
+        return kCodeSetPrimary;
+    }
+    return std::strcmp(name, "secondary") == 0 ? kCodeSetSecondary : -1;
+}
+
+// What check and image are given: a file, its code set (by default from its name) and, for check
+// alone, the kind of words it holds.
+struct FileArguments {
     const char* path = nullptr;
     int codeSet = -1;
     char wordSeparator = 0;  // a main file
+};
+
+bool ParseFileArguments(int argc, char** argv, bool wordsAllowed, FileArguments& arguments) {
     for (int i = 0; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--words") == 0 && i + 1 < argc) {
+        const bool valued = i + 1 < argc;
+        if (wordsAllowed && valued && std::strcmp(argv[i], "--words") == 0) {
             const char* kind = argv[++i];
-            if (std::strcmp(kind, "user") == 0) {
-                wordSeparator = ' ';
-            } else if (std::strcmp(kind, "backup") == 0) {
-                wordSeparator = '_';
-            } else {
-                return Usage();
+            if (std::strcmp(kind, "user") != 0 && std::strcmp(kind, "backup") != 0) {
+                return false;
             }
-            continue;
-        }
-        if (std::strcmp(argv[i], "--code-set") == 0 && i + 1 < argc) {
-            const char* name = argv[++i];
-            if (std::strcmp(name, "primary") == 0) {
-                codeSet = kCodeSetPrimary;
-            } else if (std::strcmp(name, "secondary") == 0) {
-                codeSet = kCodeSetSecondary;
-            } else {
-                return Usage();
+            arguments.wordSeparator = kind[0] == 'u' ? ' ' : '_';
+        } else if (valued && std::strcmp(argv[i], "--code-set") == 0) {
+            arguments.codeSet = ParseCodeSet(argv[++i]);
+            if (arguments.codeSet < 0) {
+                return false;
             }
-        } else if (path == nullptr && argv[i][0] != '-') {
-            path = argv[i];
+        } else if (arguments.path == nullptr && argv[i][0] != '-') {
+            arguments.path = argv[i];
         } else {
-            return Usage();
+            return false;
         }
     }
-    if (path == nullptr) {
+    if (arguments.path != nullptr && arguments.codeSet < 0) {
+        arguments.codeSet = CodeSetOfFile(arguments.path);
+    }
+    return arguments.path != nullptr;
+}
+
+int Check(int argc, char** argv) {
+    FileArguments arguments;
+    if (!ParseFileArguments(argc, argv, true, arguments)) {
         return Usage();
     }
-    if (codeSet < 0) {
-        codeSet = CodeSetOfFile(path);
-    }
+    const char* path = arguments.path;
+    const int codeSet = arguments.codeSet;
+    const char wordSeparator = arguments.wordSeparator;
     std::FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
         std::fprintf(stderr, "zelk-dict: cannot open %s: %s\n", path, std::strerror(errno));
@@ -109,6 +127,27 @@ int Check(int argc, char** argv) {
     return result.usable() ? 0 : 1;
 }
 
+int Image(int argc, char** argv) {
+    FileArguments arguments;
+    if (!ParseFileArguments(argc, argv, false, arguments)) {
+        return Usage();
+    }
+    const char* path = arguments.path;
+    const int codeSet = arguments.codeSet;
+    SourceFacts facts;
+    char image[kPathBufferSize];
+    if (!BuildTableImage(path, codeSet) || ReadSourceFacts(path, facts) != FileReadStatus::Read ||
+        !TableImagePath(path, facts.checksum, image)) {
+        std::fprintf(stderr,
+                     "zelk-dict: no image of %s: it is no usable main file of the %s code set "
+                     "(zelk-dict check tells why), or the image cannot be written beside it\n",
+                     path, codeSet == kCodeSetPrimary ? "primary" : "secondary");
+        return 1;
+    }
+    std::printf("%s\n", image);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,6 +156,9 @@ int main(int argc, char** argv) {
     }
     if (argc >= 3 && std::strcmp(argv[1], "check") == 0) {
         return Check(argc - 2, argv + 2);
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "image") == 0) {
+        return Image(argc - 2, argv + 2);
     }
     return Usage();
 }

@@ -12,6 +12,8 @@
 
 #include "common/setup_plan.h"
 #include "dict/data_places.h"
+#include "dict/dictionary_files.h"
+#include "dict/table_image_files.h"
 #include "ime/module_start.h"
 #include "zelk-setup/access_win.h"
 #include "zelk-setup/installed_files_win.h"
@@ -116,6 +118,25 @@ bool CheckPackage(const std::wstring& packageFolder) {
     return true;
 }
 
+// The images of the machine's main files, beside them, which every program maps instead of
+// reading the text. One that is current stays (programs may have it mapped); without one the
+// input method reads the text, so a failure is told and no more.
+void BuildMachineImages(std::uint64_t& bytes) {
+    for (const std::int32_t codeSet : {kCodeSetPrimary, kCodeSetSecondary}) {
+        char path[kPathBufferSize];
+        if (!MachineFilePath(MainFileName(codeSet), path)) {
+            continue;
+        }
+        if (CheckTableImageFile(path, codeSet) != ImageFault::None &&
+            !BuildTableImage(path, codeSet)) {
+            Say(L"注意：未能为 " + Wide(MainFileName(codeSet)) +
+                L" 生成词库映像，输入法照常可用，只是每个程序启动时要多读一会儿词库。");
+            continue;
+        }
+        bytes += sizeof(TableImage);
+    }
+}
+
 // The machine's data, the guide and the installer's own copy, with the system directory's
 // rights only. bytes: what the files installed take.
 bool InstallData(const std::wstring& packageFolder, bool resetDictionaries, std::uint64_t& bytes) {
@@ -132,8 +153,11 @@ bool InstallData(const std::wstring& packageFolder, bool resetDictionaries, std:
     const bool copySetup = lstrcmpiW(SetupProgram().c_str(), installedSetup.c_str()) != 0;
     if (!MakeRealFolder(data, true) || !RemoveLinksBelow(data) ||
         !CopyTree(packageFolder + Wide(kPackageDataFolder) + L"\\", system, L"", resetDictionaries,
-                  bytes) ||
-        (copySetup && !CopyOne(SetupProgram(), installedSetup)) || !TakeBackUsersRights(data) ||
+                  bytes)) {
+        return false;
+    }
+    BuildMachineImages(bytes);
+    if ((copySetup && !CopyOne(SetupProgram(), installedSetup)) || !TakeBackUsersRights(data) ||
         !CreateMachineSettingsKey()) {
         return false;
     }

@@ -1,16 +1,19 @@
 // Stand-in for files: opens, reads and writes through file descriptors, attributes and times from
-// lstat, exclusive opens as flocks, links as the host's symbolic links, and the replacements a
-// test makes fail.
+// lstat, exclusive opens as flocks, links as the host's symbolic links, views as private
+// mappings, and the replacements a test makes fail.
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 
 #include "platform/host/host_control.h"
 
@@ -73,6 +76,30 @@ HANDLE HandleOf(int fd) {
 
 int DescriptorOf(HANDLE handle) {
     return static_cast<int>(reinterpret_cast<std::intptr_t>(handle) - 1);
+}
+
+struct View {
+    const void* address;
+    std::size_t bytes;
+    dev_t device;
+    ino_t inode;
+};
+// Fixed, so that it outlives every view a static object unmaps at exit.
+constexpr std::size_t kMaxViews = 16;
+std::mutex viewsMutex;
+View views[kMaxViews];
+std::size_t viewCount = 0;
+
+// Whether a view of this process shows the file at path (never through a link).
+bool HasView(LPCSTR path) {
+    struct stat status;
+    if (lstat(path, &status) != 0) {
+        return false;
+    }
+    const std::lock_guard<std::mutex> hold(viewsMutex);
+    return std::any_of(views, views + viewCount, [&](const View& view) {
+        return view.device == status.st_dev && view.inode == status.st_ino;
+    });
 }
 
 }  // namespace
@@ -230,11 +257,59 @@ BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
     if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && lstat(to, &status) == 0) {
         return Failed(FALSE, ERROR_ALREADY_EXISTS);
     }
+    if (HasView(to) || HasView(from)) {
+        return Failed(FALSE, ERROR_ACCESS_DENIED);
+    }
     return std::rename(from, to) == 0 ? TRUE : Failed(FALSE, ErrorOf(errno));
 }
 
 BOOL DeleteFileA(LPCSTR path) {
+    if (HasView(path)) {
+        return Failed(FALSE, ERROR_ACCESS_DENIED);
+    }
     return unlink(path) == 0 ? TRUE : Failed(FALSE, ErrorOf(errno));
+}
+
+HANDLE CreateFileMappingA(HANDLE file, void*, DWORD protect, DWORD, DWORD, LPCSTR) {
+    if (protect != PAGE_WRITECOPY) {
+        return Failed(nullptr, ERROR_ACCESS_DENIED);
+    }
+    const int fd = dup(DescriptorOf(file));
+    return fd < 0 ? Failed(nullptr, ErrorOf(errno)) : HandleOf(fd);
+}
+
+void* MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow,
+                    std::size_t bytes) {
+    const int fd = DescriptorOf(mapping);
+    struct stat status;
+    if (access != FILE_MAP_COPY || offsetHigh != 0 || offsetLow != 0 || fstat(fd, &status) != 0 ||
+        status.st_size <= 0) {
+        return Failed(nullptr, ERROR_ACCESS_DENIED);
+    }
+    const std::size_t size = bytes != 0 ? bytes : static_cast<std::size_t>(status.st_size);
+    const std::lock_guard<std::mutex> hold(viewsMutex);
+    if (viewCount == kMaxViews) {
+        return Failed(nullptr, ERROR_ACCESS_DENIED);
+    }
+    void* address = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE, fd, 0);
+    if (address == MAP_FAILED) {
+        return Failed(nullptr, ErrorOf(errno));
+    }
+    views[viewCount++] = View{address, size, status.st_dev, status.st_ino};
+    return address;
+}
+
+BOOL UnmapViewOfFile(const void* address) {
+    const std::lock_guard<std::mutex> hold(viewsMutex);
+    View* const end = views + viewCount;
+    View* const view =
+        std::find_if(views, end, [&](const View& v) { return v.address == address; });
+    if (view == end) {
+        return Failed(FALSE, ERROR_ACCESS_DENIED);
+    }
+    munmap(const_cast<void*>(view->address), view->bytes);
+    *view = views[--viewCount];
+    return TRUE;
 }
 
 BOOL CreateDirectoryA(LPCSTR path, void*) {

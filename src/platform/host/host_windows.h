@@ -178,6 +178,37 @@ BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* informa
 BOOL CloseHandle(HANDLE handle);
 void Sleep(DWORD milliseconds);
 
+// File mappings. A view is the host's private mapping of the whole file (mmap MAP_PRIVATE): a
+// write to it stays in this process, as one to a FILE_MAP_COPY view does. As on Windows, a file
+// with a view of this process cannot be replaced or deleted while the view lasts.
+constexpr DWORD PAGE_WRITECOPY = 0x08;
+constexpr DWORD FILE_MAP_COPY = 0x1;
+HANDLE CreateFileMappingA(HANDLE file, void* security, DWORD protect, DWORD sizeHigh, DWORD sizeLow,
+                          LPCSTR name);
+void* MapViewOfFile(HANDLE mapping, DWORD access, DWORD offsetHigh, DWORD offsetLow,
+                    std::size_t bytes);
+BOOL UnmapViewOfFile(const void* view);
+
+// Listing a folder: the pattern's last part may hold '*' and '?'; a link is listed as a
+// reparse point.
+constexpr DWORD ERROR_NO_MORE_FILES = 18;
+struct WIN32_FIND_DATAA {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD dwReserved0;
+    DWORD dwReserved1;
+    char cFileName[260];
+    char cAlternateFileName[14];
+};
+static_assert(sizeof(WIN32_FIND_DATAA) == 320, "WIN32_FIND_DATAA is 320 bytes");
+HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* found);
+BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA* found);
+BOOL FindClose(HANDLE search);
+
 // Window messages the input method sends besides the IME ones.
 constexpr UINT WM_CHAR = 0x0102;
 

@@ -9,6 +9,7 @@
 
 #include "common/gbk_text.h"
 #include "dict/data_places.h"
+#include "dict/table_image_files.h"
 #include "support/test_platform.h"
 #include "win/e2e/e2e_support.h"
 
@@ -17,6 +18,18 @@ namespace {
 std::string MachineFolder() {
     char path[kPathBufferSize];
     return MachineDataDirectory(path) ? std::string(path) : std::string();
+}
+
+// The name of the installed image of a main file.
+std::string ImageName(const std::string& folder, const char* mainFile) {
+    SourceFacts facts;
+    char path[kPathBufferSize];
+    const std::string main = folder + mainFile;
+    if (ReadSourceFacts(main.c_str(), facts) != FileReadStatus::Read ||
+        !TableImagePath(main.c_str(), facts.checksum, path)) {
+        return "";
+    }
+    return std::string(path).substr(folder.size());
 }
 
 std::string UserFolder() {
@@ -28,8 +41,9 @@ TEST(UserDataTest, TypingChangesOnlyTheUsersFilesAndTheirSettingsComeFirst) {
     InstallWithDefaults();
     const std::string machine = MachineFolder();
     const std::string package = PackageFolder() + "data\\zelk\\";
-    const std::string installed =
-        "shm28.emb\nshm28.mb\nskip\nzelk-setup.exe\nzelk2006.emb\nzelk2006.mb\n";
+    const std::string installed = "shm28.emb\nshm28.mb\n" + ImageName(machine, "shm28.mb") +
+                                  "\nskip\nzelk-setup.exe\nzelk2006.emb\nzelk2006.mb\n" +
+                                  ImageName(machine, "zelk2006.mb") + "\n";
     ASSERT_EQ(FolderListing(machine), installed);
     // The machine's defaults have no automatic frequency; this user's own choice has.
     ASSERT_EQ(ReadSetting("IMESETZ", SettingsScope::Machine), 1u);
