@@ -11,6 +11,7 @@
 
 #include "common/gbk_text.h"
 #include "common/setup_plan.h"
+#include "dict/table_image_files.h"
 #include "keys/key_decisions.h"
 #include "keys/soft_keyboard.h"
 #include "ui/settings_dialog.h"
@@ -226,6 +227,10 @@ TEST(UserGuideTest, EveryFileItNamesIsOneTheProductUses) {
     for (const char* file : kRequiredDataFiles) {
         known.push_back(std::string(file).substr(std::string(file).rfind('\\') + 1));
     }
+    char imagePath[kPathBufferSize];
+    ASSERT_TRUE(TableImagePath(kRequiredDataFiles[0], 0, imagePath));
+    const std::string imageName =
+        std::string(imagePath).substr(std::string(imagePath).rfind('\\') + 1);
     const std::string windowsBuild = ReadFile(kRoot + "/cmake/windows.cmake");
     const std::string guideName = Utf8(kUserGuideFileName);
     const std::string guideStem = guideName.substr(0, guideName.rfind('.'));
@@ -251,11 +256,16 @@ TEST(UserGuideTest, EveryFileItNamesIsOneTheProductUses) {
         }
         ++names;
         const std::string stem = token.substr(0, dot);
-        bool used = IsOwnImeFile(token) ||
-                    (token == ".txt" && p >= guideStem.size() &&
-                     guide.compare(p - guideStem.size(), guideStem.size(), guideStem) == 0) ||
-                    (token.substr(dot) == ".exe" &&
-                     windowsBuild.find("add_executable(" + stem + " ") != std::string::npos);
+        // After a "*" the guide names a family of files by their common ending.
+        const bool wildcardTail = p > 0 && guide[p - 1] == '*' && token[0] == '.';
+        bool used =
+            (wildcardTail && imageName.size() > token.size() &&
+             imageName.compare(imageName.size() - token.size(), token.size(), token) == 0) ||
+            IsOwnImeFile(token) ||
+            (token == ".txt" && p >= guideStem.size() &&
+             guide.compare(p - guideStem.size(), guideStem.size(), guideStem) == 0) ||
+            (token.substr(dot) == ".exe" &&
+             windowsBuild.find("add_executable(" + stem + " ") != std::string::npos);
         for (const std::string& name : known) {
             used = used || token == name;
         }
