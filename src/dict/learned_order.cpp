@@ -7,7 +7,6 @@
 #include "dict/code_index.h"
 #include "dict/dictionary_files.h"
 #include "dict/table_image_files.h"
-#include "dict/user_texts.h"
 #include "platform/win32.h"
 
 namespace {
@@ -32,18 +31,6 @@ std::int32_t Find(const DictEntry* table, std::int32_t begin, std::int32_t end,
 void Drop() {
     Tables.MainTableModified = false;
     Tables.PromotionCount = 0;
-}
-
-bool Written(const char* path, const DictEntry* table, std::int32_t codeSet) {
-    if (WriteMainFile(path, table, codeSet)) {
-        Tables.OrderFailureTold = false;
-        return true;
-    }
-    if (!Tables.OrderFailureTold) {
-        MessageBoxA(nullptr, kFileErrorText, kNoticeCaption, MB_OK);
-        Tables.OrderFailureTold = true;
-    }
-    return false;
 }
 
 }  // namespace
@@ -84,7 +71,6 @@ OrderSaveResult SaveLearnedOrder(std::int32_t codeSet) {
     char path[kPathBufferSize];
     if (LookAtUserDataDirectory(true) != UserFolderState::Ready ||
         !UserFilePath(MainFileName(codeSet), path)) {
-        MessageBoxA(nullptr, kUserFolderOrderText, kNoticeCaption, MB_OK);
         Drop();
         return OrderSaveResult::NoUserFolder;
     }
@@ -96,7 +82,7 @@ OrderSaveResult SaveLearnedOrder(std::int32_t codeSet) {
     const bool unchanged =
         Tables.MainSource == TableSource::User ? now == Tables.MainFileWriteTime : now == 0;
     if (unchanged) {
-        if (!Written(path, Tables.MainTable, codeSet)) {
+        if (!WriteMainFile(path, Tables.MainTable, codeSet)) {
             return OrderSaveResult::WriteFailed;
         }
     } else {
@@ -114,7 +100,7 @@ OrderSaveResult SaveLearnedOrder(std::int32_t codeSet) {
             // Gone, or no usable dictionary: this program's table is the one that passed.
             std::memcpy(newest.get(), Tables.MainTable, kMainTableBytes);
         }
-        if (!Written(path, newest.get(), codeSet)) {
+        if (!WriteMainFile(path, newest.get(), codeSet)) {
             return OrderSaveResult::WriteFailed;
         }
         // The whole table changes: into the module's own block rather than a copy of every

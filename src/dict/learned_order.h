@@ -22,13 +22,14 @@ enum class OrderSaveResult {
     NothingToSave,  // no promotion since the last load or save
     Saved,
     NotLoaded,     // the table came from no file: nothing is written
-    NoUserFolder,  // the order is dropped, and the user is told
+    NoUserFolder,  // the order is dropped
     Busy,          // the lock stayed taken or the file could not be read: tried again later
-    WriteFailed,   // tried again later; the user is told once
+    WriteFailed,   // tried again later
 };
 
 // Saves the learned order of the code set's main table, when there is any: under the lock beside
 // the user's main file, the newest copy of it is read again when another program wrote it since
 // (this program's promotions are made in it), then written whole in place of the file. MainTable
-// is then what the file holds.
+// is then what the file holds. Nothing is shown: the caller tells the user
+// (SaveLearnedOrderOrTell).
 OrderSaveResult SaveLearnedOrder(std::int32_t codeSet);

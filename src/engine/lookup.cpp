@@ -14,6 +14,7 @@
 #include "settings/settings.h"
 #include "engine/window_state.h"
 #include "engine/conversion_state.h"
+#include "engine/ui_sink.h"
 #include "dict/tables.h"
 
 namespace {
@@ -424,7 +425,7 @@ int EditCode(HIMC context, unsigned key, EditMode mode, bool notify) {
     if (notify) {
         QueueCompositionNotifications(context, kAllCompositionFlags);
     }
-    RequestConversionRepaint();
+    TellUi(UiChange::Conversion);
     return result;
 }
 

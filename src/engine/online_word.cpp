@@ -16,6 +16,7 @@
 #include "engine/window_state.h"
 #include "settings/settings.h"
 #include "engine/online_word_state.h"
+#include "engine/ui_sink.h"
 #include "engine/user_words.h"
 
 namespace {
@@ -73,7 +74,7 @@ UserSaveResult AppendUserWord(std::size_t used, const char* code, const char* wo
 }  // namespace
 
 void ToggleOnlineWord(HIMC context) {
-    RequestRepaint(Windows.CurrentStatusWindow);
+    TellUi(UiChange::Status);
     DiscardCode(context);
     char taken[kOnlineWordBufferSize] = {};
     if (TakeClipboardText(context, taken) == 1) {
@@ -99,27 +100,27 @@ void SaveOnlineWord() {
     }
     // A space or a line end would split the word when the user file is read back.
     if (!IsPlainWord(word)) {
-        MessageBoxA(nullptr, kWordNotPlainText, kNoticeCaption, MB_OK);
+        ShowNotice(nullptr, kWordNotPlainText, kNoticeCaption);
         return;
     }
     char code[kCharCodeBufferSize];
     DeriveWordCode(Settings.CodeSet, word, code);
     if (code[0] == '\0') {
-        MessageBoxA(nullptr, kUnknownCharacterText, kNoticeCaption, MB_OK);
+        ShowNotice(nullptr, kUnknownCharacterText, kNoticeCaption);
         return;
     }
     char question[kQuestionSize];
     std::snprintf(question, sizeof question, "%s\n%s  %s", kSaveQuestionText, word, code);
-    if (MessageBoxA(nullptr, question, kNoticeCaption, MB_OKCANCEL) != IDOK) {
+    if (!AskUser(question, kNoticeCaption)) {
         return;
     }
     if (WordExists(code, word, Settings.GbkMode != 0)) {
-        MessageBoxA(nullptr, kDuplicateText, kNoticeCaption, MB_OK);
+        ShowNotice(nullptr, kDuplicateText, kNoticeCaption);
         return;
     }
     const std::size_t index = FirstFreeUserEntry();
     if (index == kUserTableCapacity) {
-        MessageBoxA(nullptr, kTableFullText, kNoticeCaption, MB_OK);
+        ShowNotice(nullptr, kTableFullText, kNoticeCaption);
         return;
     }
     ShowUserSaveFailure(AppendUserWord(index, code, word), kTableFullText);
@@ -196,11 +197,11 @@ void ShowSelectionCodes(HIMC context) {
     if (!ic) {
         return;
     }
-    RequestRepaint(Windows.CurrentStatusWindow);
+    TellUi(UiChange::Status);
     DiscardCode(context);
     char taken[kOnlineWordBufferSize] = {};
     const bool hasText = TakeClipboardText(context, taken) == 1;
     char text[kSelectionCodesTextSize];
     BuildSelectionCodesText(hasText ? taken : nullptr, text);
-    MessageBoxA(ic->hWnd, text, kSelectionCodesCaption, MB_OK);
+    ShowNotice(ic->hWnd, text, kSelectionCodesCaption);
 }

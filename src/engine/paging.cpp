@@ -2,6 +2,7 @@
 
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
+#include "engine/ui_sink.h"
 #include "context/input_context.h"
 #include "engine/window_state.h"
 
@@ -50,7 +51,7 @@ int TurnPage(HIMC context, Turn turn) {
         return 1;
     }
     list->dwPageStart = static_cast<DWORD>(start);
-    RequestCandidateRepaint();
+    TellUi(UiChange::CandidatePage);
     QueueCompositionNotifications(context, kCompositionStringFlag);
     return 1;
 }

@@ -4,6 +4,7 @@
 #include "dict/learned_order.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
+#include "engine/user_words.h"
 #include "context/input_context.h"
 #include "settings/settings.h"
 #include "dict/tables.h"
@@ -63,7 +64,7 @@ void PromoteCandidate(HIMC context, unsigned digit) {
     Reindex(first);
     if (!recorded) {
         // The log is full: the order goes to disk now, with this promotion in it.
-        SaveLearnedOrder(Settings.CodeSet);
+        SaveLearnedOrderOrTell(Settings.CodeSet);
     }
 
     if (Settings.AutoFrequency == 0) {

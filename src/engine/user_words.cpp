@@ -1,6 +1,7 @@
 #include "engine/user_words.h"
 
 #include "dict/user_texts.h"
+#include "engine/ui_sink.h"
 #include "platform/win32.h"
 #include "settings/settings.h"
 
@@ -11,8 +12,31 @@ void ReloadUserWordsIfChanged() {
 void TellPassedOverMainFile() {
     if (Tables.BadMainFileNotice) {
         Tables.BadMainFileNotice = false;
-        MessageBoxA(nullptr, kBadMainFileText, kNoticeCaption, MB_OK);
+        ShowNotice(nullptr, kBadMainFileText, kNoticeCaption);
     }
+}
+
+OrderSaveResult SaveLearnedOrderOrTell(std::int32_t codeSet) {
+    const OrderSaveResult result = SaveLearnedOrder(codeSet);
+    switch (result) {
+        case OrderSaveResult::Saved:
+            Tables.OrderFailureTold = false;
+            break;
+        case OrderSaveResult::NoUserFolder:
+            ShowNotice(nullptr, kUserFolderOrderText, kNoticeCaption);
+            break;
+        case OrderSaveResult::WriteFailed:
+            if (!Tables.OrderFailureTold) {
+                ShowNotice(nullptr, kFileErrorText, kNoticeCaption);
+                Tables.OrderFailureTold = true;
+            }
+            break;
+        case OrderSaveResult::NothingToSave:
+        case OrderSaveResult::NotLoaded:
+        case OrderSaveResult::Busy:
+            break;
+    }
+    return result;
 }
 
 bool SaveDialogWords(std::int32_t codeSet, const DictEntry* entries, std::size_t count,
@@ -41,5 +65,5 @@ void ShowUserSaveFailure(UserSaveResult result, const char* fullText) {
             text = kFileErrorText;
             break;
     }
-    MessageBoxA(nullptr, text, kNoticeCaption, MB_OK);
+    ShowNotice(nullptr, text, kNoticeCaption);
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "dict/learned_order.h"
 #include "dict/tables.h"
 #include "dict/user_file_sync.h"
 
@@ -32,3 +33,8 @@ bool SaveDialogWords(std::int32_t codeSet, const DictEntry* entries, std::size_t
 // Tells the user why a save was refused ("提示" box, no owner); fullText is the caller's own text
 // for a merge that does not fit UserTable. Nothing for Saved.
 void ShowUserSaveFailure(UserSaveResult result, const char* fullText);
+
+// Saves the learned order (SaveLearnedOrder) and tells the user what keeps it from being kept:
+// a missing user folder at once (the order is dropped), a failed write once until a save
+// succeeds again (it is tried again later).
+OrderSaveResult SaveLearnedOrderOrTell(std::int32_t codeSet);

@@ -51,12 +51,3 @@ extern WindowState Windows;
 
 // No windows, no font (the font is made and deleted by the module's start and end).
 void ResetWindowState();
-
-// Asks a window to repaint (without erasing); nothing when it is not a window.
-void RequestRepaint(HWND window);
-
-// The windows that show the code and the candidates: the status window when a skin shows them
-// itself, else the composition and candidate windows.
-void RequestConversionRepaint();
-// The window that shows the candidate pages.
-void RequestCandidateRepaint();

@@ -10,6 +10,7 @@
 #include "engine/composition.h"
 #include "dict/learned_order.h"
 #include "engine/user_words.h"
+#include "engine/ui_sink.h"
 #include "settings/settings.h"
 
 namespace {
@@ -93,9 +94,7 @@ NotifyOutcome NotifyInputContext(HIMC context, DWORD action, DWORD index, DWORD 
     }
     if (action == NI_COMPOSITIONSTR && index == CPS_CANCEL) {
         CancelComposition(context);
-        RequestRepaint(Windows.CurrentStatusWindow);
-        RequestRepaint(Windows.CurrentCompWindow);
-        RequestRepaint(Windows.CurrentCandWindow);
+        TellUi(UiChange::Everything);
     }
     return NotifyOutcome{0, false};
 }
@@ -107,6 +106,6 @@ void ActivateInputContext(BOOL active) {
         TellPassedOverMainFile();
     } else {
         // A program may end without destroying its windows: what it learned is kept on leaving.
-        SaveLearnedOrder(Settings.CodeSet);
+        SaveLearnedOrderOrTell(Settings.CodeSet);
     }
 }

@@ -9,6 +9,7 @@
 #include "engine/dispatch.h"
 #include "engine/lookup.h"
 #include "engine/promotion.h"
+#include "engine/user_words.h"
 #include "keys/clipboard_capture.h"
 #include "context/input_context.h"
 #include "keys/key_argument.h"
@@ -21,6 +22,7 @@
 #include "context/message_queue.h"
 #include "context/process_facts.h"
 #include "engine/composition.h"
+#include "engine/ui_sink.h"
 
 namespace {
 
@@ -71,13 +73,13 @@ BOOL ProcessKey(HIMC context, UINT virtualKey, LPARAM keyData, const BYTE* keySt
         case ShortcutAction::FlipPunctuation:
             FlipMode(ChinesePunctuation);
             EditCode(context, 0, Clear, true);
-            RequestRepaint(Windows.CurrentStatusWindow);
+            TellUi(UiChange::Status);
             DropCandidates();
             return 0;
         case ShortcutAction::FlipFullWidth:
             FlipMode(FullWidth);
             CancelComposition(context);
-            RequestRepaint(Windows.CurrentStatusWindow);
+            TellUi(UiChange::Status);
             Conversion.CandidatesOpen = 0;
             Modes.ShiftTapPending = 0;
             break;
@@ -105,8 +107,7 @@ BOOL ProcessKey(HIMC context, UINT virtualKey, LPARAM keyData, const BYTE* keySt
         // The list is gone: a digit typed next is a digit, not a selection from nothing.
         Conversion.CandidatesOpen = 0;
         Conversion.AssociationShown = 0;
-        RequestRepaint(Windows.CurrentCompWindow);
-        RequestRepaint(Windows.CurrentCandWindow);
+        TellUi(UiChange::Conversion);
     }
     return decision.taken;
 }
@@ -189,7 +190,7 @@ int HandleKeyRelease(HIMC context, UINT key, UINT scanCode, const BYTE* keyState
             DiscardCode(context);
         }
         SyncEnglishMode();
-        RequestRepaint(Windows.CurrentStatusWindow);
+        TellUi(UiChange::Status);
     }
     return 0;
 }
@@ -214,14 +215,14 @@ int HandleKeyPress(HIMC context, UINT key, UINT scanCode, const BYTE* keyState) 
         case PressRoute::SwitchCodeSet:
             // Not stored: the settings dialog is what makes a code set permanent. The order learned
             // in the code set left is kept first.
-            SaveLearnedOrder(Settings.CodeSet);
+            SaveLearnedOrderOrTell(Settings.CodeSet);
             Settings.CodeSet = Flipped(Settings.CodeSet);
             LoadDictionaries(Settings.CodeSet, true, true);
-            RequestRepaint(Windows.CurrentStatusWindow);
+            TellUi(UiChange::Status);
             return 1;
         case PressRoute::SwitchGbkMode:
             Settings.GbkMode = Flipped(Settings.GbkMode);
-            RequestRepaint(Windows.CurrentStatusWindow);
+            TellUi(UiChange::Status);
             return 1;
         case PressRoute::PromoteCandidate:
             if (Settings.AutoFrequency == 0) {
@@ -256,7 +257,7 @@ int HandleControlKey(HIMC context, BYTE virtualKey, UINT, const BYTE*) {
             break;
         case VK_CAPITAL:
             SyncEnglishMode();
-            RequestRepaint(Windows.CurrentStatusWindow);
+            TellUi(UiChange::Status);
             break;
         case VK_SPACE:
             if (Conversion.CandidateCount <= kNoCandidates) {

@@ -7,6 +7,7 @@
 #include "dict/tables.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
+#include "engine/user_words.h"
 #include "context/input_context.h"
 #include "settings/settings.h"
 
@@ -294,7 +295,7 @@ void ConfirmSettings(std::int32_t openingCodeSet) {
     if (Settings.CodeSet != openingCodeSet) {
         // The reordered main table belongs to the code set the dialog found: it is written to
         // that set's file before the other set's files replace it.
-        SaveLearnedOrder(openingCodeSet);
+        SaveLearnedOrderOrTell(openingCodeSet);
         LoadDictionaries(Settings.CodeSet, true, true);
     }
     ApplyCursorFollowRule(Settings);

@@ -13,6 +13,8 @@
 #include "common/gbk_text.h"
 #include "dict/dictionary_files.h"
 #include "dict/learned_order.h"
+#include "engine/user_words.h"
+#include "ui/window_sink.h"
 #include "platform/host/host_control.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
@@ -27,6 +29,7 @@ class MainTableSaveTest : public ::testing::Test {
         Settings.CodeSet = kCodeSetPrimary;
         folders_ = CopyShippedDictionaries();
         ResetTableState();
+        InstallUiSink(WindowsUiSink());
         ASSERT_EQ(LoadDictionaries(Settings.CodeSet, true, true), 1);
         ASSERT_EQ(LookAtUserDataDirectory(true), UserFolderState::Ready);
         file_ = folders_.user + "zelk2006.mb";
@@ -78,7 +81,7 @@ TEST_F(MainTableSaveTest, TheUsersCopyIsReplacedWholeOrNotAtAll) {
         const std::string before = ReadWholeFile(file_);
         HostSetReplaceFailures(c.replaceFailures);
         Promote(1, 0);
-        EXPECT_EQ(SaveLearnedOrder(Settings.CodeSet), c.result) << c.name;
+        EXPECT_EQ(SaveLearnedOrderOrTell(Settings.CodeSet), c.result) << c.name;
         EXPECT_EQ(HostReplaceAttempts(), c.attempts) << c.name;
         HostSetReplaceFailures(0);
         const bool saved = c.result == OrderSaveResult::Saved;
@@ -96,7 +99,7 @@ TEST_F(MainTableSaveTest, TheUsersCopyIsReplacedWholeOrNotAtAll) {
             EXPECT_EQ(Utf8(HostMessageBoxAt(0).text), "打开文件错误!");
             // Told once: the next failed attempt is quiet.
             HostSetReplaceFailures(1000);
-            SaveLearnedOrder(Settings.CodeSet);
+            SaveLearnedOrderOrTell(Settings.CodeSet);
             EXPECT_EQ(HostMessageBoxCount(), 1) << c.name;
             HostSetReplaceFailures(0);
         }

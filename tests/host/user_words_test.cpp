@@ -245,7 +245,7 @@ TEST_F(UserWordsTest, WithoutAUserFolderNothingIsWrittenAnywhere) {
         EXPECT_EQ(LastBox(), "提示:用户数据文件夹不可用，词语未保存!");
         Tables.MainTableModified = true;
         HostResetRecords();
-        EXPECT_EQ(SaveLearnedOrder(Settings.CodeSet), OrderSaveResult::NoUserFolder);
+        EXPECT_EQ(SaveLearnedOrderOrTell(Settings.CodeSet), OrderSaveResult::NoUserFolder);
         EXPECT_EQ(LastBox(), "提示:用户数据文件夹不可用，调整后的字词次序未保存!");
         EXPECT_EQ(HostMessageBoxCount(), 1);
         EXPECT_FALSE(Tables.MainTableModified) << "the order is dropped, once";
