@@ -116,6 +116,7 @@ DrawnPage DrawPage(HDC target, const LookGeometry& look, bool vertical, CANDIDAT
 
 CandidatePictures LoadCandidatePictures(bool cursorFollow) {
     CandidatePictures pictures{};
+    pictures.vertical = cursorFollow;
     pictures.background = LoadSkinPicture(cursorFollow ? "skip0c.bmp" : "skip0cg.bmp");
     pictures.pagingStrip = LoadSkinPicture("skip0fy.bmp");
     pictures.associationMark = LoadSkinPicture("skip0lx.bmp");
@@ -159,10 +160,20 @@ CandidatePictures* CandidatePicturesOf(HWND candWindow) {
         GetWindowLongPtrA(candWindow, kChildPicturesOffset));
 }
 
+void MatchCandidatePictures(HWND candWindow, bool vertical) {
+    CandidatePictures* pictures = CandidatePicturesOf(candWindow);
+    if (pictures == nullptr || pictures->vertical == vertical) {
+        return;
+    }
+    DeleteCandidatePictures(*pictures);
+    *pictures = LoadCandidatePictures(vertical);
+}
+
 void PaintCandidateWindow(HWND candWindow) {
     if (candWindow == nullptr || !IsWindow(candWindow)) {
         return;
     }
+    MatchCandidatePictures(candWindow, Settings.CursorFollow != 0);
     if (!CandWindowShown(Settings.SkinIndex, Settings.ProgressiveHint != 0,
                          Conversion.AssociationShown != 0, Conversion.CodeComplete != 0,
                          Conversion.CandidateCount)) {

@@ -8,9 +8,11 @@
 #include "context/input_context.h"
 #include "platform/win32.h"
 
-// The candidate window's pictures, loaded when the window is created (the background chosen by
-// caret following at that time) and deleted with it. Any of them may be null.
+// The candidate window's pictures, loaded when the window is created and deleted with it; the
+// background is the one of the look (panel or bar) caret following chose, loaded again when the
+// look changes. Any of them may be null.
 struct CandidatePictures {
+    bool vertical;  // the look the background was loaded for
     HBITMAP background;
     HBITMAP pagingStrip;  // four buttons at (0,0), the pressed square of button k at (13(k-1), 13)
     HBITMAP associationMark;  // 16 x 16
@@ -39,6 +41,10 @@ DrawnPage DrawCandidateSurface(HDC target, const CandidateSurface& surface);
 
 // The candidate window's pictures, kept with the window from its creation to its destruction.
 CandidatePictures* CandidatePicturesOf(HWND candWindow);
+
+// The window's pictures for the look caret following now chooses: the settings dialog may have
+// switched it since they were loaded.
+void MatchCandidatePictures(HWND candWindow, bool vertical);
 
 // Shows or hides the candidate window by the state of the conversion and draws it (the window's
 // input context is its UI window's). Called for WM_PAINT, when the list changes and on a click.

@@ -105,11 +105,10 @@ void Press(HWND window, HDC surface, bool left) {
                 return;
             }
         }
-        // The menu must not open over candidates it would leave behind.
+        // The menu must not open over candidates it would leave behind; the application sees
+        // the composition end, as for Escape.
         if (Conversion.CandidateCount > kNoCandidates) {
-            EditCode(context, 0, Clear, true);
-            Conversion.CandidateCount = kNoCandidates;
-            Conversion.CandidatesOpen = 0;
+            DiscardCode(context);
         }
     }
     PaintStatusWindow(window, surface, Status.StatusHit);

@@ -15,6 +15,9 @@ struct UiPrivate {
     // composition window. (Applications that draw the composition themselves pass only
     // WM_IME_NOTIFY on.)
     bool compositionMessagesSeen;
+    // The application closed the status window (IMN_CLOSESTATUSWINDOW): only its reopening
+    // shows the plain bar again, not a change of the candidates.
+    bool statusClosedByApplication;
 };
 
 // The record of a UI window; null while it has none (before WM_CREATE, after WM_DESTROY).

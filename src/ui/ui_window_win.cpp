@@ -12,6 +12,7 @@
 #include "engine/conversion_state.h"
 #include "engine/mode_state.h"
 #include "engine/online_word_state.h"
+#include "engine/user_words.h"
 #include "engine/window_state.h"
 #include "settings/settings.h"
 #include "ui/cand_paint_win.h"
@@ -126,7 +127,7 @@ void OnDestroy(HWND uiWindow) {
     Modes.ModeFlags = kStartModeFlags;
 
     WriteSettingsValue(kImesetqValue, static_cast<std::uint32_t>(Settings.SkinIndex));
-    SaveLearnedOrder(Settings.CodeSet);
+    SaveLearnedOrderOrTell(Settings.CodeSet);
     if (ui != nullptr) {
         SetWindowLongPtrA(uiWindow, IMMGWLP_PRIVATE, 0);
         GlobalFree(ui);
@@ -156,7 +157,8 @@ void OnSetContext(HWND uiWindow, UiPrivate& ui, HIMC context, bool active) {
 // the UI nothing else, so the candidate window is placed here (beside the caret) before it is
 // painted, and the status window is kept in view.
 void OnCandidatesChanged(HWND uiWindow, UiPrivate& ui, HIMC context) {
-    if (HasWindow(ui.StatusWindow) && !IsWindowVisible(ui.StatusWindow)) {
+    if (!ui.statusClosedByApplication && HasWindow(ui.StatusWindow) &&
+        !IsWindowVisible(ui.StatusWindow)) {
         ShowWithoutActivation(ui.StatusWindow);
     }
     if (Settings.SkinIndex != 0) {
@@ -226,9 +228,11 @@ LRESULT HandleImeNotify(HIMC context, HWND uiWindow, WPARAM notification, LPARAM
     locked.Release();
     switch (notification) {
         case IMN_CLOSESTATUSWINDOW:
+            ui->statusClosedByApplication = true;
             HideStatusWindow(*ui);
             break;
         case IMN_OPENSTATUSWINDOW:
+            ui->statusClosedByApplication = false;
             ShowWithoutActivation(ui->StatusWindow);
             break;
         case IMN_OPENCANDIDATE:
@@ -295,7 +299,12 @@ LRESULT UiMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
                 return DefWindowProcA(window, message, wParam, lParam);
             }
             KillTimer(window, kSaveOrderTimer);
-            SaveLearnedOrder(Settings.CodeSet);
+            SaveLearnedOrderOrTell(Settings.CodeSet);
+            // Kept from the file (another program held its lock, or the write failed): tried
+            // again after the same wait, not only at the next key.
+            if (Tables.MainTableModified) {
+                SetTimer(window, kSaveOrderTimer, kSaveOrderDelay, nullptr);
+            }
             return 0;
         case WM_IME_STARTCOMPOSITION:
         case WM_IME_ENDCOMPOSITION:

@@ -18,6 +18,17 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// The EDIT control's own procedure, and what the one in use was told of compositions.
+WNDPROC editProcedure = nullptr;
+int compositionStarts = 0;
+int compositionEnds = 0;
+
+LRESULT CALLBACK CountingEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    compositionStarts += message == WM_IME_STARTCOMPOSITION ? 1 : 0;
+    compositionEnds += message == WM_IME_ENDCOMPOSITION ? 1 : 0;
+    return CallWindowProcW(editProcedure, window, message, wParam, lParam);
+}
+
 void AddKey(std::vector<INPUT>& inputs, BYTE virtualKey, BYTE scan, bool extended, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
@@ -226,6 +237,9 @@ TypingWindow::TypingWindow() {
                               0, 400, 200, nullptr, nullptr, frame.hInstance, nullptr);
     edit_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10,
                             10, 360, 24, window_, nullptr, frame.hInstance, nullptr);
+    compositionStarts = compositionEnds = 0;
+    editProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingEditProc)));
     Focus();
     const std::vector<std::string> layouts = ZelkLayouts();
     if (!layouts.empty()) {
@@ -243,6 +257,10 @@ TypingWindow::TypingWindow() {
 TypingWindow::~TypingWindow() {
     DestroyWindow(window_);
     Pump();
+}
+
+int TypingWindow::OpenCompositions() {
+    return compositionStarts - compositionEnds;
 }
 
 void TypingWindow::Pump() {

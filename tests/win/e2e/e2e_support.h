@@ -66,6 +66,10 @@ class TypingWindow {
     // Handles the messages waiting, until none came for a while.
     static void Pump();
 
+    // Compositions the EDIT control was told of that have not ended (WM_IME_STARTCOMPOSITION
+    // less WM_IME_ENDCOMPOSITION).
+    static int OpenCompositions();
+
     HWND window() const { return window_; }
     HWND edit() const { return edit_; }
     HKL layout() const { return layout_; }

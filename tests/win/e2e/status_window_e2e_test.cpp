@@ -153,7 +153,10 @@ TEST_F(StatusWindowE2eTest, PlainBarStandsBottomLeftAndItsButtonsSwitchTheModes)
     typing.Focus();
     typing.Type("aaaa");
     DismissMenuSoon();
+    EXPECT_EQ(TypingWindow::OpenCompositions(), 1);
     Gesture(status, 60, 11, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    TypingWindow::Pump();
+    EXPECT_EQ(TypingWindow::OpenCompositions(), 0) << "the application saw the composition end";
     typing.Focus();
     typing.Type(" ");
     EXPECT_EQ(typing.Text().find("工"), std::string::npos) << "the candidates were cleared";

@@ -260,4 +260,20 @@ TEST_F(UiWindowsTest, ThePageButtonsTurnThePages) {
     EXPECT_EQ(next, start);
 }
 
+TEST_F(UiWindowsTest, AStatusWindowTheApplicationClosedStaysClosedWhileTyping) {
+    Open();
+    HWND status = VisibleWindow("QMVSTATUS");
+    ASSERT_NE(status, nullptr);
+    HWND ui = GetWindow(status, GW_OWNER);
+    ASSERT_NE(ui, nullptr);
+    SendMessageA(ui, WM_IME_NOTIFY, IMN_CLOSESTATUSWINDOW, 0);
+    EXPECT_FALSE(IsWindowVisible(status));
+    typing->Type("a");
+    typing->Type("a");
+    ASSERT_NE(VisibleWindow("QMVCAND"), nullptr) << "the candidates show";
+    EXPECT_FALSE(IsWindowVisible(status)) << "a change of the candidates does not reopen it";
+    SendMessageA(ui, WM_IME_NOTIFY, IMN_OPENSTATUSWINDOW, 0);
+    EXPECT_TRUE(IsWindowVisible(status));
+}
+
 }  // namespace

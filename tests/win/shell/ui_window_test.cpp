@@ -119,6 +119,26 @@ TEST_F(UiWindowTest, CreationMakesTheWindowsAndShowsOnlyTheStatusWindow) {
     EXPECT_EQ(Windows.PressedPageButton, 0);
 }
 
+// The settings dialog switches caret following while the windows exist: the candidate window
+// paints the new look from that look's own background.
+TEST_F(UiWindowTest, TheCandidateWindowFollowsASwitchOfCaretFollowing) {
+    for (const bool followAtCreation : {false, true}) {
+        Settings.CursorFollow = followAtCreation ? 1 : 0;
+        HWND ui = CreateUi();
+        ASSERT_NE(ui, nullptr);
+        Settings.CursorFollow = followAtCreation ? 0 : 1;
+        PaintCandidateWindow(Windows.CurrentCandWindow);
+        const CandidatePictures* pictures = CandidatePicturesOf(Windows.CurrentCandWindow);
+        ASSERT_NE(pictures, nullptr);
+        ASSERT_NE(pictures->background, nullptr);
+        BITMAP background{};
+        GetObjectA(pictures->background, sizeof background, &background);
+        EXPECT_EQ(background.bmWidth, followAtCreation ? 566 : 184) << followAtCreation;
+        EXPECT_EQ(background.bmHeight, followAtCreation ? 26 : 192) << followAtCreation;
+        DestroyWindow(ui);
+    }
+}
+
 TEST_F(UiWindowTest, TheSoftKeyboardModeSelectsTheFirstLayoutAtTheBottomRight) {
     Selection.SelectedConversionMode = IME_CMODE_NATIVE | IME_CMODE_SOFTKBD;
     HWND ui = CreateUi();
