@@ -75,6 +75,9 @@ inline CANDIDATELIST* CandidateListOf(CANDIDATEINFO* info) {
 inline char* CandidateSlot(CANDIDATELIST* list, int slot) {
     return reinterpret_cast<char*>(list) + CandidateSlotListOffset(slot);
 }
+inline const char* CandidateSlot(const CANDIDATELIST* list, int slot) {
+    return reinterpret_cast<const char*>(list) + CandidateSlotListOffset(slot);
+}
 inline char* CandidateSlot(CANDIDATEINFO* info, int slot) {
     return CandidateSlot(CandidateListOf(info), slot);
 }

@@ -70,3 +70,11 @@ int FirstPage(HIMC context) {
 int LastPage(HIMC context) {
     return TurnPage(context, Turn::Last);
 }
+
+void TakeShownPage(CANDIDATELIST* list, const ShownPage& page) {
+    Conversion.VisibleCandidates = static_cast<std::int32_t>(page.visibleCandidates);
+    list->dwPageSize = page.pageSize;
+    if (page.secondRowStartSet) {
+        Conversion.SecondRowStart = static_cast<std::int32_t>(page.secondRowStart);
+    }
+}

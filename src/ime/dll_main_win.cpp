@@ -6,6 +6,7 @@
 #include "ime/module_start.h"
 #include "ime/module_win.h"
 #include "platform/boundary.h"
+#include "ui/shown_page_win.h"
 #include "ui/ui_windows_win.h"
 
 namespace {
@@ -20,7 +21,8 @@ HFONT CreateUiFont() {
 }
 
 // The start-up order: the state reset, the settings and the tables (StartModule), then what only
-// Windows can tell, the window classes and the interface font.
+// Windows can tell, the window classes and the interface font, and the sink through which the
+// engine reaches the windows.
 bool AttachProcess(HINSTANCE instance) {
     if (!StartModule()) {
         return false;
@@ -36,6 +38,7 @@ bool AttachProcess(HINSTANCE instance) {
     if (Process.Win9xFamily == 0) {
         Windows.UiFont = CreateUiFont();
     }
+    InstallUiSink(ViewingUiSink());
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "ui/settings_dialog_win.h"
 #include "context/selection_state.h"
 #include "context/process_facts.h"
+#include "engine/ui_sink.h"
 #include "engine/window_state.h"
 
 BOOL WINAPI ImeInquire(IMEINFO* info, LPSTR uiClassName, DWORD) {
@@ -27,7 +28,9 @@ BOOL Configure(HWND parent) {
     if (parent != nullptr) {
         InvalidateRect(parent, nullptr, TRUE);
     }
-    // A new skin takes the status window over at its next paint.
+    // A new skin or look takes the windows over now: their page is laid out again for the next
+    // key, and they repaint.
+    TellUi(UiChange::Everything);
     if (Windows.CurrentStatusWindow != nullptr && IsWindow(Windows.CurrentStatusWindow)) {
         InvalidateRect(Windows.CurrentStatusWindow, nullptr, TRUE);
     }

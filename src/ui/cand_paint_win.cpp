@@ -4,6 +4,7 @@
 
 #include "context/process_facts.h"
 #include "engine/conversion_state.h"
+#include "engine/paging.h"
 #include "engine/window_state.h"
 #include "settings/settings.h"
 #include "ui/candidate_page.h"
@@ -77,25 +78,9 @@ void DrawAssociationMark(HDC target, const LookGeometry& look, const CandidatePi
     }
 }
 
-DrawnPage DrawPage(HDC target, const LookGeometry& look, bool vertical, CANDIDATELIST* list) {
-    CandidatePageInput in{};
-    in.look = vertical ? CandidateLook::VerticalPanel : CandidateLook::HorizontalBar;
-    in.pageStart = list->dwPageStart;
-    in.count = list->dwCount;
-    const std::uint32_t entries =
-        CandidatePageEntries(in.pageStart, in.count, CandidatePageCapacity(in.look, 0));
+void DrawPage(HDC target, const LookGeometry& look, const CANDIDATELIST* list,
+              const CandidatePageLayout& page) {
     char line[kCandidateLineSize];
-    for (std::uint32_t i = 0; i < entries && in.pageStart + i < kCandidateSlotCount; ++i) {
-        const char* text = CandidateSlot(list, static_cast<int>(in.pageStart + i));
-        const std::size_t length = FormatCandidateLine(line, static_cast<int>((i + 1) % 10), text);
-        SIZE size{};
-        GetTextExtentPoint32A(target, line, static_cast<int>(length), &size);
-        in.measured[i] = TextExtent{size.cx, size.cy};
-    }
-    if (in.count > kCandidateSlotCount) {
-        in.count = kCandidateSlotCount;
-    }
-    const CandidatePageLayout page = LayOutCandidatePage(in);
     const int savedState = SaveDC(target);
     // Text running past the panel's right part is cut there, where the buttons' column ends.
     IntersectClipRect(target, 0, 0, look.textRight, look.height);
@@ -108,8 +93,10 @@ DrawnPage DrawPage(HDC target, const LookGeometry& look, bool vertical, CANDIDAT
         TextOutA(target, drawn.x, drawn.y, line, static_cast<int>(length));
     }
     RestoreDC(target, savedState);
-    list->dwPageSize = page.pageSize;
-    return DrawnPage{page.visibleCandidates, page.pageSize};
+}
+
+HFONT InterfaceFont() {
+    return Process.Win9xFamily != 0 ? nullptr : Windows.UiFont;
 }
 
 }  // namespace
@@ -133,7 +120,33 @@ void DeleteCandidatePictures(CandidatePictures& pictures) {
     }
 }
 
-DrawnPage DrawCandidateSurface(HDC target, const CandidateSurface& surface) {
+CandidatePageLayout MeasureCandidatePage(HDC dc, HFONT font, bool vertical,
+                                         const CANDIDATELIST* list) {
+    HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    CandidatePageInput in{};
+    in.look = vertical ? CandidateLook::VerticalPanel : CandidateLook::HorizontalBar;
+    in.pageStart = list->dwPageStart;
+    in.count = list->dwCount;
+    const std::uint32_t entries =
+        CandidatePageEntries(in.pageStart, in.count, CandidatePageCapacity(in.look, 0));
+    char line[kCandidateLineSize];
+    for (std::uint32_t i = 0; i < entries && in.pageStart + i < kCandidateSlotCount; ++i) {
+        const char* text = CandidateSlot(list, static_cast<int>(in.pageStart + i));
+        const std::size_t length = FormatCandidateLine(line, static_cast<int>((i + 1) % 10), text);
+        SIZE size{};
+        GetTextExtentPoint32A(dc, line, static_cast<int>(length), &size);
+        in.measured[i] = TextExtent{size.cx, size.cy};
+    }
+    if (in.count > kCandidateSlotCount) {
+        in.count = kCandidateSlotCount;
+    }
+    if (oldFont != nullptr) {
+        SelectObject(dc, oldFont);
+    }
+    return LayOutCandidatePage(in);
+}
+
+void DrawCandidateSurface(HDC target, const CandidateSurface& surface) {
     const LookGeometry& look = surface.vertical ? kPanel : kBar;
     HGDIOBJ oldFont = surface.font != nullptr ? SelectObject(target, surface.font) : nullptr;
     HBITMAP background = surface.pictures != nullptr ? surface.pictures->background : nullptr;
@@ -145,14 +158,12 @@ DrawnPage DrawCandidateSurface(HDC target, const CandidateSurface& surface) {
     if (surface.associationShown) {
         DrawAssociationMark(target, look, surface.pictures);
     }
-    DrawnPage drawn{};
-    if (surface.list != nullptr) {
-        drawn = DrawPage(target, look, surface.vertical, surface.list);
+    if (surface.list != nullptr && surface.page != nullptr) {
+        DrawPage(target, look, surface.list, *surface.page);
     }
     if (oldFont != nullptr) {
         SelectObject(target, oldFont);
     }
-    return drawn;
 }
 
 CandidatePictures* CandidatePicturesOf(HWND candWindow) {
@@ -169,14 +180,18 @@ void MatchCandidatePictures(HWND candWindow, bool vertical) {
     *pictures = LoadCandidatePictures(vertical);
 }
 
+bool CandidateWindowShowsNow() {
+    return CandWindowShown(Settings.SkinIndex, Settings.ProgressiveHint != 0,
+                           Conversion.AssociationShown != 0, Conversion.CodeComplete != 0,
+                           Conversion.CandidateCount);
+}
+
 void PaintCandidateWindow(HWND candWindow) {
     if (candWindow == nullptr || !IsWindow(candWindow)) {
         return;
     }
     MatchCandidatePictures(candWindow, Settings.CursorFollow != 0);
-    if (!CandWindowShown(Settings.SkinIndex, Settings.ProgressiveHint != 0,
-                         Conversion.AssociationShown != 0, Conversion.CodeComplete != 0,
-                         Conversion.CandidateCount)) {
+    if (!CandidateWindowShowsNow()) {
         ShowWindow(candWindow, SW_HIDE);
         return;
     }
@@ -185,7 +200,7 @@ void PaintCandidateWindow(HWND candWindow) {
     surface.vertical = Settings.CursorFollow != 0;
     surface.pressedButton = Windows.PressedPageButton;
     surface.associationShown = Conversion.AssociationShown != 0;
-    surface.font = Process.Win9xFamily != 0 ? nullptr : Windows.UiFont;
+    surface.font = InterfaceFont();
     surface.pictures = CandidatePicturesOf(candWindow);
     const LookGeometry& look = surface.vertical ? kPanel : kBar;
 
@@ -202,11 +217,13 @@ void PaintCandidateWindow(HWND candWindow) {
     {
         UiContext context(OwningUiWindow(candWindow));
         CandidateListAccess access(context.get());
-        surface.list = access ? access.list() : nullptr;
-        const DrawnPage drawn = DrawCandidateSurface(target, surface);
-        if (surface.list != nullptr) {
-            Conversion.VisibleCandidates = static_cast<std::int32_t>(drawn.visibleCandidates);
+        CandidatePageLayout page{};
+        if (access) {
+            surface.list = access.list();
+            page = MeasureCandidatePage(target, surface.font, surface.vertical, surface.list);
+            surface.page = &page;
         }
+        DrawCandidateSurface(target, surface);
     }
     if (target == memory) {
         BitBlt(windowDc, 0, 0, look.width, look.height, memory, 0, 0, SRCCOPY);
@@ -220,4 +237,20 @@ void PaintCandidateWindow(HWND candWindow) {
     }
     ReleaseDC(candWindow, windowDc);
     ValidateRect(candWindow, nullptr);
+}
+
+void ShowCandidatePage(HWND candWindow) {
+    if (candWindow == nullptr || !IsWindow(candWindow) || !CandidateWindowShowsNow()) {
+        return;
+    }
+    UiContext context(OwningUiWindow(candWindow));
+    CandidateListAccess access(context.get());
+    HDC dc = access ? GetDC(candWindow) : nullptr;
+    if (dc == nullptr) {
+        return;
+    }
+    const CandidatePageLayout page =
+        MeasureCandidatePage(dc, InterfaceFont(), Settings.CursorFollow != 0, access.list());
+    ReleaseDC(candWindow, dc);
+    TakeShownPage(access.list(), ShownPage{page.visibleCandidates, page.pageSize, false, 0});
 }

@@ -1,8 +1,9 @@
 // The page of candidates as the candidate window (vertical panel or horizontal bar) and the
 // skinned status window lay it out: which entries of the list are drawn, with which number, where,
-// and how many the page therefore holds. The painter measures the texts with its device context
-// into the input's array, lays the page out here, then draws and writes back `VisibleCandidates`,
-// the list's `dwPageSize` and, for skin 3, `SecondRowStart`.
+// and how many the page therefore holds. The texts are measured with a device context into the
+// input's array and the page laid out here, once for the engine (its `VisibleCandidates`, the
+// list's `dwPageSize` and, for skin 3, `SecondRowStart`) when the page changes, and again by each
+// paint, which only draws it.
 #pragma once
 
 #include <cstddef>
@@ -56,8 +57,8 @@ struct DrawnCandidate {
 struct CandidatePageLayout {
     DrawnCandidate drawn[kMaxPageEntries];
     std::uint32_t drawnCount;
-    std::uint32_t visibleCandidates;  // the new `VisibleCandidates`
-    std::uint32_t pageSize;           // the new `dwPageSize`
+    std::uint32_t visibleCandidates;  // for `VisibleCandidates`
+    std::uint32_t pageSize;           // for `dwPageSize`
     // Skin 3: the number of entries on the first row, set only when the first row ended; a page
     // that fits on one row leaves the old value.
     bool secondRowStartSet;

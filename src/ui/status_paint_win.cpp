@@ -10,6 +10,7 @@
 #include "engine/conversion_state.h"
 #include "engine/mode_state.h"
 #include "engine/online_word_state.h"
+#include "engine/paging.h"
 #include "engine/window_state.h"
 #include "ui/candidate_page.h"
 #include "ui/hit_tests.h"
@@ -191,7 +192,7 @@ void PaintSkinImages(HDC surface, const SkinLayoutRecord& skin) {
     }
 }
 
-const char* EntryText(CANDIDATELIST* list, std::uint32_t entry) {
+const char* EntryText(const CANDIDATELIST* list, std::uint32_t entry) {
     if (entry >= list->dwCount || entry >= static_cast<std::uint32_t>(kCandidateSlotCount)) {
         return "";
     }
@@ -204,7 +205,16 @@ TextExtent Measure(HDC surface, const char* text, std::size_t length) {
     return TextExtent{size.cx, size.cy};
 }
 
-void PaintSkinCandidates(HDC surface, const SkinLayoutRecord& skin, CANDIDATELIST* list) {
+HFONT InterfaceFont() {
+    return Windows.UiFont != nullptr && !Process.Win9xFamily ? Windows.UiFont : nullptr;
+}
+
+}  // namespace
+
+CandidatePageLayout MeasureSkinPage(HDC surface, const SkinLayoutRecord& skin,
+                                    const CANDIDATELIST* list) {
+    HFONT font = InterfaceFont();
+    HGDIOBJ previousFont = font != nullptr ? SelectObject(surface, font) : nullptr;
     CandidatePageInput in{};
     in.look = CandidateLook::Skin;
     in.skinIndex = Status.Skin;
@@ -218,7 +228,15 @@ void PaintSkinCandidates(HDC surface, const SkinLayoutRecord& skin, CANDIDATELIS
         const char* text = EntryText(list, in.pageStart + i);
         in.measured[i] = Measure(surface, text, std::strlen(text));
     }
-    const CandidatePageLayout page = LayOutCandidatePage(in);
+    if (previousFont != nullptr) {
+        SelectObject(surface, previousFont);
+    }
+    return LayOutCandidatePage(in);
+}
+
+namespace {
+
+void PaintSkinCandidates(HDC surface, const CANDIDATELIST* list, const CandidatePageLayout& page) {
     for (std::uint32_t i = 0; i < page.drawnCount; ++i) {
         const DrawnCandidate& drawn = page.drawn[i];
         char line[kCandidateLineSize];
@@ -228,18 +246,13 @@ void PaintSkinCandidates(HDC surface, const SkinLayoutRecord& skin, CANDIDATELIS
         }
         TextOutA(surface, drawn.x, drawn.y, line, static_cast<int>(length));
     }
-    Conversion.VisibleCandidates = static_cast<std::int32_t>(page.visibleCandidates);
-    list->dwPageSize = page.pageSize;
-    if (page.secondRowStartSet) {
-        Conversion.SecondRowStart = static_cast<std::int32_t>(page.secondRowStart);
-    }
 }
 
 void PaintSkinConversion(HDC surface, const SkinLayoutRecord& skin,
                          const StatusConversion& conversion) {
     HGDIOBJ previousFont = nullptr;
-    if (Windows.UiFont != nullptr && !Process.Win9xFamily) {
-        previousFont = SelectObject(surface, Windows.UiFont);
+    if (HFONT font = InterfaceFont()) {
+        previousFont = SelectObject(surface, font);
     }
     const int previousMode = SetBkMode(surface, TRANSPARENT);
     const COLORREF previousColour = SetTextColor(surface, RGB(0, 0, 0));
@@ -247,8 +260,8 @@ void PaintSkinConversion(HDC surface, const SkinLayoutRecord& skin,
         TextOutA(surface, skin.CodeX, skin.CodeY, conversion.code,
                  static_cast<int>(std::strlen(conversion.code)));
     }
-    if (conversion.list != nullptr) {
-        PaintSkinCandidates(surface, skin, conversion.list);
+    if (conversion.list != nullptr && conversion.page != nullptr) {
+        PaintSkinCandidates(surface, conversion.list, *conversion.page);
     }
     SetTextColor(surface, previousColour);
     SetBkMode(surface, previousMode);
@@ -268,8 +281,13 @@ void DrawWithContext(HDC surface, int code, HIMC context) {
     CandInfoLock info(ic->hCandInfo);
     // A deselected context's composition string is too small to hold the code.
     const bool selected = comp && ImmGetIMCCSize(ic->hCompStr) > kSelectedCompStrMinimum;
-    const StatusConversion conversion{selected ? Conversion.CodeBuffer : nullptr,
-                                      info ? CandidateListOf(info.get()) : nullptr};
+    const CANDIDATELIST* list = info ? CandidateListOf(info.get()) : nullptr;
+    CandidatePageLayout page{};
+    if (list != nullptr) {
+        page = MeasureSkinPage(surface, *StatusSkinLayout(), list);
+    }
+    const StatusConversion conversion{selected ? Conversion.CodeBuffer : nullptr, list,
+                                      list != nullptr ? &page : nullptr};
     DrawStatusSurface(surface, code, &conversion);
 }
 
@@ -386,4 +404,25 @@ void PaintStatusWindow(HWND statusWindow, HDC surface, int code) {
         return;
     }
     DrawStatusSurface(surface, code, nullptr);
+}
+
+void ShowSkinPage(HWND statusWindow) {
+    if (statusWindow == nullptr || !IsWindow(statusWindow)) {
+        return;
+    }
+    SyncStatusSkin(statusWindow);
+    const SkinLayoutRecord* skin = StatusSkinLayout();
+    if (!Selection.ContextActive || skin == nullptr || Conversion.CandidateCount <= kNoCandidates) {
+        return;
+    }
+    UiContext context(OwningUiWindow(statusWindow));
+    CandidateListAccess access(context.get());
+    HDC dc = access ? GetDC(statusWindow) : nullptr;
+    if (dc == nullptr) {
+        return;
+    }
+    const CandidatePageLayout page = MeasureSkinPage(dc, *skin, access.list());
+    ReleaseDC(statusWindow, dc);
+    TakeShownPage(access.list(), ShownPage{page.visibleCandidates, page.pageSize,
+                                           page.secondRowStartSet, page.secondRowStart});
 }

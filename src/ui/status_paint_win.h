@@ -6,6 +6,7 @@
 
 #include "platform/win32.h"
 #include "settings/settings.h"
+#include "ui/candidate_page.h"
 
 struct StatusWindowState {
     // The skin the pictures were loaded for (0 = plain bar) and its two pictures: the background
@@ -44,16 +45,22 @@ const SkinLayoutRecord* StatusSkinLayout();
 
 // Draws the status window on surface: the plain bar or the skin, the images of the active modes,
 // the hover image of code while `StatusHover` is set and, with a skin, the typed code and the
-// page of candidates (which decides `VisibleCandidates`, the page size and `SecondRowStart`).
+// page of candidates.
 // Hides the window while no context is active, and skin 1 while no candidates are present.
 void PaintStatusWindow(HWND statusWindow, HDC surface, int code);
 
 // What a skin shows of the conversion: the typed code (null when the composition string is not
-// the selected context's) and the candidate list, whose page size the drawing writes back.
+// the selected context's), the candidate list and its page as the skin lays it out.
 struct StatusConversion {
     const char* code;
-    CANDIDATELIST* list;
+    const CANDIDATELIST* list;
+    const CandidatePageLayout* page;
 };
+// The page of list the current skin holds, its texts measured on surface in the font the skin
+// draws with.
+CandidatePageLayout MeasureSkinPage(HDC surface, const SkinLayoutRecord& skin,
+                                    const CANDIDATELIST* list);
+
 // The drawing itself, on any surface: the pictures and modes, the hover image of code while
 // `StatusHover` is set and, with a skin and conversion, the typed code and the page of candidates.
 void DrawStatusSurface(HDC surface, int code, const StatusConversion* conversion);
@@ -71,3 +78,8 @@ void StatusWindowDestroyed();
 // skin's size, kept inside its work area. Every paint starts with it, so each thread's status
 // window follows the choice at its next repaint.
 void SyncStatusSkin(HWND statusWindow);
+
+// The page a skin shows, measured as its paint measures it, for the engine's paging and choosing
+// (`VisibleCandidates`, the page size, `SecondRowStart`): called when the conversion or the page
+// changed. Takes a new skin over first, as a paint does.
+void ShowSkinPage(HWND statusWindow);

@@ -52,12 +52,23 @@ class CandidatePaintTest : public ::testing::Test {
         DeleteCandidatePictures(pictures);
         DeleteObject(font);
     }
-    DrawnPage Paint(MemoryCanvas& canvas, bool vertical, CANDIDATELIST* list, int pressed = 0,
-                    bool association = false) {
+    // Lays the page out and draws it; the drawing leaves the list as it was.
+    CandidatePageLayout Paint(MemoryCanvas& canvas, bool vertical, CANDIDATELIST* list,
+                              int pressed = 0, bool association = false) {
         DeleteCandidatePictures(pictures);
         pictures = LoadCandidatePictures(vertical);
-        const CandidateSurface surface{vertical, pressed, association, font, list, &pictures};
-        return DrawCandidateSurface(canvas.dc(), surface);
+        CandidatePageLayout page{};
+        if (list != nullptr) {
+            page = MeasureCandidatePage(canvas.dc(), font, vertical, list);
+        }
+        const DWORD pageSizeBefore = list != nullptr ? list->dwPageSize : 0;
+        const CandidateSurface surface{vertical, pressed, association, font,
+                                       list,     &page,   &pictures};
+        DrawCandidateSurface(canvas.dc(), surface);
+        if (list != nullptr) {
+            EXPECT_EQ(list->dwPageSize, pageSizeBefore) << "the drawing writes no page size";
+        }
+        return page;
     }
     HFONT font = nullptr;
     CandidatePictures pictures{};
@@ -66,10 +77,10 @@ class CandidatePaintTest : public ::testing::Test {
 TEST_F(CandidatePaintTest, TenCandidatesFillTheNumberColumnOfTheVerticalPanel) {
     CandidateListBuffer list(Repeated("\xB9\xA4", 12));  // 工
     MemoryCanvas canvas(184, 192);
-    const DrawnPage page = Paint(canvas, true, list.get());
+    const CandidatePageLayout page = Paint(canvas, true, list.get());
     canvas.SaveScreenshot("panel-ten-candidates");
     EXPECT_EQ(page.visibleCandidates, 10u);
-    EXPECT_EQ(list.get()->dwPageSize, 10u);
+    EXPECT_EQ(page.pageSize, 10u);
     EXPECT_EQ(canvas.CountOtherThan(RECT{0, 0, 184, 192}, kMagenta), 184 * 192);
     SIZE line{};
     HGDIOBJ old = SelectObject(canvas.dc(), font);
@@ -90,7 +101,7 @@ TEST_F(CandidatePaintTest, TenCandidatesFillTheNumberColumnOfTheVerticalPanel) {
         LARGE_INTEGER start;
         LARGE_INTEGER end;
         QueryPerformanceCounter(&start);
-        const CandidateSurface surface{true, 0, false, font, list.get(), &pictures};
+        const CandidateSurface surface{true, 0, false, font, list.get(), &page, &pictures};
         DrawCandidateSurface(canvas.dc(), surface);
         QueryPerformanceCounter(&end);
         times.push_back(1e6 * static_cast<double>(end.QuadPart - start.QuadPart) /
@@ -165,14 +176,14 @@ TEST_F(CandidatePaintTest, TheBarHoldsWhatFitsBeforeTheButtons) {
     for (const Case& c : cases) {
         CandidateListBuffer list(c.texts);
         MemoryCanvas canvas(566, 26);
-        const DrawnPage page = Paint(canvas, false, list.get());
+        const CandidatePageLayout page = Paint(canvas, false, list.get());
         if (c.pageSize != 0) {
-            EXPECT_EQ(list.get()->dwPageSize, c.pageSize);
+            EXPECT_EQ(page.pageSize, c.pageSize);
         } else {
-            EXPECT_GE(list.get()->dwPageSize, 1u);
-            EXPECT_LT(list.get()->dwPageSize, 10u);
+            EXPECT_GE(page.pageSize, 1u);
+            EXPECT_LT(page.pageSize, 10u);
         }
-        EXPECT_EQ(page.visibleCandidates, list.get()->dwPageSize);
+        EXPECT_EQ(page.visibleCandidates, page.pageSize);
         EXPECT_GT(canvas.CountDark(RECT{30, 5, 60, 21}), 5) << "the first candidate is drawn";
         if (c.pageSize == 10) {
             canvas.SaveScreenshot("bar-candidates");
@@ -189,7 +200,7 @@ TEST_F(CandidatePaintTest, MissingPicturesGiveThePlainLook) {
         const int width = vertical ? 184 : 566;
         const int height = vertical ? 192 : 26;
         MemoryCanvas canvas(width, height);
-        const DrawnPage page = Paint(canvas, vertical, list.get(), 2, true);
+        const CandidatePageLayout page = Paint(canvas, vertical, list.get(), 2, true);
         canvas.SaveScreenshot(vertical ? "panel-plain" : "bar-plain");
         EXPECT_EQ(canvas.CountOtherThan(RECT{0, 0, width, height}, kMagenta), width * height)
             << "nothing left unpainted";

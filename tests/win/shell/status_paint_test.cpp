@@ -79,13 +79,23 @@ class StatusPaintTest : public ::testing::Test {
         const UiPrivate* record = UiPrivateOf(ui);
         return record != nullptr ? record->StatusWindow : nullptr;
     }
-    // Draws with the code and the candidates, as a lookup leaves them.
-    void DrawOffer(MemoryCanvas& canvas, const char* code, const std::vector<std::string>& texts) {
+    // Draws with the code and the candidates, as a lookup leaves them, and answers the page the
+    // skin lays out. The drawing itself leaves the list and the conversion as they were.
+    CandidatePageLayout DrawOffer(MemoryCanvas& canvas, const char* code,
+                                  const std::vector<std::string>& texts) {
         std::snprintf(Conversion.CodeBuffer, sizeof Conversion.CodeBuffer, "%s", code);
         Conversion.CodeLength = static_cast<std::uint16_t>(std::strlen(code));
         candidates.Offer(texts);
-        const StatusConversion conversion{Conversion.CodeBuffer, candidates.get()};
+        CandidatePageLayout page{};
+        if (const SkinLayoutRecord* skin = StatusSkinLayout()) {
+            page = MeasureSkinPage(canvas.dc(), *skin, candidates.get());
+        }
+        Conversion.VisibleCandidates = -1;
+        const StatusConversion conversion{Conversion.CodeBuffer, candidates.get(), &page};
         DrawStatusSurface(canvas.dc(), 0, &conversion);
+        EXPECT_EQ(PageSize(), 10u) << "the drawing writes no page size";
+        EXPECT_EQ(Conversion.VisibleCandidates, -1) << "the drawing writes no visible count";
+        return page;
     }
     DWORD PageSize() { return candidates.get()->dwPageSize; }
     static void Fill(MemoryCanvas& canvas) {
@@ -176,7 +186,7 @@ TEST_F(StatusPaintTest, EverySkinShowsItsButtonsCodeAndNumberedCandidates) {
         Settings.GbkMode = 0;
         MemoryCanvas canvas(layout.Width, layout.Height);
         Fill(canvas);
-        DrawOffer(canvas, "abc", Repeated("\xb0\xa1" /* 啊 */, 3));
+        const CandidatePageLayout page = DrawOffer(canvas, "abc", Repeated("\xb0\xa1" /* 啊 */, 3));
         const std::string sheet = "skipc" + std::to_string(skin) + ".bmp";
         EXPECT_TRUE(
             ShowsPicture(canvas, layout.ButtonsX, layout.ButtonsY, sheet.c_str(), 20, 0, 20, 20))
@@ -195,25 +205,25 @@ TEST_F(StatusPaintTest, EverySkinShowsItsButtonsCodeAndNumberedCandidates) {
                       RECT{layout.CandX, layout.CandY, layout.CandX + 12, layout.CandY + 16}),
                   0)
             << skin << ": the number of the first candidate";
-        EXPECT_EQ(Conversion.VisibleCandidates, 3) << skin;
-        EXPECT_EQ(PageSize(), 3u) << skin;
+        EXPECT_EQ(page.visibleCandidates, 3u) << skin;
+        EXPECT_EQ(page.pageSize, 3u) << skin;
     }
 }
 
 TEST_F(StatusPaintTest, SkinThreeTakesTenOnTheFirstRowAndTheRestOnTheSecond) {
     Use(3);
     const SkinLayoutRecord& layout = SkinLayout[2];
-    Conversion.SecondRowStart = 7;
     MemoryCanvas canvas(layout.Width, layout.Height);
-    DrawOffer(canvas, "a", Repeated("\xb0\xa1", 6));
-    EXPECT_EQ(Conversion.SecondRowStart, 7) << "one row leaves the old value";
-    EXPECT_EQ(Conversion.VisibleCandidates, 6);
+    const CandidatePageLayout one = DrawOffer(canvas, "a", Repeated("\xb0\xa1", 6));
+    EXPECT_FALSE(one.secondRowStartSet) << "one row leaves the old value";
+    EXPECT_EQ(one.visibleCandidates, 6u);
 
     MemoryCanvas two(layout.Width, layout.Height);
-    DrawOffer(two, "a", Repeated("\xb0\xa1", 12));
-    EXPECT_EQ(Conversion.SecondRowStart, 10);
-    EXPECT_EQ(Conversion.VisibleCandidates, 12);
-    EXPECT_EQ(PageSize(), 12u);
+    const CandidatePageLayout page = DrawOffer(two, "a", Repeated("\xb0\xa1", 12));
+    EXPECT_TRUE(page.secondRowStartSet);
+    EXPECT_EQ(page.secondRowStart, 10u);
+    EXPECT_EQ(page.visibleCandidates, 12u);
+    EXPECT_EQ(page.pageSize, 12u);
     const RECT secondRow{layout.CandX, layout.CandY + 23, layout.CandX + 12, layout.CandY + 39};
     EXPECT_GT(two.CountDark(secondRow), 0) << "the second row's '1'";
 }
@@ -302,8 +312,7 @@ TEST_F(StatusPaintTest, ScreenshotEverySkinWithCandidates) {
         Conversion.AssociationShown = skin == 4;
         const SkinLayoutRecord& layout = SkinLayout[skin - 1];
         MemoryCanvas canvas(layout.Width, layout.Height);
-        DrawOffer(canvas, "aa", words);
-        EXPECT_GT(Conversion.VisibleCandidates, 0) << skin;
+        EXPECT_GT(DrawOffer(canvas, "aa", words).visibleCandidates, 0u) << skin;
         canvas.SaveScreenshot(("status-skin-" + std::to_string(skin)).c_str());
     }
 }
