@@ -24,7 +24,8 @@ struct WindowState {
     HWND CurrentCompWindow;
     HWND CurrentCandWindow;
     HWND LongCandidateTip;
-    // "Simsun", 16 pixels; none on the Windows 95 family.
+    // "Simsun", 16 pixels, made at the module's start; never made on the Windows 95 family, whose
+    // windows draw in the system font.
     HFONT UiFont;
     // The soft keyboard created through IMM32 for the UI window, or none.
     HWND SoftKeyboardWindow;

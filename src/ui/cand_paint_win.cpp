@@ -2,7 +2,6 @@
 
 #include <initializer_list>
 
-#include "context/process_facts.h"
 #include "engine/conversion_state.h"
 #include "engine/paging.h"
 #include "engine/window_state.h"
@@ -93,10 +92,6 @@ void DrawPage(HDC target, const LookGeometry& look, const CANDIDATELIST* list,
         TextOutA(target, drawn.x, drawn.y, line, static_cast<int>(length));
     }
     RestoreDC(target, savedState);
-}
-
-HFONT InterfaceFont() {
-    return Process.Win9xFamily != 0 ? nullptr : Windows.UiFont;
 }
 
 }  // namespace
@@ -200,7 +195,7 @@ void PaintCandidateWindow(HWND candWindow) {
     surface.vertical = Settings.CursorFollow != 0;
     surface.pressedButton = Windows.PressedPageButton;
     surface.associationShown = Conversion.AssociationShown != 0;
-    surface.font = InterfaceFont();
+    surface.font = Windows.UiFont;
     surface.pictures = CandidatePicturesOf(candWindow);
     const LookGeometry& look = surface.vertical ? kPanel : kBar;
 
@@ -250,7 +245,7 @@ void ShowCandidatePage(HWND candWindow) {
         return;
     }
     const CandidatePageLayout page =
-        MeasureCandidatePage(dc, InterfaceFont(), Settings.CursorFollow != 0, access.list());
+        MeasureCandidatePage(dc, Windows.UiFont, Settings.CursorFollow != 0, access.list());
     ReleaseDC(candWindow, dc);
     TakeShownPage(access.list(), ShownPage{page.visibleCandidates, page.pageSize, false, 0});
 }

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "context/input_context.h"
-#include "context/process_facts.h"
 #include "engine/conversion_state.h"
 #include "engine/window_state.h"
 #include "settings/settings.h"
@@ -46,7 +45,7 @@ void PaintCompositionWindow(HWND compWindow) {
         auto background =
             reinterpret_cast<HBITMAP>(GetWindowLongPtrA(compWindow, kChildPicturesOffset));
         DrawCompositionSurface(dc, background, codeShown ? Conversion.CodeBuffer : nullptr,
-                               Process.Win9xFamily != 0 ? nullptr : Windows.UiFont);
+                               Windows.UiFont);
     }
     EndPaint(compWindow, &paint);
 }

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "context/input_context.h"
-#include "context/process_facts.h"
 #include "engine/conversion_state.h"
 #include "engine/window_state.h"
 #include "settings/settings.h"
@@ -83,6 +82,6 @@ void PaintLongCandidateTip(HWND tip) {
     // The buffer always ends in a NUL: the copy cuts at 127 bytes.
     Windows.LongCandidateText[kLongCandidateTextSize - 1] = '\0';
     DrawLongCandidateTip(dc, client.right, client.bottom, Windows.LongCandidateText,
-                         Process.Win9xFamily != 0 ? nullptr : Windows.UiFont);
+                         Windows.UiFont);
     ReleaseDC(tip, dc);
 }

@@ -8,6 +8,7 @@
 #include "engine/window_state.h"
 #include "res/resource_ids.h"
 #include "ui/dialog_state.h"
+#include "ui/hit_tests.h"
 #include "ui/settings_dialog_win.h"
 #include "ui/soft_keyboard_win.h"
 #include "ui/status_paint_win.h"
@@ -141,5 +142,5 @@ void SoftKeyboardMenu(HWND statusWindow, HDC surface) {
     if (menu != nullptr) {
         DestroyMenu(menu);
     }
-    PaintStatusWindow(statusWindow, surface, 6);
+    PaintStatusWindow(statusWindow, surface, kStatusHitSoftKeyboard);
 }

@@ -205,15 +205,11 @@ TextExtent Measure(HDC surface, const char* text, std::size_t length) {
     return TextExtent{size.cx, size.cy};
 }
 
-HFONT InterfaceFont() {
-    return Windows.UiFont != nullptr && !Process.Win9xFamily ? Windows.UiFont : nullptr;
-}
-
 }  // namespace
 
 CandidatePageLayout MeasureSkinPage(HDC surface, const SkinLayoutRecord& skin,
                                     const CANDIDATELIST* list) {
-    HFONT font = InterfaceFont();
+    HFONT font = Windows.UiFont;
     HGDIOBJ previousFont = font != nullptr ? SelectObject(surface, font) : nullptr;
     CandidatePageInput in{};
     in.look = CandidateLook::Skin;
@@ -251,7 +247,7 @@ void PaintSkinCandidates(HDC surface, const CANDIDATELIST* list, const Candidate
 void PaintSkinConversion(HDC surface, const SkinLayoutRecord& skin,
                          const StatusConversion& conversion) {
     HGDIOBJ previousFont = nullptr;
-    if (HFONT font = InterfaceFont()) {
+    if (HFONT font = Windows.UiFont) {
         previousFont = SelectObject(surface, font);
     }
     const int previousMode = SetBkMode(surface, TRANSPARENT);

@@ -4,7 +4,6 @@
 // and a right press clears the typed code and opens a menu at the release.
 #include "platform/boundary.h"
 #include "context/input_context.h"
-#include "context/process_facts.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
 #include "engine/mode_state.h"
@@ -30,7 +29,7 @@ constexpr std::uint32_t kOutlineShown = 0x2;
 class StatusSurface {
   public:
     explicit StatusSurface(HWND window) : window_(window), dc_(GetDC(window)) {
-        if (dc_ != nullptr && Windows.UiFont != nullptr && !Process.Win9xFamily) {
+        if (dc_ != nullptr && Windows.UiFont != nullptr) {
             previousFont_ = SelectObject(dc_, Windows.UiFont);
         }
     }
