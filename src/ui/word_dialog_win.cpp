@@ -14,13 +14,11 @@
 #include "dict/dictionary_files.h"
 #include "engine/conversion_state.h"
 #include "engine/mode_state.h"
+#include "engine/ui_sink.h"
 #include "engine/user_words.h"
-#include "engine/window_state.h"
 #include "settings/settings.h"
 #include "ui/dialog_state.h"
-#include "ui/hit_tests.h"
 #include "ui/settings_dialog.h"
-#include "ui/status_paint_win.h"
 #include "ui/word_dialog_rules.h"
 
 namespace {
@@ -134,13 +132,7 @@ void ApplyModes(const WordDialogSession& session, const ModeChange& change) {
     }
     Modes.EnglishMode = change.englishMode ? 1 : 0;
     SetMode(ChinesePunctuation, change.chinesePunctuation);
-    HWND status = Windows.CurrentStatusWindow;
-    if (status != nullptr && IsWindow(status)) {
-        HDC surface = GetDC(status);
-        PaintStatusWindow(status, surface, kStatusHitChineseEnglish);
-        PaintStatusWindow(status, surface, kStatusHitCharacterSet);
-        ReleaseDC(status, surface);
-    }
+    TellUi(UiChange::Status);
 }
 
 // A box set back or cut keeps the caret at its end, where the typing goes on.
