@@ -2,7 +2,6 @@
 
 #include <cstring>
 
-#include "dict/group_index.h"
 #include "dict/tables.h"
 
 namespace {
@@ -22,6 +21,7 @@ PackedCode PackBytes(const char* code, unsigned length) {
 
 std::uint32_t TableGeneration;
 
+GroupOrders MainGroupOrders;
 TableIndex MainIndex;
 const TableIndex UserIndex = {userCodes, userHeads};
 
@@ -48,6 +48,27 @@ WordHead EntryWordHead(const DictEntry& entry) {
     const unsigned wordLength = static_cast<unsigned>(strnlen(entry.word, kMaxWordBytes));
     return FirstTwoBytes(entry.word) | wordLength << 16;
 }
+
+namespace {
+
+// A change of an entry's code voids both orders; a change of its word only its group's sorting.
+void NoteMainEntryChanged(std::size_t i, bool codeChanged, bool wordChanged) {
+    if (codeChanged) {
+        MainGroupOrders.secondKeyStale = true;
+        MainGroupOrders.wordHeadStale = true;
+        return;
+    }
+    if (wordChanged) {
+        for (int g = 0; g < kGroupCount; ++g) {
+            if (static_cast<std::int32_t>(i) >= Tables.LetterStart[g] &&
+                static_cast<std::int32_t>(i) < Tables.LetterStart[g + 1]) {
+                MainGroupOrders.groupSorted[g] = false;
+            }
+        }
+    }
+}
+
+}  // namespace
 
 void IndexEntry(const TableIndex& index, const DictEntry& entry, std::size_t i) {
     const PackedCode code = PackEntryCode(entry);

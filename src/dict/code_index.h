@@ -28,6 +28,29 @@ extern const TableIndex UserIndex;
 // generation it was computed in.
 extern std::uint32_t TableGeneration;
 
+// The narrower orders of the main table's groups (group_index.h) are computed from this index;
+// the index marks them stale as it changes, and they are rebuilt before their next use.
+constexpr int kGroupCount = kLetterStartCount - 1;  // ordinals 1..28
+constexpr int kSecondKeyCount = kLetterStartCount;  // GroupOrdinal 0..28
+
+// The orders of the main table and whether each is current; the arrays lie in the main table's
+// block (main_table_block.h). One record, so that whoever keeps whole tables to put back later
+// (the fuzzers) can keep the state of the orders computed from them too.
+struct GroupOrders {
+    // Positions of every group, bucketed by second key; bySecondKeyStart[g][k] .. [g][k + 1].
+    std::int32_t* bySecondKey;
+    std::int32_t (*bySecondKeyStart)[kSecondKeyCount + 1];
+    bool secondKeyStale;
+    // Positions of every group sorted by word head, then position; groupStart[g] ..
+    // groupStart[g + 1]. A group is sorted on its first use.
+    std::int32_t* byWordHead;
+    std::uint16_t* wordHeadKey;
+    std::int32_t* groupStart;
+    bool groupSorted[kGroupCount];
+    bool wordHeadStale;
+};
+extern GroupOrders MainGroupOrders;
+
 // What the index holds for an entry: 0 for an empty one.
 PackedCode PackEntryCode(const DictEntry& entry);
 WordHead EntryWordHead(const DictEntry& entry);

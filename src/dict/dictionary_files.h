@@ -19,9 +19,8 @@
 const char* MainFileName(std::int32_t codeSet);
 const char* UserFileName(std::int32_t codeSet);
 
-// The largest files read: a main file that fills MainTable with the longest lines has about 7.3 MB,
-// a user file that fills UserTable about 1.1 MB. Anything larger is no file of ours.
-constexpr std::uint64_t kMaxMainFileBytes = 8u << 20;
+// The largest user file read: one that fills UserTable with the longest lines has about 1.1 MB.
+// Anything larger is no file of ours (the main file's limit is kMaxMainFileBytes).
 constexpr std::uint64_t kMaxUserFileBytes = 2u << 20;
 
 // Reads the dictionary files of a code set. The main table comes from the user's main file when

@@ -5,8 +5,6 @@
 #include "dict/code_index.h"
 #include "dict/tables.h"
 
-GroupOrders MainGroupOrders;
-
 namespace {
 
 // The used part of group g (0-based): up to its first empty entry.
@@ -126,20 +124,4 @@ PositionRange MainEntriesByWordHead(int ordinal, unsigned firstTwoBytes) {
     const std::uint16_t* high = std::upper_bound(low, last, key);
     return {MainGroupOrders.byWordHead + (low - MainGroupOrders.wordHeadKey),
             MainGroupOrders.byWordHead + (high - MainGroupOrders.wordHeadKey)};
-}
-
-void NoteMainEntryChanged(std::size_t i, bool codeChanged, bool wordChanged) {
-    if (codeChanged) {
-        MainGroupOrders.secondKeyStale = true;
-        MainGroupOrders.wordHeadStale = true;
-        return;
-    }
-    if (wordChanged) {
-        for (int g = 0; g < kGroupCount; ++g) {
-            if (static_cast<std::int32_t>(i) >= Tables.LetterStart[g] &&
-                static_cast<std::int32_t>(i) < Tables.LetterStart[g + 1]) {
-                MainGroupOrders.groupSorted[g] = false;
-            }
-        }
-    }
 }

@@ -8,28 +8,8 @@
 
 #include <cstdint>
 
+#include "dict/code_index.h"
 #include "dict/tables.h"
-
-constexpr int kGroupCount = kLetterStartCount - 1;  // ordinals 1..28
-constexpr int kSecondKeyCount = kLetterStartCount;  // GroupOrdinal 0..28
-
-// The orders of the main table and whether each is current; the arrays lie in the main table's
-// block (main_table_block.h). One record, so that whoever keeps whole tables to put back later
-// (the fuzzers) can keep the state of the orders computed from them too.
-struct GroupOrders {
-    // Positions of every group, bucketed by second key; bySecondKeyStart[g][k] .. [g][k + 1].
-    std::int32_t* bySecondKey;
-    std::int32_t (*bySecondKeyStart)[kSecondKeyCount + 1];
-    bool secondKeyStale;
-    // Positions of every group sorted by word head, then position; groupStart[g] ..
-    // groupStart[g + 1]. A group is sorted on its first use.
-    std::int32_t* byWordHead;
-    std::uint16_t* wordHeadKey;
-    std::int32_t* groupStart;
-    bool groupSorted[kGroupCount];
-    bool wordHeadStale;
-};
-extern GroupOrders MainGroupOrders;
 
 struct PositionRange {
     const std::int32_t* begin;
@@ -40,6 +20,3 @@ struct PositionRange {
 PositionRange MainEntriesBySecondKey(int ordinal, unsigned char secondKey);
 // The entries of the group whose word begins with these two bytes (as FirstTwoBytes gives them).
 PositionRange MainEntriesByWordHead(int ordinal, unsigned firstTwoBytes);
-
-// Called by the code index for every main-table entry it re-indexes.
-void NoteMainEntryChanged(std::size_t i, bool codeChanged, bool wordChanged);

@@ -1,9 +1,5 @@
 #include "dict/main_table_block.h"
 
-#include "dict/dictionary_files.h"
-#include "dict/table_image.h"
-#include "dict/table_image_files.h"
-
 namespace {
 
 // Zero-filled until a load: its pages cost nothing while an image is in use.
@@ -49,18 +45,14 @@ void UseMainBlock(MainTableBlock& block, bool ordersBuilt, bool checked) {
     }
 }
 
-void ReadyMainGroup(int ordinal) {
-    if (ordinal < 1 || ordinal > kGroupCount || groupChecked[ordinal - 1]) {
-        return;
-    }
-    if (ImageGroupPasses(*inUse, ordinal, Tables.CodeSet)) {
+bool MainGroupChecked(int ordinal) {
+    return ordinal < 1 || ordinal > kGroupCount || groupChecked[ordinal - 1];
+}
+
+void MarkMainGroupChecked(int ordinal) {
+    if (ordinal >= 1 && ordinal <= kGroupCount) {
         groupChecked[ordinal - 1] = true;
-        return;
     }
-    // What the image holds is not what a main file may: the file itself is read instead, and
-    // the image is not used again.
-    RefuseImageInUse();
-    LoadDictionaries(Tables.CodeSet, true, false);
 }
 
 void BuildEveryMainOrder() {
@@ -69,3 +61,10 @@ void BuildEveryMainOrder() {
         MainEntriesByWordHead(ordinal, 0);
     }
 }
+
+namespace {
+
+// Before anything runs: the module's own main block, empty.
+const bool startsWithOwnBlock = (UseMainBlock(OwnMainBlock(), false, true), true);
+
+}  // namespace

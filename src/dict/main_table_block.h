@@ -48,10 +48,10 @@ void UseMainBlock(MainTableBlock& block, bool ordersBuilt, bool checked);
 MainTableBlock& MainBlockInUse();
 bool MainBlockIsOwn();
 
-// Called before the entries of a group (ordinal 1..28) are read for candidates. A group of an
-// image that breaks the main-file rules makes the main table load again from its main file, as
-// from a bad image, before anything of the group is read.
-void ReadyMainGroup(int ordinal);
+// Whether the entries of a group (ordinal 1..28) of the block in use are known to pass the
+// main-file rules (main_group_check.h checks them on first use), and marking them so.
+bool MainGroupChecked(int ordinal);
+void MarkMainGroupChecked(int ordinal);
 
 // Builds every order of the block in use and sorts every group: what an image holds.
 void BuildEveryMainOrder();

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "dict/dictionary_files.h"
 #include "platform/win32.h"
 
 namespace {

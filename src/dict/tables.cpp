@@ -2,16 +2,7 @@
 
 #include <cstring>
 
-#include "dict/main_table_block.h"
-
 DictionaryTables Tables;
-
-namespace {
-
-// Before anything runs: the module's own main block, empty.
-const bool startsWithOwnBlock = (UseMainBlock(OwnMainBlock(), false, true), true);
-
-}  // namespace
 
 std::recursive_mutex& ProcessDataMutex() {
     static std::recursive_mutex mutex;

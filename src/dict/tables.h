@@ -55,6 +55,10 @@ struct Promotion {
 constexpr std::size_t kMaxPromotions = 256;
 
 // The two tables of the active code set, loaded whole from its dictionary files.
+// The largest main file read: one that fills MainTable with the longest lines has about 7.3 MB.
+// Anything larger is no file of ours.
+constexpr std::uint64_t kMaxMainFileBytes = 8u << 20;
+
 struct DictionaryTables {
     // kMainTableCapacity entries, in the main table's block in use (main_table_block.h).
     DictEntry* MainTable;

@@ -4,6 +4,7 @@
 
 #include "dict/code_index.h"
 #include "dict/group_index.h"
+#include "dict/main_group_check.h"
 #include "dict/main_table_block.h"
 #include "engine/online_word_state.h"
 #include "engine/conversion_state.h"

@@ -6,6 +6,7 @@
 #include "dict/code_index.h"
 #include "dict/gbk_extension_index.h"
 #include "dict/group_index.h"
+#include "dict/main_group_check.h"
 #include "dict/main_table_block.h"
 #include "engine/composition.h"
 #include "engine/special_codes.h"
