@@ -18,9 +18,6 @@
 
 namespace {
 
-// What the last association lookup found.
-LookupOutcome association;
-
 bool IsCodeLetter(unsigned char c) {
     return (c >= 'a' && c <= 'z') || c == ';' || c == '/';
 }
@@ -48,8 +45,8 @@ void Publish(HIMC context) {
 
 // An association candidate: a word longer than key that begins with it. False when the list
 // byte limit, shared with the lookup, ends the scan.
-bool TakeWordAfter(const DictEntry& entry, WordHead head, const char* key, unsigned keyLength,
-                   unsigned keyHead, unsigned headMask) {
+bool TakeWordAfter(LookupOutcome& association, const DictEntry& entry, WordHead head,
+                   const char* key, unsigned keyLength, unsigned keyHead, unsigned headMask) {
     const unsigned wordLength = HeadWordLength(head);
     if (wordLength <= keyLength || (HeadFirstBytes(head) & headMask) != (keyHead & headMask) ||
         std::memcmp(entry.word, key, keyLength) != 0) {
@@ -70,14 +67,14 @@ bool TakeWordAfter(const DictEntry& entry, WordHead head, const char* key, unsig
 }
 
 // User words first, then the words of the group, each in table order.
-void FindWordsAfter(int ordinal, const char* key) {
+void FindWordsAfter(LookupOutcome& association, int ordinal, const char* key) {
     ReadyMainGroup(ordinal);
     const unsigned keyLength = static_cast<unsigned>(std::strlen(key));
     const unsigned keyHead = FirstTwoBytes(key);
     const unsigned headMask = keyLength >= 2 ? 0xFFFF : 0xFF;
     for (std::size_t i = 0; i < kUserTableCapacity && UserIndex.codes[i] != 0; ++i) {
-        if (!TakeWordAfter(Tables.UserTable[i], UserIndex.heads[i], key, keyLength, keyHead,
-                           headMask)) {
+        if (!TakeWordAfter(association, Tables.UserTable[i], UserIndex.heads[i], key, keyLength,
+                           keyHead, headMask)) {
             return;
         }
     }
@@ -85,8 +82,8 @@ void FindWordsAfter(int ordinal, const char* key) {
         // Only the words that begin with the key's first two bytes, in table order.
         const PositionRange range = MainEntriesByWordHead(ordinal, keyHead);
         for (const std::int32_t* p = range.begin; p < range.end; ++p) {
-            if (!TakeWordAfter(Tables.MainTable[*p], MainIndex.heads[*p], key, keyLength, keyHead,
-                               headMask)) {
+            if (!TakeWordAfter(association, Tables.MainTable[*p], MainIndex.heads[*p], key,
+                               keyLength, keyHead, headMask)) {
                 return;
             }
         }
@@ -99,8 +96,8 @@ void FindWordsAfter(int ordinal, const char* key) {
         end = static_cast<std::int32_t>(kMainTableCapacity);
     }
     for (std::int32_t i = first; i < end && MainIndex.codes[i] != 0; ++i) {
-        if (!TakeWordAfter(Tables.MainTable[i], MainIndex.heads[i], key, keyLength, keyHead,
-                           headMask)) {
+        if (!TakeWordAfter(association, Tables.MainTable[i], MainIndex.heads[i], key, keyLength,
+                           keyHead, headMask)) {
             return;
         }
     }
@@ -117,15 +114,15 @@ std::size_t WordPartLength(const char* candidate) {
     return i;
 }
 
-const LookupOutcome* AssociationLookup(const char* code, const char* key) {
+std::optional<LookupOutcome> AssociationLookup(const char* code, const char* key) {
+    // One object returned from every path, as in LookupCandidates.
+    std::optional<LookupOutcome> result;
     const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]), Settings.GbkMode != 0);
     if (ordinal == 0) {
-        return nullptr;
+        return result;
     }
-    association.listBytes = 0;
-    association.found.count = 0;
-    FindWordsAfter(ordinal, key);
-    return &association;
+    FindWordsAfter(result.emplace(), ordinal, key);
+    return result;
 }
 
 void RecordCommittedText(const char* text) {
@@ -200,9 +197,10 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
         Settings.GbkMode != 0) {
         return;
     }
-    const LookupOutcome* words = AssociationLookup(Conversion.SavedCode, associationKey);
+    const std::optional<LookupOutcome> words =
+        AssociationLookup(Conversion.SavedCode, associationKey);
     Conversion.CandidateCount = kNoCandidates;
-    if (words == nullptr || words->found.count == 0) {
+    if (!words || words->found.count == 0) {
         return;
     }
     Conversion.CandidatesOpen = 1;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "dict/tables.h"
 #include "engine/lookup.h"
@@ -18,8 +19,8 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
                      CommitSource source = CommitSource::Shown);
 
 // Finds the words longer than key that begin with it: user words first, then the table group of
-// the first key of code. Null when that key starts no group.
-const LookupOutcome* AssociationLookup(const char* code, const char* key);
+// the first key of code. Nothing when that key starts no group.
+std::optional<LookupOutcome> AssociationLookup(const char* code, const char* key);
 
 // Appends a committed text to the word being made (a trailing single byte dropped; a text that
 // would not fit is dropped whole).

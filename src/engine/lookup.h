@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "engine/conversion_state.h"
 #include "platform/win32.h"
@@ -39,9 +40,9 @@ struct LookupOutcome {
 
 // Looks the code (1 to 6 keys) up. Normal mode: exact main-table matches in table order, the
 // special candidate, user words, longer main-table matches; GBK mode: the rare characters whose
-// code begins with the typed one. Null when the first key starts no group. The outcome stays
-// valid until the next lookup.
-const LookupOutcome* LookupCandidates(const char* code);
+// code begins with the typed one. Nothing when the first key starts no group. The items point into
+// the tables or the special entry, as CandidateItem says.
+std::optional<LookupOutcome> LookupCandidates(const char* code);
 
 enum EditMode : std::uint16_t {
     Refresh = 0,
