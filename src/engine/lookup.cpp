@@ -351,6 +351,79 @@ void SetCompositionLength(COMPOSITIONSTRING* comp, DWORD length) {
     comp->dwCompAttrLen = length;
 }
 
+void AppendKey(COMPOSITIONSTRING* comp, unsigned key) {
+    // A code never outgrows its buffer, whatever the caller sends.
+    if (Conversion.CodeLength < kMaxCodeLength) {
+        AppendToComposition(comp, static_cast<char>(key & 0xFF));
+    }
+}
+
+// False when no key is left to look up: the composition is then cancelled instead.
+bool DeleteLastKeyOfCode(HIMC context, COMPOSITIONSTRING* comp) {
+    if (Conversion.CodeLength == 0) {
+        CancelComposition(context);
+        Conversion.CandidatesOpen = 0;
+        return false;
+    }
+    SetCompositionLength(comp, comp->dwCursorPos > 0 ? comp->dwCursorPos - 1 : 0);
+    Conversion.CodeBuffer[--Conversion.CodeLength] = '\0';
+    if (Conversion.CodeLength == 0) {
+        Conversion.CandidateCount = kNoCandidates;
+        Conversion.CandidatesOpen = 0;
+        CancelComposition(context);
+        return false;
+    }
+    return true;
+}
+
+void ClearKeys(COMPOSITIONSTRING* comp) {
+    SetCompositionLength(comp, 0);
+    Conversion.CodeLength = 0;
+    Conversion.CodeBuffer[0] = '\0';
+}
+
+// The list on its first page, filled from a lookup of the code. Returns whether no candidate has
+// a longer code.
+bool FillListFromLookup(CANDIDATELIST* list) {
+    list->dwPageStart = kFirstCandidateSlot;
+    list->dwPageSize = kCandidatePageSize;
+    list->dwSelection = 0;
+    std::memcpy(Conversion.ResultText, Conversion.CodeBuffer, sizeof Conversion.CodeBuffer);
+    Conversion.CandidateCount = kNoCandidates;
+    Conversion.AssociationShown = 0;
+    char code[kCodeFieldSize];
+    std::memcpy(code, Conversion.CodeBuffer, sizeof code);
+    // Without a lookup no candidate is listed, and whether the code is complete is moot.
+    bool codeComplete = false;
+    if (const std::optional<LookupOutcome> found = LookupCandidates(code)) {
+        codeComplete = found->codeComplete != 0;
+        Conversion.CodeComplete = found->codeComplete;
+        std::memcpy(Conversion.ExactIndex, found->exactIndex,
+                    sizeof(std::int32_t) * ExactIndexLength(found->exactIndex));
+        FillCandidateSlots(list, found->found);
+    }
+    return codeComplete;
+}
+
+// Offers the filled list. True when its one candidate completes the code: the caller commits it
+// at once, so neither a beep nor the window is wanted.
+bool OfferCandidates(CANDIDATELIST* list, bool codeComplete) {
+    const int candidates = CandidatesInList();
+    if (candidates == 1 && codeComplete) {
+        Conversion.CandidatesOpen = 1;
+        list->dwCount = Conversion.CandidateCount;
+        return true;
+    }
+    Conversion.CandidatesOpen = candidates > 0;
+    // Nothing found, or a complete code that still leaves a choice.
+    if (candidates == 0 || (codeComplete && candidates >= 2)) {
+        MessageBeep(kSimpleBeep);
+    }
+    list->dwCount = Conversion.CandidateCount;
+    Conversion.VisibleCandidates = candidates > 0 ? kCandidatePageSize : 0;
+    return false;
+}
+
 }  // namespace
 
 int EditCode(HIMC context, unsigned key, EditMode mode, bool notify) {
@@ -358,81 +431,32 @@ int EditCode(HIMC context, unsigned key, EditMode mode, bool notify) {
     if (!access) {
         return 0;
     }
-    COMPOSITIONSTRING* comp = access.comp();
-    int result = 1;
     bool lookUp = true;
     switch (mode) {
         case Append:
-            // A code never outgrows its buffer, whatever the caller sends.
-            if (Conversion.CodeLength < kMaxCodeLength) {
-                AppendToComposition(comp, static_cast<char>(key & 0xFF));
-            }
+            AppendKey(access.comp(), key);
             break;
         case DeleteLast:
-            if (Conversion.CodeLength == 0) {
-                CancelComposition(context);
-                Conversion.CandidatesOpen = 0;
-                lookUp = false;
-                break;
-            }
-            SetCompositionLength(comp, comp->dwCursorPos > 0 ? comp->dwCursorPos - 1 : 0);
-            Conversion.CodeBuffer[--Conversion.CodeLength] = '\0';
-            if (Conversion.CodeLength == 0) {
-                Conversion.CandidateCount = kNoCandidates;
-                Conversion.CandidatesOpen = 0;
-                CancelComposition(context);
-                lookUp = false;
-            }
+            lookUp = DeleteLastKeyOfCode(context, access.comp());
             break;
         case Clear:
-            SetCompositionLength(comp, 0);
-            Conversion.CodeLength = 0;
-            Conversion.CodeBuffer[0] = '\0';
+            ClearKeys(access.comp());
             lookUp = false;
             break;
         case Refresh:
             break;
     }
-
+    bool uniqueComplete = false;
     if (lookUp) {
         CANDIDATELIST* list = access.list();
-        list->dwPageStart = kFirstCandidateSlot;
-        list->dwPageSize = kCandidatePageSize;
-        list->dwSelection = 0;
-        std::memcpy(Conversion.ResultText, Conversion.CodeBuffer, sizeof Conversion.CodeBuffer);
-        Conversion.CandidateCount = kNoCandidates;
-        Conversion.AssociationShown = 0;
-        char code[kCodeFieldSize];
-        std::memcpy(code, Conversion.CodeBuffer, sizeof code);
-        // Without a lookup no candidate is listed, and whether the code is complete is moot.
-        bool codeComplete = false;
-        if (const std::optional<LookupOutcome> found = LookupCandidates(code)) {
-            codeComplete = found->codeComplete != 0;
-            Conversion.CodeComplete = found->codeComplete;
-            std::memcpy(Conversion.ExactIndex, found->exactIndex,
-                        sizeof(std::int32_t) * ExactIndexLength(found->exactIndex));
-            FillCandidateSlots(list, found->found);
-        }
-        const int candidates = CandidatesInList();
-        if (candidates == 1 && codeComplete) {
-            Conversion.CandidatesOpen = 1;
-            list->dwCount = Conversion.CandidateCount;
-            result = 0;
-        } else {
-            Conversion.CandidatesOpen = candidates > 0;
-            if (candidates == 0 || (codeComplete && candidates >= 2)) {
-                MessageBeep(kSimpleBeep);
-            }
-            list->dwCount = Conversion.CandidateCount;
-            Conversion.VisibleCandidates = candidates > 0 ? kCandidatePageSize : 0;
-        }
+        uniqueComplete = OfferCandidates(list, FillListFromLookup(list));
     }
 
     if (notify) {
         QueueCompositionNotifications(context, kAllCompositionFlags);
     }
     RequestConversionRepaint();
-    return result;
+    return uniqueComplete ? 0 : 1;
 }
 
 void DiscardCode(HIMC context) {
