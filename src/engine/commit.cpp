@@ -18,10 +18,6 @@
 
 namespace {
 
-bool IsCodeLetter(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || c == ';' || c == '/';
-}
-
 // Appends at most what still fits ResultText.
 void AppendToResult(const char* text, std::size_t length) {
     const std::size_t used = std::strlen(Conversion.ResultText);
@@ -41,6 +37,57 @@ void Publish(HIMC context) {
         RecordCommittedText(Conversion.ResultText);
     }
     CommitResultText(context);
+}
+
+// The converted punctuation a new word is committed with; left alone for an association
+// candidate, whose rest is committed without it (converting may turn a quote's toggle).
+void ReadFollowText(unsigned follow, const char* chosen, char (&single)[2], CommitInput& input) {
+    input.follow = "";
+    input.followLength = 0;
+    if (follow == 0 || ContinuesPrevious(chosen, Conversion.ResultText)) {
+        return;
+    }
+    const char* symbol = ConvertSymbol(static_cast<std::uint16_t>(follow), IsModeOn(FullWidth),
+                                       IsModeOn(ChinesePunctuation));
+    if (symbol != nullptr) {
+        input.follow = symbol;
+        input.followLength = std::strlen(symbol);
+    } else {
+        single[0] = static_cast<char>(follow & 0xFF);
+        input.follow = single;
+        input.followLength = 1;
+    }
+}
+
+void PublishCommit(HIMC context, const CommitResult& result) {
+    if (!result.continuation) {
+        std::memcpy(Conversion.SavedCode, result.savedCode, sizeof Conversion.SavedCode);
+    }
+    SetResult(result.text, result.textLength);
+    Publish(context);
+    if (result.continuation) {
+        // The whole word is the next association's key.
+        SetResult(result.wholeWord, result.wholeWordLength);
+    }
+}
+
+void OfferAssociation(HIMC context, CANDIDATELIST* list, const char* key, unsigned follow) {
+    if (key[0] == '\0' || Settings.WordAssociation == 0 || follow != 0 || Settings.GbkMode != 0) {
+        return;
+    }
+    const std::optional<LookupOutcome> words = AssociationLookup(Conversion.SavedCode, key);
+    Conversion.CandidateCount = kNoCandidates;
+    if (!words || words->found.count == 0) {
+        return;
+    }
+    Conversion.CandidatesOpen = 1;
+    FillCandidateSlots(list, words->found);
+    list->dwPageStart = kFirstCandidateSlot;
+    list->dwCount = Conversion.CandidateCount;
+    Conversion.AssociationShown = HasCandidates();
+    // The association list is a composition of its own, opened before it is announced.
+    QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
+    QueueCompositionNotifications(context, kCompositionStringFlag);
 }
 
 // An association candidate: a word longer than key that begins with it. False when the list
@@ -105,15 +152,6 @@ void FindWordsAfter(LookupOutcome& association, int ordinal, const char* key) {
 
 }  // namespace
 
-std::size_t WordPartLength(const char* candidate) {
-    std::size_t i = 0;
-    while (candidate[i] != '\0' && !IsCodeLetter(static_cast<unsigned char>(candidate[i]))) {
-        // A double-byte character is never cut: its trail byte may look like a letter.
-        i += static_cast<unsigned char>(candidate[i]) >= 0x81 && candidate[i + 1] != '\0' ? 2 : 1;
-    }
-    return i;
-}
-
 std::optional<LookupOutcome> AssociationLookup(const char* code, const char* key) {
     // One object returned from every path, as in LookupCandidates.
     std::optional<LookupOutcome> result;
@@ -141,74 +179,30 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
     if (selection < '0' || selection > '9') {
         return;
     }
-    char associationKey[kWordFieldSize] = "";
     CandidateListAccess access(context);
     if (!access) {
         return;
     }
     CANDIDATELIST* list = access.list();
-
-    unsigned index = (selection == '0' ? 9u : selection - '1') + (offset & 0xFFFF);
-    const bool visible = source == CommitSource::Automatic ||
-                         static_cast<std::int32_t>(index) < Conversion.VisibleCandidates ||
-                         Settings.ProgressiveHint == 0;
-    index += list->dwPageStart;
-    if (visible && list->dwCount != 0 && index < list->dwCount && index < kCandidateSlotCount) {
+    const int slot =
+        ChooseCandidateSlot({selection, offset, source, Conversion.VisibleCandidates,
+                             Settings.ProgressiveHint != 0, list->dwPageStart, list->dwCount});
+    char associationKey[kWordFieldSize] = "";
+    if (slot != kNoCandidateSlot) {
         char chosen[kCandidateSlotSize];
-        std::memcpy(chosen, CandidateSlot(list, static_cast<int>(index)), sizeof chosen);
+        std::memcpy(chosen, CandidateSlot(list, slot), sizeof chosen);
         chosen[kMaxSlotBytes] = '\0';
-        const std::size_t wordPart = WordPartLength(chosen);
-        if (Settings.GbkMode == 0) {
-            std::memcpy(associationKey, chosen, wordPart);
-            associationKey[wordPart] = '\0';
-        }
-        const std::size_t previous = std::strlen(Conversion.ResultText);
-        if (std::strncmp(chosen, Conversion.ResultText, previous) == 0) {
-            // An association candidate: only its rest is new; the whole word is the next key.
-            SetResult(chosen + previous, std::strlen(chosen) - previous);
-            Publish(context);
-            SetResult(chosen, std::strlen(chosen));
-        } else {
-            std::memset(Conversion.SavedCode, 0, sizeof Conversion.SavedCode);
-            std::memcpy(Conversion.SavedCode, Conversion.ResultText,
-                        strnlen(Conversion.ResultText, kMaxCodeLength));
-            std::size_t keep = std::strlen(chosen);
-            if (Settings.CodeHint != 0) {
-                keep = Settings.GbkMode != 0 ? (keep < 2 ? keep : 2) : wordPart;
-            }
-            SetResult(chosen, keep);
-            if (follow != 0) {
-                const char* symbol =
-                    ConvertSymbol(static_cast<std::uint16_t>(follow), IsModeOn(FullWidth),
-                                  IsModeOn(ChinesePunctuation));
-                const char single = static_cast<char>(follow & 0xFF);
-                if (symbol != nullptr) {
-                    AppendToResult(symbol, std::strlen(symbol));
-                } else {
-                    AppendToResult(&single, 1);
-                }
-            }
-            Publish(context);
-        }
+        CommitInput input;
+        input.chosen = chosen;
+        input.previous = Conversion.ResultText;
+        input.codeHint = Settings.CodeHint != 0;
+        input.gbkMode = Settings.GbkMode != 0;
+        char single[2] = "";
+        ReadFollowText(follow, chosen, single, input);
+        const CommitResult result = BuildCommitResult(input);
+        PublishCommit(context, result);
+        std::memcpy(associationKey, result.associationKey, sizeof associationKey);
     }
     Conversion.AssociationShown = 0;
-
-    if (associationKey[0] == '\0' || Settings.WordAssociation == 0 || follow != 0 ||
-        Settings.GbkMode != 0) {
-        return;
-    }
-    const std::optional<LookupOutcome> words =
-        AssociationLookup(Conversion.SavedCode, associationKey);
-    Conversion.CandidateCount = kNoCandidates;
-    if (!words || words->found.count == 0) {
-        return;
-    }
-    Conversion.CandidatesOpen = 1;
-    FillCandidateSlots(list, words->found);
-    list->dwPageStart = kFirstCandidateSlot;
-    list->dwCount = Conversion.CandidateCount;
-    Conversion.AssociationShown = HasCandidates();
-    // The association list is a composition of its own, opened before it is announced.
-    QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
-    QueueCompositionNotifications(context, kCompositionStringFlag);
+    OfferAssociation(context, list, associationKey, follow);
 }
