@@ -18,18 +18,11 @@
 
 namespace {
 
-// Appends at most what still fits ResultText.
-void AppendToResult(const char* text, std::size_t length) {
-    const std::size_t used = std::strlen(Conversion.ResultText);
-    const std::size_t room = kMaxWordBytes - used;
-    const std::size_t kept = length < room ? length : room;
-    std::memcpy(Conversion.ResultText + used, text, kept);
-    Conversion.ResultText[used + kept] = '\0';
-}
-
+// At most what fits ResultText.
 void SetResult(const char* text, std::size_t length) {
-    Conversion.ResultText[0] = '\0';
-    AppendToResult(text, length);
+    const std::size_t kept = length < kMaxWordBytes ? length : kMaxWordBytes;
+    std::memcpy(Conversion.ResultText, text, kept);
+    Conversion.ResultText[kept] = '\0';
 }
 
 void Publish(HIMC context) {

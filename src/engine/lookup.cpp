@@ -67,7 +67,7 @@ void ScanGbkExtension(Scan& scan, const char* typed, unsigned length) {
         const char* code = Settings.CodeSet == kCodeSetPrimary ? record.primary : record.secondary;
         const unsigned codeLength = static_cast<unsigned>(strnlen(code, sizeof record.primary));
         if (codeLength > length) {
-            scan.outcome.codeComplete = 0;
+            scan.outcome.codeComplete = false;
         }
         const unsigned hint = HintLength(codeLength, length);
         if (!AccountItem(scan, 2, hint)) {
@@ -88,7 +88,7 @@ void ScanUserWords(Scan& scan, const CodePrefix& prefix) {
         }
         const unsigned codeLength = PackedCodeLength(packed);
         if (codeLength > prefix.length) {
-            scan.outcome.codeComplete = 0;
+            scan.outcome.codeComplete = false;
         }
         const unsigned hint = HintLength(codeLength, prefix.length);
         if (!AccountItem(scan, PackedWordLength(packed), hint)) {
@@ -119,7 +119,7 @@ bool TakeMainMatch(Scan& scan, std::int32_t i, PackedCode packed, const CodePref
         }
         return true;
     }
-    outcome.codeComplete = 0;
+    outcome.codeComplete = false;
     const unsigned hint = HintLength(codeLength, prefix.length);
     if (!AccountItem(scan, wordLength, hint)) {
         return false;
@@ -167,7 +167,7 @@ void FindSpecialCandidate(Scan& scan, const char* code, unsigned length) {
         return;
     }
     if (specialLength > length) {
-        scan.outcome.codeComplete = 0;
+        scan.outcome.codeComplete = false;
     }
     const unsigned textLength = static_cast<unsigned>(std::strlen(SpecialEntry.word));
     const unsigned hint = HintLength(specialLength, length);
@@ -186,7 +186,7 @@ struct FirstKeyScan {
     Run user;
     Run longer;
     std::int32_t listBytes;
-    std::int32_t codeComplete;
+    bool codeComplete;
     int exactRecorded;
     std::int32_t exactIndex[kExactIndexSize];
     std::uint32_t generation;
@@ -257,7 +257,7 @@ std::optional<LookupOutcome> LookupCandidates(const char* code) {
         return result;
     }
     LookupOutcome& outcome = result.emplace();
-    outcome.codeComplete = 1;
+    outcome.codeComplete = true;
     Scan scan(outcome);
     const CodePrefix prefix = MakeCodePrefix(code);
 
@@ -396,8 +396,8 @@ bool FillListFromLookup(CANDIDATELIST* list) {
     // Without a lookup no candidate is listed, and whether the code is complete is moot.
     bool codeComplete = false;
     if (const std::optional<LookupOutcome> found = LookupCandidates(code)) {
-        codeComplete = found->codeComplete != 0;
-        Conversion.CodeComplete = found->codeComplete;
+        codeComplete = found->codeComplete;
+        Conversion.CodeComplete = found->codeComplete ? 1 : 0;
         std::memcpy(Conversion.ExactIndex, found->exactIndex,
                     sizeof(std::int32_t) * ExactIndexLength(found->exactIndex));
         FillCandidateSlots(list, found->found);

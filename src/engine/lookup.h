@@ -33,7 +33,7 @@ struct LookupOutcome {
     // Bytes of the list text of every match, shown or not.
     std::int32_t listBytes;
     // No match has a longer code than the typed one.
-    std::int32_t codeComplete;
+    bool codeComplete;
     // MainTable index + 1 of each exact main-table match, in list order, then 0.
     std::int32_t exactIndex[kExactIndexSize];
 };
