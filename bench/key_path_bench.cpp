@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -258,8 +259,8 @@ void BM_GbkModeLookup(benchmark::State& state, std::int32_t codeSet) {
     for (auto _ : state) {
         const Clock::time_point start = Clock::now();
         for (const std::string& prefix : prefixes) {
-            const LookupOutcome* outcome = LookupCandidates(prefix.c_str());
-            found += outcome != nullptr ? outcome->found.count : 0;
+            const std::optional<LookupOutcome> outcome = LookupCandidates(prefix.c_str());
+            found += outcome ? outcome->found.count : 0;
         }
         lookupNs +=
             std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now() - start).count();

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -116,8 +117,8 @@ void Undo(const std::vector<Change>& changes) {
 }
 
 // Every main-table candidate is plain GBK of a main-file word, wherever it came from.
-void RequireSoundItems(const LookupOutcome* outcome, bool association) {
-    if (outcome == nullptr) {
+void RequireSoundItems(const std::optional<LookupOutcome>& outcome, bool association) {
+    if (!outcome) {
         return;
     }
     const char* blockStart = reinterpret_cast<const char*>(Tables.MainTable);
@@ -154,9 +155,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t at = codes; at <= size; ++at) {
             if (at == size || data[at] == ' ' || code.size() == kMaxCodeLength) {
                 if (!code.empty()) {
-                    const LookupOutcome* outcome = LookupCandidates(code.c_str());
+                    const std::optional<LookupOutcome> outcome = LookupCandidates(code.c_str());
                     RequireSoundItems(outcome, false);
-                    if (outcome != nullptr && outcome->found.count > 0) {
+                    if (outcome && outcome->found.count > 0) {
                         const CandidateItem& first = outcome->found.items[0];
                         const std::string key(first.text, first.textLength);
                         RequireSoundItems(AssociationLookup(code.c_str(), key.c_str()), true);

@@ -19,25 +19,11 @@
 
 namespace {
 
-// What the last association lookup found.
-LookupOutcome association;
-
-bool IsCodeLetter(unsigned char c) {
-    return (c >= 'a' && c <= 'z') || c == ';' || c == '/';
-}
-
-// Appends at most what still fits ResultText.
-void AppendToResult(const char* text, std::size_t length) {
-    const std::size_t used = std::strlen(Conversion.ResultText);
-    const std::size_t room = kMaxWordBytes - used;
-    const std::size_t kept = length < room ? length : room;
-    std::memcpy(Conversion.ResultText + used, text, kept);
-    Conversion.ResultText[used + kept] = '\0';
-}
-
+// At most what fits ResultText.
 void SetResult(const char* text, std::size_t length) {
-    Conversion.ResultText[0] = '\0';
-    AppendToResult(text, length);
+    const std::size_t kept = length < kMaxWordBytes ? length : kMaxWordBytes;
+    std::memcpy(Conversion.ResultText, text, kept);
+    Conversion.ResultText[kept] = '\0';
 }
 
 void Publish(HIMC context) {
@@ -47,10 +33,61 @@ void Publish(HIMC context) {
     CommitResultText(context);
 }
 
+// The converted punctuation a new word is committed with; left alone for an association
+// candidate, whose rest is committed without it (converting may turn a quote's toggle).
+void ReadFollowText(unsigned follow, const char* chosen, char (&single)[2], CommitInput& input) {
+    input.follow = "";
+    input.followLength = 0;
+    if (follow == 0 || ContinuesPrevious(chosen, Conversion.ResultText)) {
+        return;
+    }
+    const char* symbol = ConvertSymbol(static_cast<std::uint16_t>(follow), IsModeOn(FullWidth),
+                                       IsModeOn(ChinesePunctuation));
+    if (symbol != nullptr) {
+        input.follow = symbol;
+        input.followLength = std::strlen(symbol);
+    } else {
+        single[0] = static_cast<char>(follow & 0xFF);
+        input.follow = single;
+        input.followLength = 1;
+    }
+}
+
+void PublishCommit(HIMC context, const CommitResult& result) {
+    if (!result.continuation) {
+        std::memcpy(Conversion.SavedCode, result.savedCode, sizeof Conversion.SavedCode);
+    }
+    SetResult(result.text, result.textLength);
+    Publish(context);
+    if (result.continuation) {
+        // The whole word is the next association's key.
+        SetResult(result.wholeWord, result.wholeWordLength);
+    }
+}
+
+void OfferAssociation(HIMC context, CANDIDATELIST* list, const char* key, unsigned follow) {
+    if (key[0] == '\0' || Settings.WordAssociation == 0 || follow != 0 || Settings.GbkMode != 0) {
+        return;
+    }
+    const std::optional<LookupOutcome> words = AssociationLookup(Conversion.SavedCode, key);
+    Conversion.CandidateCount = kNoCandidates;
+    if (!words || words->found.count == 0) {
+        return;
+    }
+    Conversion.CandidatesOpen = 1;
+    FillCandidateSlots(list, words->found);
+    list->dwPageStart = kFirstCandidateSlot;
+    list->dwCount = Conversion.CandidateCount;
+    Conversion.AssociationShown = HasCandidates();
+    // The association list is a composition of its own, opened before it is announced.
+    QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
+    QueueCompositionNotifications(context, kCompositionStringFlag);
+}
+
 // An association candidate: a word longer than key that begins with it. False when the list
 // byte limit, shared with the lookup, ends the scan.
-bool TakeWordAfter(const DictEntry& entry, WordHead head, const char* key, unsigned keyLength,
-                   unsigned keyHead, unsigned headMask) {
+bool TakeWordAfter(LookupOutcome& association, const DictEntry& entry, WordHead head,
+                   const char* key, unsigned keyLength, unsigned keyHead, unsigned headMask) {
     const unsigned wordLength = HeadWordLength(head);
     if (wordLength <= keyLength || (HeadFirstBytes(head) & headMask) != (keyHead & headMask) ||
         std::memcmp(entry.word, key, keyLength) != 0) {
@@ -71,14 +108,14 @@ bool TakeWordAfter(const DictEntry& entry, WordHead head, const char* key, unsig
 }
 
 // User words first, then the words of the group, each in table order.
-void FindWordsAfter(int ordinal, const char* key) {
+void FindWordsAfter(LookupOutcome& association, int ordinal, const char* key) {
     ReadyMainGroup(ordinal);
     const unsigned keyLength = static_cast<unsigned>(std::strlen(key));
     const unsigned keyHead = FirstTwoBytes(key);
     const unsigned headMask = keyLength >= 2 ? 0xFFFF : 0xFF;
     for (std::size_t i = 0; i < kUserTableCapacity && UserIndex.codes[i] != 0; ++i) {
-        if (!TakeWordAfter(Tables.UserTable[i], UserIndex.heads[i], key, keyLength, keyHead,
-                           headMask)) {
+        if (!TakeWordAfter(association, Tables.UserTable[i], UserIndex.heads[i], key, keyLength,
+                           keyHead, headMask)) {
             return;
         }
     }
@@ -86,8 +123,8 @@ void FindWordsAfter(int ordinal, const char* key) {
         // Only the words that begin with the key's first two bytes, in table order.
         const PositionRange range = MainEntriesByWordHead(ordinal, keyHead);
         for (const std::int32_t* p = range.begin; p < range.end; ++p) {
-            if (!TakeWordAfter(Tables.MainTable[*p], MainIndex.heads[*p], key, keyLength, keyHead,
-                               headMask)) {
+            if (!TakeWordAfter(association, Tables.MainTable[*p], MainIndex.heads[*p], key,
+                               keyLength, keyHead, headMask)) {
                 return;
             }
         }
@@ -100,8 +137,8 @@ void FindWordsAfter(int ordinal, const char* key) {
         end = static_cast<std::int32_t>(kMainTableCapacity);
     }
     for (std::int32_t i = first; i < end && MainIndex.codes[i] != 0; ++i) {
-        if (!TakeWordAfter(Tables.MainTable[i], MainIndex.heads[i], key, keyLength, keyHead,
-                           headMask)) {
+        if (!TakeWordAfter(association, Tables.MainTable[i], MainIndex.heads[i], key, keyLength,
+                           keyHead, headMask)) {
             return;
         }
     }
@@ -109,24 +146,15 @@ void FindWordsAfter(int ordinal, const char* key) {
 
 }  // namespace
 
-std::size_t WordPartLength(const char* candidate) {
-    std::size_t i = 0;
-    while (candidate[i] != '\0' && !IsCodeLetter(static_cast<unsigned char>(candidate[i]))) {
-        // A double-byte character is never cut: its trail byte may look like a letter.
-        i += static_cast<unsigned char>(candidate[i]) >= 0x81 && candidate[i + 1] != '\0' ? 2 : 1;
-    }
-    return i;
-}
-
-const LookupOutcome* AssociationLookup(const char* code, const char* key) {
+std::optional<LookupOutcome> AssociationLookup(const char* code, const char* key) {
+    // One object returned from every path, as in LookupCandidates.
+    std::optional<LookupOutcome> result;
     const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]), Settings.GbkMode != 0);
     if (ordinal == 0) {
-        return nullptr;
+        return result;
     }
-    association.listBytes = 0;
-    association.found.count = 0;
-    FindWordsAfter(ordinal, key);
-    return &association;
+    FindWordsAfter(result.emplace(), ordinal, key);
+    return result;
 }
 
 void RecordCommittedText(const char* text) {
@@ -145,73 +173,30 @@ void CommitCandidate(HIMC context, unsigned selection, unsigned follow, unsigned
     if (selection < '0' || selection > '9') {
         return;
     }
-    char associationKey[kWordFieldSize] = "";
     CandidateListAccess access(context);
     if (!access) {
         return;
     }
     CANDIDATELIST* list = access.list();
-
-    unsigned index = (selection == '0' ? 9u : selection - '1') + (offset & 0xFFFF);
-    const bool visible = source == CommitSource::Automatic ||
-                         static_cast<std::int32_t>(index) < Conversion.VisibleCandidates ||
-                         Settings.ProgressiveHint == 0;
-    index += list->dwPageStart;
-    if (visible && list->dwCount != 0 && index < list->dwCount && index < kCandidateSlotCount) {
+    const int slot =
+        ChooseCandidateSlot({selection, offset, source, Conversion.VisibleCandidates,
+                             Settings.ProgressiveHint != 0, list->dwPageStart, list->dwCount});
+    char associationKey[kWordFieldSize] = "";
+    if (slot != kNoCandidateSlot) {
         char chosen[kCandidateSlotSize];
-        std::memcpy(chosen, CandidateSlot(list, static_cast<int>(index)), sizeof chosen);
+        std::memcpy(chosen, CandidateSlot(list, slot), sizeof chosen);
         chosen[kMaxSlotBytes] = '\0';
-        const std::size_t wordPart = WordPartLength(chosen);
-        if (Settings.GbkMode == 0) {
-            std::memcpy(associationKey, chosen, wordPart);
-            associationKey[wordPart] = '\0';
-        }
-        const std::size_t previous = std::strlen(Conversion.ResultText);
-        if (std::strncmp(chosen, Conversion.ResultText, previous) == 0) {
-            // An association candidate: only its rest is new; the whole word is the next key.
-            SetResult(chosen + previous, std::strlen(chosen) - previous);
-            Publish(context);
-            SetResult(chosen, std::strlen(chosen));
-        } else {
-            std::memset(Conversion.SavedCode, 0, sizeof Conversion.SavedCode);
-            std::memcpy(Conversion.SavedCode, Conversion.ResultText,
-                        strnlen(Conversion.ResultText, kMaxCodeLength));
-            std::size_t keep = std::strlen(chosen);
-            if (Settings.CodeHint != 0) {
-                keep = Settings.GbkMode != 0 ? (keep < 2 ? keep : 2) : wordPart;
-            }
-            SetResult(chosen, keep);
-            if (follow != 0) {
-                const char* symbol =
-                    ConvertSymbol(static_cast<std::uint16_t>(follow), IsModeOn(FullWidth),
-                                  IsModeOn(ChinesePunctuation));
-                const char single = static_cast<char>(follow & 0xFF);
-                if (symbol != nullptr) {
-                    AppendToResult(symbol, std::strlen(symbol));
-                } else {
-                    AppendToResult(&single, 1);
-                }
-            }
-            Publish(context);
-        }
+        CommitInput input;
+        input.chosen = chosen;
+        input.previous = Conversion.ResultText;
+        input.codeHint = Settings.CodeHint != 0;
+        input.gbkMode = Settings.GbkMode != 0;
+        char single[2] = "";
+        ReadFollowText(follow, chosen, single, input);
+        const CommitResult result = BuildCommitResult(input);
+        PublishCommit(context, result);
+        std::memcpy(associationKey, result.associationKey, sizeof associationKey);
     }
     Conversion.AssociationShown = 0;
-
-    if (associationKey[0] == '\0' || Settings.WordAssociation == 0 || follow != 0 ||
-        Settings.GbkMode != 0) {
-        return;
-    }
-    const LookupOutcome* words = AssociationLookup(Conversion.SavedCode, associationKey);
-    Conversion.CandidateCount = kNoCandidates;
-    if (words == nullptr || words->found.count == 0) {
-        return;
-    }
-    Conversion.CandidatesOpen = 1;
-    FillCandidateSlots(list, words->found);
-    list->dwPageStart = kFirstCandidateSlot;
-    list->dwCount = Conversion.CandidateCount;
-    Conversion.AssociationShown = HasCandidates();
-    // The association list is a composition of its own, opened before it is announced.
-    QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
-    QueueCompositionNotifications(context, kCompositionStringFlag);
+    OfferAssociation(context, list, associationKey, follow);
 }

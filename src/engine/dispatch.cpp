@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/character_rules.h"
 #include "engine/commit.h"
 #include "engine/conversion_state.h"
 #include "engine/lookup.h"
@@ -15,8 +16,6 @@
 #include "engine/mode_state.h"
 
 namespace {
-
-constexpr unsigned char kCtrlN = 14;
 
 void ClearCode(HIMC context) {
     EditCode(context, 0, Clear, false);
@@ -35,6 +34,72 @@ void AutoCommit(HIMC context) {
     DropCandidates();
     Conversion.CodeComplete = 0;
     CommitCandidate(context, '1', 0, 0, CommitSource::Automatic);
+    ClearCode(context);
+}
+
+CharacterFacts ReadCharacterFacts(unsigned char c, unsigned scan) {
+    CharacterFacts facts;
+    facts.character = c;
+    facts.scan = scan;
+    facts.codeKey = IsCodeKey(c);
+    facts.punctuationKey = IsPunctuationKey(c);
+    facts.codeComplete = Conversion.CodeComplete != 0;
+    facts.hasCandidates = HasCandidates();
+    facts.candidatesOpen = Conversion.CandidatesOpen != 0;
+    facts.associationShown = Conversion.AssociationShown != 0;
+    facts.candidatesInList = CandidatesInList();
+    facts.primaryCodeSet = Settings.CodeSet == kCodeSetPrimary;
+    facts.commaPeriodPaging = Settings.CommaPeriodPaging != 0;
+    facts.commaPeriodKeys = Settings.CommaPeriodKeys != 0;
+    facts.semicolonQuoteKeys = Settings.SemicolonQuoteKeys != 0;
+    return facts;
+}
+
+void CommitFirstAndStartCode(HIMC context, unsigned char c) {
+    Select(context, '1', 0);
+    DropCandidates();
+    Conversion.CodeComplete = 0;
+    ClearCode(context);
+    EditCode(context, c, Append, true);
+    if (SingleCompleteCandidate()) {
+        AutoCommit(context);
+    }
+}
+
+void ExtendCode(HIMC context, unsigned char c) {
+    EditCode(context, c, Append, false);
+    if (SingleCompleteCandidate()) {
+        AutoCommit(context);
+    } else {
+        QueueCompositionNotifications(context, kAllCompositionFlags);
+    }
+}
+
+void SelectByDigit(HIMC context, unsigned char c) {
+    if (Settings.AutoFrequency != 0) {
+        PromoteCandidate(context, c);
+    }
+    DropCandidates();
+    Select(context, c, 0);
+    ClearCode(context);
+}
+
+void SelectOnPage(HIMC context, unsigned selection) {
+    DropCandidates();
+    Select(context, selection, 0);
+    ClearCode(context);
+}
+
+void CommitFirstWithPunctuation(HIMC context, unsigned char c) {
+    DropCandidates();
+    Conversion.AssociationShown = 0;
+    Select(context, '1', c);
+    ClearCode(context);
+}
+
+void DropCandidatesAndPassThrough(HIMC context, unsigned char c) {
+    DropCandidates();
+    CommitCharacter(context, c);
     ClearCode(context);
 }
 
@@ -71,92 +136,42 @@ int ProcessCharacter(HIMC context, unsigned character, unsigned scan) {
 
 void HandleCharacter(HIMC context, unsigned character, unsigned scan) {
     const unsigned char c = static_cast<unsigned char>(character & 0xFF);
-    const bool codeKey = IsCodeKey(c);
-
-    // 1. The next code key after a complete code commits the first candidate and starts anew.
-    if (codeKey && Conversion.CodeComplete != 0 && HasCandidates() &&
-        Conversion.AssociationShown == 0) {
-        Select(context, '1', 0);
-        DropCandidates();
-        Conversion.CodeComplete = 0;
-        ClearCode(context);
-        EditCode(context, c, Append, true);
-        if (SingleCompleteCandidate()) {
-            AutoCommit(context);
-        }
-        return;
+    switch (ChooseCharacterAction(ReadCharacterFacts(c, scan))) {
+        case CharacterAction::CommitFirstAndStartCode:
+            CommitFirstAndStartCode(context, c);
+            return;
+        case CharacterAction::ExtendCode:
+            ExtendCode(context, c);
+            return;
+        case CharacterAction::SelectByDigit:
+            SelectByDigit(context, c);
+            return;
+        case CharacterAction::PageDown:
+            PageDown(context);
+            return;
+        case CharacterAction::PageUp:
+            PageUp(context);
+            return;
+        case CharacterAction::SelectSecond:
+            SelectOnPage(context, '2');
+            return;
+        case CharacterAction::SelectThird:
+            SelectOnPage(context, '3');
+            return;
+        case CharacterAction::CommitFirstWithPunctuation:
+            CommitFirstWithPunctuation(context, c);
+            return;
+        case CharacterAction::DeleteLastKey:
+            DropCandidates();
+            DeleteLastKey(context, c);
+            return;
+        case CharacterAction::DropCandidatesAndPassThrough:
+            DropCandidatesAndPassThrough(context, c);
+            return;
+        case CharacterAction::PassThrough:
+            CommitCharacter(context, c);
+            return;
     }
-    // 2. A code key extends the code.
-    if (codeKey) {
-        EditCode(context, c, Append, false);
-        if (SingleCompleteCandidate()) {
-            AutoCommit(context);
-        } else {
-            QueueCompositionNotifications(context, kAllCompositionFlags);
-        }
-        return;
-    }
-    // 3. A digit selects on the current page.
-    if (c >= '0' && c <= '9' && Conversion.CandidatesOpen != 0) {
-        if (Settings.AutoFrequency != 0) {
-            PromoteCandidate(context, c);
-        }
-        DropCandidates();
-        Select(context, c, 0);
-        ClearCode(context);
-        return;
-    }
-    // 4 and 5. Paging keys.
-    const bool commaPeriodPaging = Settings.CommaPeriodPaging != 0;
-    if (HasCandidates() && (c == '=' || scan == kPageDownScan || (c == '.' && commaPeriodPaging))) {
-        PageDown(context);
-        return;
-    }
-    if (HasCandidates() && (c == '-' || scan == kPageUpScan || (c == ',' && commaPeriodPaging))) {
-        PageUp(context);
-        return;
-    }
-    // 6 and 7. The second- and third-candidate keys.
-    const bool commaPeriodKeys = Settings.CommaPeriodKeys != 0;
-    const bool semicolonQuoteKeys = Settings.SemicolonQuoteKeys != 0;
-    if (Conversion.CandidatesOpen != 0 && CandidatesInList() >= 2 &&
-        ((c == ',' && commaPeriodKeys) || (c == ';' && semicolonQuoteKeys))) {
-        DropCandidates();
-        Select(context, '2', 0);
-        ClearCode(context);
-        return;
-    }
-    if (Conversion.CandidatesOpen != 0 && CandidatesInList() >= 3 &&
-        ((c == '.' && commaPeriodKeys) ||
-         (c == '\'' && semicolonQuoteKeys && Settings.CodeSet == kCodeSetPrimary))) {
-        DropCandidates();
-        Select(context, '3', 0);
-        ClearCode(context);
-        return;
-    }
-    // 8. Punctuation commits the first candidate followed by the converted punctuation.
-    if (!commaPeriodKeys && !semicolonQuoteKeys && HasCandidates() && IsPunctuationKey(c) &&
-        Conversion.AssociationShown == 0) {
-        DropCandidates();
-        Conversion.AssociationShown = 0;
-        Select(context, '1', c);
-        ClearCode(context);
-        return;
-    }
-    // 9. Ctrl+N deletes the last key.
-    if (c == kCtrlN) {
-        DropCandidates();
-        DeleteLastKey(context, c);
-        return;
-    }
-    // 10 and 11. Anything else drops the candidates and passes through.
-    if (HasCandidates()) {
-        DropCandidates();
-        CommitCharacter(context, c);
-        ClearCode(context);
-        return;
-    }
-    CommitCharacter(context, c);
 }
 
 int CommitCharacter(HIMC context, unsigned character) {

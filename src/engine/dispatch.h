@@ -2,16 +2,13 @@
 // whether it extends the code, selects, turns the page, commits and passes through, or deletes.
 #pragma once
 
+#include "engine/character_rules.h"
 #include "platform/win32.h"
-
-// Scan codes of Page Up and Page Down as the system delivers them (extended keys).
-constexpr unsigned kPageUpScan = 0x149;
-constexpr unsigned kPageDownScan = 0x151;
 
 // The entry point: opens the composition when no code is pending, then dispatches every character
 // but the space and the carriage return. Returns 0 when the context cannot be locked, else 1.
 int ProcessCharacter(HIMC context, unsigned character, unsigned scan);
-// The eleven dispatch rules, tried in order.
+// Does what the first of the character rules that applies says.
 void HandleCharacter(HIMC context, unsigned character, unsigned scan);
 
 // Commits one character (converted when Chinese punctuation is on) as the result string.

@@ -20,27 +20,32 @@
 
 namespace {
 
-// What the last lookup found; LookupCandidates hands it out.
-LookupOutcome outcome;
-
 // The three runs of candidates as the scans meet them; they are joined in list order at the end.
-// Only as many as the slots can show are kept; the rest is counted in outcome.listBytes alone.
+// Only as many as the slots can show are kept; the rest is counted in the outcome's listBytes
+// alone.
 struct Run {
     CandidateItem items[kMaxCandidates];
-    int count;
+    int count = 0;
 };
-Run exactRun;
-Run userRun;
-Run longerRun;
-CandidateItem specialItem;
-bool specialFound;
-int exactRecorded;
+
+// One lookup in progress: the outcome it builds and what the scans found so far.
+struct Scan {
+    // The runs are filled before they are read: nothing but their counts starts at zero.
+    explicit Scan(LookupOutcome& building) : outcome(building) {}
+    LookupOutcome& outcome;
+    Run exact;
+    Run user;
+    Run longer;
+    CandidateItem special;
+    bool specialFound = false;
+    int exactRecorded = 0;
+};
 
 // The byte limit of the list text: an item adds its text, hint and separator. Returns false when
 // the item does not fit; the scan in progress then stops.
-bool AccountItem(unsigned textLength, unsigned hintLength) {
-    outcome.listBytes += static_cast<std::int32_t>(textLength + hintLength + 1);
-    return outcome.listBytes < kListTextSize;
+bool AccountItem(Scan& scan, unsigned textLength, unsigned hintLength) {
+    scan.outcome.listBytes += static_cast<std::int32_t>(textLength + hintLength + 1);
+    return scan.outcome.listBytes < kListTextSize;
 }
 
 void Keep(Run& run, const char* text, unsigned textLength, const char* hint, unsigned hintLength) {
@@ -56,7 +61,7 @@ unsigned HintLength(unsigned codeLength, unsigned typedLength) {
     return Settings.CodeHint != 0 && codeLength > typedLength ? codeLength - typedLength : 0;
 }
 
-void ScanGbkExtension(const char* typed, unsigned length) {
+void ScanGbkExtension(Scan& scan, const char* typed, unsigned length) {
     static std::uint16_t matches[kGbkExtensionCount];
     const std::size_t count = GbkExtensionMatches(Settings.CodeSet, typed, length, matches);
     for (std::size_t m = 0; m < count; ++m) {
@@ -64,17 +69,17 @@ void ScanGbkExtension(const char* typed, unsigned length) {
         const char* code = Settings.CodeSet == kCodeSetPrimary ? record.primary : record.secondary;
         const unsigned codeLength = static_cast<unsigned>(strnlen(code, sizeof record.primary));
         if (codeLength > length) {
-            outcome.codeComplete = 0;
+            scan.outcome.codeComplete = false;
         }
         const unsigned hint = HintLength(codeLength, length);
-        if (!AccountItem(2, hint)) {
+        if (!AccountItem(scan, 2, hint)) {
             return;
         }
-        Keep(longerRun, reinterpret_cast<const char*>(record.character), 2, code + length, hint);
+        Keep(scan.longer, reinterpret_cast<const char*>(record.character), 2, code + length, hint);
     }
 }
 
-void ScanUserWords(const CodePrefix& prefix) {
+void ScanUserWords(Scan& scan, const CodePrefix& prefix) {
     for (std::size_t i = 0; i < kUserTableCapacity; ++i) {
         const PackedCode packed = UserIndex.codes[i];
         if (packed == 0) {
@@ -85,47 +90,48 @@ void ScanUserWords(const CodePrefix& prefix) {
         }
         const unsigned codeLength = PackedCodeLength(packed);
         if (codeLength > prefix.length) {
-            outcome.codeComplete = 0;
+            scan.outcome.codeComplete = false;
         }
         const unsigned hint = HintLength(codeLength, prefix.length);
-        if (!AccountItem(PackedWordLength(packed), hint)) {
+        if (!AccountItem(scan, PackedWordLength(packed), hint)) {
             return;
         }
-        Keep(userRun, Tables.UserTable[i].word, PackedWordLength(packed),
+        Keep(scan.user, Tables.UserTable[i].word, PackedWordLength(packed),
              Tables.UserTable[i].code + prefix.length, hint);
     }
 }
 
 // One main-table entry whose code begins with the typed code. False when the byte limit ends
 // the scan.
-bool TakeMainMatch(std::int32_t i, PackedCode packed, const CodePrefix& prefix) {
+bool TakeMainMatch(Scan& scan, std::int32_t i, PackedCode packed, const CodePrefix& prefix) {
     const unsigned wordLength = PackedWordLength(packed);
     if (Settings.PhraseInput == 0 && wordLength > 2) {
         return true;
     }
+    LookupOutcome& outcome = scan.outcome;
     const unsigned codeLength = PackedCodeLength(packed);
     if (codeLength == prefix.length) {
-        if (!AccountItem(wordLength, 0)) {
+        if (!AccountItem(scan, wordLength, 0)) {
             return false;
         }
-        Keep(exactRun, Tables.MainTable[i].word, wordLength, nullptr, 0);
-        if (exactRecorded < kExactIndexSize - 1) {
-            outcome.exactIndex[exactRecorded++] = i + 1;
-            outcome.exactIndex[exactRecorded] = 0;
+        Keep(scan.exact, Tables.MainTable[i].word, wordLength, nullptr, 0);
+        if (scan.exactRecorded < kExactIndexSize - 1) {
+            outcome.exactIndex[scan.exactRecorded++] = i + 1;
+            outcome.exactIndex[scan.exactRecorded] = 0;
         }
         return true;
     }
-    outcome.codeComplete = 0;
+    outcome.codeComplete = false;
     const unsigned hint = HintLength(codeLength, prefix.length);
-    if (!AccountItem(wordLength, hint)) {
+    if (!AccountItem(scan, wordLength, hint)) {
         return false;
     }
-    Keep(longerRun, Tables.MainTable[i].word, wordLength, Tables.MainTable[i].code + prefix.length,
-         hint);
+    Keep(scan.longer, Tables.MainTable[i].word, wordLength,
+         Tables.MainTable[i].code + prefix.length, hint);
     return true;
 }
 
-void ScanMainGroup(int ordinal, const CodePrefix& prefix) {
+void ScanMainGroup(Scan& scan, int ordinal, const CodePrefix& prefix) {
     ReadyMainGroup(ordinal);
     if (prefix.length >= 2) {
         // Only entries with the same second key can match, and they come in table order.
@@ -133,7 +139,7 @@ void ScanMainGroup(int ordinal, const CodePrefix& prefix) {
             MainEntriesBySecondKey(ordinal, static_cast<unsigned char>(prefix.typed >> 8));
         for (const std::int32_t* p = range.begin; p < range.end; ++p) {
             const PackedCode packed = MainIndex.codes[*p];
-            if (BeginsWith(packed, prefix) && !TakeMainMatch(*p, packed, prefix)) {
+            if (BeginsWith(packed, prefix) && !TakeMainMatch(scan, *p, packed, prefix)) {
                 return;
             }
         }
@@ -147,13 +153,13 @@ void ScanMainGroup(int ordinal, const CodePrefix& prefix) {
         if (packed == 0) {
             return;
         }
-        if (BeginsWith(packed, prefix) && !TakeMainMatch(i, packed, prefix)) {
+        if (BeginsWith(packed, prefix) && !TakeMainMatch(scan, i, packed, prefix)) {
             return;
         }
     }
 }
 
-void FindSpecialCandidate(const char* code, unsigned length) {
+void FindSpecialCandidate(Scan& scan, const char* code, unsigned length) {
     if (MakeSpecialEntry(code) == 0) {
         return;
     }
@@ -163,16 +169,16 @@ void FindSpecialCandidate(const char* code, unsigned length) {
         return;
     }
     if (specialLength > length) {
-        outcome.codeComplete = 0;
+        scan.outcome.codeComplete = false;
     }
     const unsigned textLength = static_cast<unsigned>(std::strlen(SpecialEntry.word));
     const unsigned hint = HintLength(specialLength, length);
-    if (!AccountItem(textLength, hint)) {
+    if (!AccountItem(scan, textLength, hint)) {
         return;
     }
-    specialItem = {SpecialEntry.word, SpecialEntry.code + length,
-                   static_cast<std::uint8_t>(textLength), static_cast<std::uint8_t>(hint)};
-    specialFound = true;
+    scan.special = {SpecialEntry.word, SpecialEntry.code + length,
+                    static_cast<std::uint8_t>(textLength), static_cast<std::uint8_t>(hint)};
+    scan.specialFound = true;
 }
 
 // A one-key code matches most of its group, and the same first keys come back all the time: the
@@ -182,7 +188,7 @@ struct FirstKeyScan {
     Run user;
     Run longer;
     std::int32_t listBytes;
-    std::int32_t codeComplete;
+    bool codeComplete;
     int exactRecorded;
     std::int32_t exactIndex[kExactIndexSize];
     std::uint32_t generation;
@@ -197,29 +203,31 @@ void CopyRun(Run& to, const Run& from) {
     std::memcpy(to.items, from.items, sizeof(CandidateItem) * static_cast<std::size_t>(from.count));
 }
 
-void ScanFirstKeyThroughCache(int ordinal, const CodePrefix& prefix) {
+void ScanFirstKeyThroughCache(Scan& scan, int ordinal, const CodePrefix& prefix) {
+    LookupOutcome& outcome = scan.outcome;
     FirstKeyScan& kept = firstKeyScans[ordinal];
     if (kept.valid && kept.generation == TableGeneration &&
         kept.phraseInput == Settings.PhraseInput && kept.codeHint == Settings.CodeHint) {
-        CopyRun(exactRun, kept.exact);
-        CopyRun(userRun, kept.user);
-        CopyRun(longerRun, kept.longer);
+        CopyRun(scan.exact, kept.exact);
+        CopyRun(scan.user, kept.user);
+        CopyRun(scan.longer, kept.longer);
         outcome.listBytes = kept.listBytes;
         outcome.codeComplete = kept.codeComplete;
-        exactRecorded = kept.exactRecorded;
+        scan.exactRecorded = kept.exactRecorded;
         std::memcpy(outcome.exactIndex, kept.exactIndex,
-                    sizeof(std::int32_t) * (exactRecorded + 1));
+                    sizeof(std::int32_t) * (scan.exactRecorded + 1));
         return;
     }
-    ScanUserWords(prefix);
-    ScanMainGroup(ordinal, prefix);
-    CopyRun(kept.exact, exactRun);
-    CopyRun(kept.user, userRun);
-    CopyRun(kept.longer, longerRun);
+    ScanUserWords(scan, prefix);
+    ScanMainGroup(scan, ordinal, prefix);
+    CopyRun(kept.exact, scan.exact);
+    CopyRun(kept.user, scan.user);
+    CopyRun(kept.longer, scan.longer);
     kept.listBytes = outcome.listBytes;
     kept.codeComplete = outcome.codeComplete;
-    kept.exactRecorded = exactRecorded;
-    std::memcpy(kept.exactIndex, outcome.exactIndex, sizeof(std::int32_t) * (exactRecorded + 1));
+    kept.exactRecorded = scan.exactRecorded;
+    std::memcpy(kept.exactIndex, outcome.exactIndex,
+                sizeof(std::int32_t) * (scan.exactRecorded + 1));
     kept.generation = TableGeneration;
     kept.phraseInput = Settings.PhraseInput;
     kept.codeHint = Settings.CodeHint;
@@ -235,54 +243,50 @@ std::size_t ExactIndexLength(const std::int32_t* index) {
     return n + 1;
 }
 
-void Join(const Run& run) {
-    for (int k = 0; k < run.count && outcome.found.count < kMaxCandidates; ++k) {
-        outcome.found.items[outcome.found.count++] = run.items[k];
+void Join(CandidateItems& found, const Run& run) {
+    for (int k = 0; k < run.count && found.count < kMaxCandidates; ++k) {
+        found.items[found.count++] = run.items[k];
     }
 }
 
 }  // namespace
 
-const LookupOutcome* LookupCandidates(const char* code) {
+std::optional<LookupOutcome> LookupCandidates(const char* code) {
+    // One object returned from every path: the caller's copy is built in place.
+    std::optional<LookupOutcome> result;
     const int ordinal = KeyOrdinal(static_cast<unsigned char>(code[0]), Settings.GbkMode != 0);
     if (ordinal == 0) {
-        return nullptr;
+        return result;
     }
-    outcome.listBytes = 0;
-    outcome.codeComplete = 1;
-    outcome.exactIndex[0] = 0;
-    exactRecorded = 0;
-    exactRun.count = 0;
-    userRun.count = 0;
-    longerRun.count = 0;
-    specialFound = false;
-    outcome.found.count = 0;
+    LookupOutcome& outcome = result.emplace();
+    outcome.codeComplete = true;
+    Scan scan(outcome);
     const CodePrefix prefix = MakeCodePrefix(code);
 
     if (Settings.GbkMode != 0) {
-        ScanGbkExtension(code, prefix.length);
-        Join(longerRun);
-        return &outcome;
+        ScanGbkExtension(scan, code, prefix.length);
+        Join(outcome.found, scan.longer);
+        return result;
     }
     if (prefix.length == 1) {
-        ScanFirstKeyThroughCache(ordinal, prefix);
+        ScanFirstKeyThroughCache(scan, ordinal, prefix);
     } else {
-        ScanUserWords(prefix);
-        ScanMainGroup(ordinal, prefix);
+        ScanUserWords(scan, prefix);
+        ScanMainGroup(scan, ordinal, prefix);
     }
-    FindSpecialCandidate(code, prefix.length);
+    FindSpecialCandidate(scan, code, prefix.length);
 
-    Join(exactRun);
-    if (specialFound && outcome.found.count < kMaxCandidates) {
-        outcome.found.items[outcome.found.count++] = specialItem;
+    Join(outcome.found, scan.exact);
+    if (scan.specialFound && outcome.found.count < kMaxCandidates) {
+        outcome.found.items[outcome.found.count++] = scan.special;
     }
-    Join(userRun);
-    Join(longerRun);
+    Join(outcome.found, scan.user);
+    Join(outcome.found, scan.longer);
     // A list text of one empty item is shorter than two bytes and gives no candidate.
     if (outcome.listBytes < 2) {
         outcome.found.count = 0;
     }
-    return &outcome;
+    return result;
 }
 
 void FillCandidateSlots(CANDIDATELIST* list, const CandidateItems& items) {
@@ -349,6 +353,79 @@ void SetCompositionLength(COMPOSITIONSTRING* comp, DWORD length) {
     comp->dwCompAttrLen = length;
 }
 
+void AppendKey(COMPOSITIONSTRING* comp, unsigned key) {
+    // A code never outgrows its buffer, whatever the caller sends.
+    if (Conversion.CodeLength < kMaxCodeLength) {
+        AppendToComposition(comp, static_cast<char>(key & 0xFF));
+    }
+}
+
+// False when no key is left to look up: the composition is then cancelled instead.
+bool DeleteLastKeyOfCode(HIMC context, COMPOSITIONSTRING* comp) {
+    if (Conversion.CodeLength == 0) {
+        CancelComposition(context);
+        Conversion.CandidatesOpen = 0;
+        return false;
+    }
+    SetCompositionLength(comp, comp->dwCursorPos > 0 ? comp->dwCursorPos - 1 : 0);
+    Conversion.CodeBuffer[--Conversion.CodeLength] = '\0';
+    if (Conversion.CodeLength == 0) {
+        Conversion.CandidateCount = kNoCandidates;
+        Conversion.CandidatesOpen = 0;
+        CancelComposition(context);
+        return false;
+    }
+    return true;
+}
+
+void ClearKeys(COMPOSITIONSTRING* comp) {
+    SetCompositionLength(comp, 0);
+    Conversion.CodeLength = 0;
+    Conversion.CodeBuffer[0] = '\0';
+}
+
+// The list on its first page, filled from a lookup of the code. Returns whether no candidate has
+// a longer code.
+bool FillListFromLookup(CANDIDATELIST* list) {
+    list->dwPageStart = kFirstCandidateSlot;
+    list->dwPageSize = kCandidatePageSize;
+    list->dwSelection = 0;
+    std::memcpy(Conversion.ResultText, Conversion.CodeBuffer, sizeof Conversion.CodeBuffer);
+    Conversion.CandidateCount = kNoCandidates;
+    Conversion.AssociationShown = 0;
+    char code[kCodeFieldSize];
+    std::memcpy(code, Conversion.CodeBuffer, sizeof code);
+    // Without a lookup no candidate is listed, and whether the code is complete is moot.
+    bool codeComplete = false;
+    if (const std::optional<LookupOutcome> found = LookupCandidates(code)) {
+        codeComplete = found->codeComplete;
+        Conversion.CodeComplete = found->codeComplete ? 1 : 0;
+        std::memcpy(Conversion.ExactIndex, found->exactIndex,
+                    sizeof(std::int32_t) * ExactIndexLength(found->exactIndex));
+        FillCandidateSlots(list, found->found);
+    }
+    return codeComplete;
+}
+
+// Offers the filled list. True when its one candidate completes the code: the caller commits it
+// at once, so neither a beep nor the window is wanted.
+bool OfferCandidates(CANDIDATELIST* list, bool codeComplete) {
+    const int candidates = CandidatesInList();
+    if (candidates == 1 && codeComplete) {
+        Conversion.CandidatesOpen = 1;
+        list->dwCount = Conversion.CandidateCount;
+        return true;
+    }
+    Conversion.CandidatesOpen = candidates > 0;
+    // Nothing found, or a complete code that still leaves a choice.
+    if (candidates == 0 || (codeComplete && candidates >= 2)) {
+        MessageBeep(kSimpleBeep);
+    }
+    list->dwCount = Conversion.CandidateCount;
+    Conversion.VisibleCandidates = candidates > 0 ? kCandidatePageSize : 0;
+    return false;
+}
+
 }  // namespace
 
 int EditCode(HIMC context, unsigned key, EditMode mode, bool notify) {
@@ -356,78 +433,32 @@ int EditCode(HIMC context, unsigned key, EditMode mode, bool notify) {
     if (!access) {
         return 0;
     }
-    COMPOSITIONSTRING* comp = access.comp();
-    int result = 1;
     bool lookUp = true;
     switch (mode) {
         case Append:
-            // A code never outgrows its buffer, whatever the caller sends.
-            if (Conversion.CodeLength < kMaxCodeLength) {
-                AppendToComposition(comp, static_cast<char>(key & 0xFF));
-            }
+            AppendKey(access.comp(), key);
             break;
         case DeleteLast:
-            if (Conversion.CodeLength == 0) {
-                CancelComposition(context);
-                Conversion.CandidatesOpen = 0;
-                lookUp = false;
-                break;
-            }
-            SetCompositionLength(comp, comp->dwCursorPos > 0 ? comp->dwCursorPos - 1 : 0);
-            Conversion.CodeBuffer[--Conversion.CodeLength] = '\0';
-            if (Conversion.CodeLength == 0) {
-                Conversion.CandidateCount = kNoCandidates;
-                Conversion.CandidatesOpen = 0;
-                CancelComposition(context);
-                lookUp = false;
-            }
+            lookUp = DeleteLastKeyOfCode(context, access.comp());
             break;
         case Clear:
-            SetCompositionLength(comp, 0);
-            Conversion.CodeLength = 0;
-            Conversion.CodeBuffer[0] = '\0';
+            ClearKeys(access.comp());
             lookUp = false;
             break;
         case Refresh:
             break;
     }
-
+    bool uniqueComplete = false;
     if (lookUp) {
         CANDIDATELIST* list = access.list();
-        list->dwPageStart = kFirstCandidateSlot;
-        list->dwPageSize = kCandidatePageSize;
-        list->dwSelection = 0;
-        std::memcpy(Conversion.ResultText, Conversion.CodeBuffer, sizeof Conversion.CodeBuffer);
-        Conversion.CandidateCount = kNoCandidates;
-        Conversion.AssociationShown = 0;
-        char code[kCodeFieldSize];
-        std::memcpy(code, Conversion.CodeBuffer, sizeof code);
-        if (const LookupOutcome* found = LookupCandidates(code)) {
-            Conversion.CodeComplete = found->codeComplete;
-            std::memcpy(Conversion.ExactIndex, found->exactIndex,
-                        sizeof(std::int32_t) * ExactIndexLength(found->exactIndex));
-            FillCandidateSlots(list, found->found);
-        }
-        const int candidates = CandidatesInList();
-        if (candidates == 1 && outcome.codeComplete != 0) {
-            Conversion.CandidatesOpen = 1;
-            list->dwCount = Conversion.CandidateCount;
-            result = 0;
-        } else {
-            Conversion.CandidatesOpen = candidates > 0;
-            if (candidates == 0 || (outcome.codeComplete != 0 && candidates >= 2)) {
-                MessageBeep(kSimpleBeep);
-            }
-            list->dwCount = Conversion.CandidateCount;
-            Conversion.VisibleCandidates = candidates > 0 ? kCandidatePageSize : 0;
-        }
+        uniqueComplete = OfferCandidates(list, FillListFromLookup(list));
     }
 
     if (notify) {
         QueueCompositionNotifications(context, kAllCompositionFlags);
     }
     TellUi(UiChange::Conversion);
-    return result;
+    return uniqueComplete ? 0 : 1;
 }
 
 void DiscardCode(HIMC context) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "engine/conversion_state.h"
 #include "platform/win32.h"
@@ -32,16 +33,16 @@ struct LookupOutcome {
     // Bytes of the list text of every match, shown or not.
     std::int32_t listBytes;
     // No match has a longer code than the typed one.
-    std::int32_t codeComplete;
+    bool codeComplete;
     // MainTable index + 1 of each exact main-table match, in list order, then 0.
     std::int32_t exactIndex[kExactIndexSize];
 };
 
 // Looks the code (1 to 6 keys) up. Normal mode: exact main-table matches in table order, the
 // special candidate, user words, longer main-table matches; GBK mode: the rare characters whose
-// code begins with the typed one. Null when the first key starts no group. The outcome stays
-// valid until the next lookup.
-const LookupOutcome* LookupCandidates(const char* code);
+// code begins with the typed one. Nothing when the first key starts no group. The items point into
+// the tables or the special entry, as CandidateItem says.
+std::optional<LookupOutcome> LookupCandidates(const char* code);
 
 enum EditMode : std::uint16_t {
     Refresh = 0,

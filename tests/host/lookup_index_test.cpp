@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,7 +81,9 @@ TEST_F(LookupIndexTest, OneKeyResultsFollowTableAndOptionChanges) {
 TEST_F(LookupIndexTest, AssociationFollowsPromotedOrder) {
     Settings.WordAssociation = 1;
     Settings.AutoFrequency = 0;
-    const CandidateItems* found = &AssociationLookup("ab", Gbk("中").c_str())->found;
+    std::optional<LookupOutcome> words = AssociationLookup("ab", Gbk("中").c_str());
+    ASSERT_TRUE(words.has_value());
+    const CandidateItems* found = &words->found;
     ASSERT_EQ(found->count, 2);
     EXPECT_EQ(Utf8(found->items[0].text), "中国");
     EXPECT_EQ(Utf8(found->items[1].text), "中间");
@@ -90,7 +93,9 @@ TEST_F(LookupIndexTest, AssociationFollowsPromotedOrder) {
     PromoteCandidate(session.context(), '2');
     EXPECT_EQ(session.Candidates()[0], "工人");
     ASSERT_EQ(AssociationLookup("ab", Gbk("中").c_str())->found.count, 2);
-    found = &AssociationLookup("ab", Gbk("工").c_str())->found;
+    words = AssociationLookup("ab", Gbk("工").c_str());
+    ASSERT_TRUE(words.has_value());
+    found = &words->found;
     ASSERT_EQ(found->count, 1);
     EXPECT_EQ(Utf8(found->items[0].text), "工人");
     EXPECT_EQ(found->items[0].text, Tables.MainTable[1].word);

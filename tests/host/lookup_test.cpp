@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -198,9 +199,9 @@ TEST_F(LookupTest, GbkModeOffersNoSpecialCandidate) {
 
 TEST_F(LookupTest, FirstKeyWithoutGroupFindsNothing) {
     session.UseWords(kMain, kUser);
-    EXPECT_EQ(LookupCandidates("1a"), nullptr);
-    const LookupOutcome* found = LookupCandidates("ab");
-    ASSERT_NE(found, nullptr);
+    EXPECT_FALSE(LookupCandidates("1a").has_value());
+    const std::optional<LookupOutcome> found = LookupCandidates("ab");
+    ASSERT_TRUE(found.has_value());
     EXPECT_EQ(found->found.count, 6);
 }
 

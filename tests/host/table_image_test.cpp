@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,8 +38,8 @@ std::string ImagePathOf(const std::string& mainPath) {
 // first candidate of each: one string to compare.
 std::string Lists(const std::vector<std::string>& codes) {
     std::string lists;
-    const auto add = [&lists](const LookupOutcome* outcome) {
-        for (int k = 0; outcome != nullptr && k < outcome->found.count; ++k) {
+    const auto add = [&lists](const std::optional<LookupOutcome>& outcome) {
+        for (int k = 0; outcome && k < outcome->found.count; ++k) {
             const CandidateItem& item = outcome->found.items[k];
             lists.append(item.text, item.textLength).append("|");
             lists.append(item.hint != nullptr ? item.hint : "", item.hintLength).append(" ");
@@ -46,9 +47,9 @@ std::string Lists(const std::vector<std::string>& codes) {
         lists += '\n';
     };
     for (const std::string& code : codes) {
-        const LookupOutcome* outcome = LookupCandidates(code.c_str());
+        const std::optional<LookupOutcome> outcome = LookupCandidates(code.c_str());
         add(outcome);
-        if (outcome != nullptr && outcome->found.count > 0) {
+        if (outcome && outcome->found.count > 0) {
             const CandidateItem& first = outcome->found.items[0];
             add(AssociationLookup(code.c_str(), std::string(first.text, first.textLength).c_str()));
         }

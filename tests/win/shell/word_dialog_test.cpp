@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -138,9 +139,9 @@ std::string FileOf(const std::vector<std::string>& lines) {
 }
 
 bool Offers(const char* code, const char* word) {
-    const LookupOutcome* outcome = LookupCandidates(code);
+    const std::optional<LookupOutcome> outcome = LookupCandidates(code);
     const std::string wanted = Gbk(word);
-    for (int i = 0; outcome != nullptr && i < outcome->found.count; ++i) {
+    for (int i = 0; outcome && i < outcome->found.count; ++i) {
         const CandidateItem& item = outcome->found.items[i];
         if (std::string(item.text, item.textLength) == wanted) {
             return true;
