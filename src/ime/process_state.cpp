@@ -9,6 +9,7 @@
 #include "engine/online_word_state.h"
 #include "engine/window_state.h"
 #include "ui/dialog_state.h"
+#include "ui/window_drags.h"
 
 // The settings record is not state of this kind: the module's start-up reads it from the
 // registry, and the tables are replaced only by a load.
@@ -22,4 +23,5 @@ void ResetProcessState() {
     ResetOnlineWordState();
     ResetWindowState();
     ResetDialogState();
+    ResetWindowDrags();
 }

@@ -160,7 +160,7 @@ CandidatePictures* CandidatePicturesOf(HWND candWindow) {
 }
 
 void PaintCandidateWindow(HWND candWindow) {
-    if (candWindow == nullptr || !IsWindow(candWindow)) {
+    if (!HasWindow(candWindow)) {
         return;
     }
     if (!CandWindowShown(Settings.SkinIndex, Settings.ProgressiveHint != 0,

@@ -21,6 +21,7 @@
 #include "ui/hit_tests.h"
 #include "ui/settings_dialog.h"
 #include "ui/status_paint_win.h"
+#include "ui/ui_support_win.h"
 #include "ui/word_dialog_rules.h"
 
 namespace {
@@ -135,7 +136,7 @@ void ApplyModes(const WordDialogSession& session, const ModeChange& change) {
     Modes.EnglishMode = change.englishMode ? 1 : 0;
     SetMode(ChinesePunctuation, change.chinesePunctuation);
     HWND status = Windows.CurrentStatusWindow;
-    if (status != nullptr && IsWindow(status)) {
+    if (HasWindow(status)) {
         HDC surface = GetDC(status);
         PaintStatusWindow(status, surface, kStatusHitChineseEnglish);
         PaintStatusWindow(status, surface, kStatusHitCharacterSet);

@@ -3,11 +3,11 @@
 // SetCursorPos.
 #include <gtest/gtest.h>
 
-#include "engine/window_state.h"
 #include "ime/process_state.h"
 #include "settings/settings.h"
 #include "ui/ui_private.h"
 #include "ui/ui_windows_win.h"
+#include "ui/window_drags.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {
@@ -58,7 +58,7 @@ TEST_F(WindowDragTest, TheBackgroundDragsTheCandidateWindow) {
     EXPECT_EQ(moved.y, 250);
     EXPECT_EQ(record->placement.CandX, 400) << "the new place is remembered";
     EXPECT_EQ(record->placement.CandY, 250);
-    EXPECT_FALSE(Windows.CandDrag.started);
+    EXPECT_FALSE(Drags.Cand.Armed());
 
     Press(record->CandWindow, WM_LBUTTONDOWN, POINT{410, 260});
     MoveAndRelease(record->CandWindow, WM_LBUTTONUP, POINT{500, 300}, false);
