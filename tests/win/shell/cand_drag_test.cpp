@@ -74,4 +74,15 @@ TEST_F(WindowDragTest, TheCompositionWindowCarriesTheCandidateWindowAlong) {
     EXPECT_EQ(TopLeft(record->CandWindow).y, 300);
 }
 
+TEST_F(WindowDragTest, WithoutACandidateWindowTheCompositionWindowMovesAlone) {
+    DestroyWindow(record->CandWindow);
+    Press(record->CompWindow, WM_LBUTTONDOWN, POINT{240, 205});
+    EXPECT_TRUE(Drags.Comp.Armed());
+    EXPECT_FALSE(Drags.CompCand.Armed()) << "nothing to carry";
+    MoveAndRelease(record->CompWindow, WM_RBUTTONUP, POINT{140, 305});
+    EXPECT_EQ(TopLeft(record->CompWindow).x, 137);
+    EXPECT_EQ(TopLeft(record->CompWindow).y, 300);
+    EXPECT_FALSE(Drags.Comp.Armed());
+}
+
 }  // namespace
