@@ -6,16 +6,6 @@
 
 #include "platform/win32.h"
 
-// A window drag: where the window stood at the press, the pointer's offset from its top-left
-// corner and its size; started is set by a press that armed a drag.
-struct WindowDrag {
-    RECT rect;
-    POINT offset;
-    std::int32_t width;
-    std::int32_t height;
-    bool started;
-};
-
 // The text of the long-candidate tip: 128 bytes, GBK.
 constexpr int kLongCandidateTextSize = 128;
 
@@ -42,11 +32,6 @@ struct WindowState {
     // The paging button (1 to 4) held down on the candidate window, 0 none.
     std::uint16_t PressedPageButton;
     char LongCandidateText[kLongCandidateTextSize];
-    // The candidate window's own drag, and the composition window's, which carries the candidate
-    // window along (CompCandDrag, recorded only when that window exists at the press).
-    WindowDrag CandDrag;
-    WindowDrag CompDrag;
-    WindowDrag CompCandDrag;
 };
 extern WindowState Windows;
 

@@ -9,6 +9,7 @@
 #include "engine/online_word_state.h"
 #include "engine/window_state.h"
 #include "ui/dialog_state.h"
+#include "ui/window_drags.h"
 #include "ui/window_sink.h"
 
 // The settings record is not state of this kind: the module's start-up reads it from the
@@ -23,5 +24,6 @@ void ResetProcessState() {
     ResetOnlineWordState();
     ResetWindowState();
     ResetDialogState();
+    ResetWindowDrags();
     InstallUiSink(WindowsUiSink());
 }

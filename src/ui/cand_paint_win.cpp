@@ -182,7 +182,7 @@ bool CandidateWindowShowsNow() {
 }
 
 void PaintCandidateWindow(HWND candWindow) {
-    if (candWindow == nullptr || !IsWindow(candWindow)) {
+    if (!HasWindow(candWindow)) {
         return;
     }
     MatchCandidatePictures(candWindow, Settings.CursorFollow != 0);

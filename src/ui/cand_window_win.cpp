@@ -14,31 +14,19 @@
 #include "ui/ui_private.h"
 #include "ui/ui_support_win.h"
 #include "ui/ui_windows_win.h"
+#include "ui/window_drags.h"
 
 namespace {
 
 constexpr int kHandCursor = 126;
-constexpr LONG_PTR kDragArmed = 1;
-constexpr LONG_PTR kOutlineShown = 2;
-
-LONG_PTR DragStateOf(HWND window) {
-    return GetWindowLongPtrA(window, kChildDragStateOffset);
-}
-void SetDragState(HWND window, LONG_PTR state) {
-    SetWindowLongPtrA(window, kChildDragStateOffset, state);
-}
 
 bool IsVertical() {
     return Settings.CursorFollow != 0;
 }
 
 std::uint16_t HitTestAtCursor(HWND window) {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    ScreenToClient(window, &pointer);
-    RECT client{};
-    GetClientRect(window, &client);
-    return HitTestCandidateWindow(pointer, client.right, client.bottom, IsVertical());
+    const ClientPointer at = PointerInClient(window);
+    return HitTestCandidateWindow(at.pointer, at.width, at.height, IsVertical());
 }
 
 void ShowCursorShape(HWND window, std::uint16_t hit) {
@@ -75,17 +63,11 @@ void OnLeftPress(HWND window) {
     SetCapture(window);
     const std::uint16_t hit = HitTestAtCursor(window);
     Windows.CandidateHit = hit;
-    if (hit == kCandidateHitBackground) {
-        WindowDrag& drag = Windows.CandDrag;
-        POINT pointer{};
-        GetCursorPos(&pointer);
-        GetWindowRect(window, &drag.rect);
-        drag.offset = DragOffset(pointer, drag.rect);
-        drag.width = drag.rect.right - drag.rect.left;
-        drag.height = drag.rect.bottom - drag.rect.top;
-        SetDragState(window, kDragArmed);
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    RedrawDragOutline(Drags.Cand.Press(PointerOnScreen(), rect, hit == kCandidateHitBackground));
+    if (Drags.Cand.Armed()) {
         SetCursor(LoadCursorA(nullptr, IDC_SIZEALL));
-        drag.started = true;
         return;
     }
     if (Settings.ProgressiveHint == 0 && Conversion.AssociationShown == 0) {
@@ -141,46 +123,27 @@ LRESULT OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void OnMouseMove(HWND window) {
-    WindowDrag& drag = Windows.CandDrag;
-    const LONG_PTR state = DragStateOf(window);
-    if (!drag.started) {
-        return;
-    }
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    if ((state & kOutlineShown) != 0) {
-        DrawDragOutline(drag.rect);
-        drag.rect = DraggedRect(pointer, drag.offset, drag.width, drag.height);
-        DrawDragOutline(drag.rect);
-    } else if ((state & kDragArmed) != 0) {
-        DrawDragOutline(drag.rect);
-        SetDragState(window, state | kOutlineShown);
-    }
+void OnMouseMove() {
+    RedrawDragOutline(Drags.Cand.Move(PointerOnScreen()));
 }
 
 void OnLeftRelease(HWND window) {
     ReleaseCapture();
-    WindowDrag& drag = Windows.CandDrag;
-    if (drag.started) {
-        if ((DragStateOf(window) & kOutlineShown) != 0) {
-            DrawDragOutline(drag.rect);
-            POINT pointer{};
-            GetCursorPos(&pointer);
-            const POINT place = DraggedTopLeft(pointer, drag.offset);
-            MoveWindow(window, place.x, place.y, drag.width, drag.height, TRUE);
+    if (Drags.Cand.Armed()) {
+        const DragAction drop = Drags.Cand.Release(PointerOnScreen());
+        RedrawDragOutline(drop);
+        if (drop.place) {
+            MoveWindow(window, drop.topLeft.x, drop.topLeft.y, drop.width, drop.height, TRUE);
             if (UiPrivate* ui = UiPrivateOf(OwningUiWindow(window))) {
-                ui->placement.CandX = place.x;
-                ui->placement.CandY = place.y;
+                ui->placement.CandX = drop.topLeft.x;
+                ui->placement.CandY = drop.topLeft.y;
             }
         }
         SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-        drag.started = false;
     } else if (Windows.PressedPageButton != 0) {
         Windows.PressedPageButton = 0;
         InvalidateRect(window, nullptr, FALSE);
     }
-    SetDragState(window, 0);
 }
 
 void OnRightRelease() {
@@ -226,7 +189,7 @@ LRESULT CandMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             return OnSetCursor(window, wParam, lParam);
         case WM_MOUSEMOVE:
-            OnMouseMove(window);
+            OnMouseMove();
             return 0;
         case WM_LBUTTONUP:
             OnLeftRelease(window);

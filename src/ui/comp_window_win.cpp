@@ -6,89 +6,60 @@
 #include "ui/drag_outline_win.h"
 #include "ui/long_tip_win.h"
 #include "ui/skin_pictures_win.h"
-#include "ui/ui_geometry.h"
 #include "ui/ui_private.h"
+#include "ui/ui_support_win.h"
 #include "ui/ui_windows_win.h"
+#include "ui/window_drags.h"
 
 namespace {
-
-constexpr LONG_PTR kDragArmed = 1;
-constexpr LONG_PTR kOutlinesShown = 2;
-
-void Record(WindowDrag& drag, HWND window, POINT pointer) {
-    GetWindowRect(window, &drag.rect);
-    drag.offset = DragOffset(pointer, drag.rect);
-    drag.width = drag.rect.right - drag.rect.left;
-    drag.height = drag.rect.bottom - drag.rect.top;
-    drag.started = true;
-}
 
 HWND CandWindowOf(HWND compWindow) {
     const UiPrivate* ui = UiPrivateOf(OwningUiWindow(compWindow));
     HWND cand = ui != nullptr ? ui->CandWindow : nullptr;
-    return cand != nullptr && IsWindow(cand) ? cand : nullptr;
+    return HasWindow(cand) ? cand : nullptr;
 }
 
-void DrawOutlines(HWND cand) {
-    DrawDragOutline(Windows.CompDrag.rect);
-    if (cand != nullptr && Windows.CompCandDrag.started) {
-        DrawDragOutline(Windows.CompCandDrag.rect);
+RECT WindowRectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+void Place(HWND window, const DragAction& drop) {
+    if (drop.place) {
+        MoveWindow(window, drop.topLeft.x, drop.topLeft.y, drop.width, drop.height, TRUE);
     }
 }
 
-// `CompositionDrag`.
-void CompositionDrag(HWND window, HWND cand, UINT message, LPARAM lParam) {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    const LONG_PTR state = GetWindowLongPtrA(window, kChildDragStateOffset);
-    switch (message) {
-        case WM_SETCURSOR:
-            if (HIWORD(lParam) != WM_LBUTTONDOWN && HIWORD(lParam) != WM_RBUTTONDOWN) {
-                return;
-            }
-            SetCapture(window);
-            Record(Windows.CompDrag, window, pointer);
-            Windows.CompCandDrag = WindowDrag{};
-            if (cand != nullptr) {
-                Record(Windows.CompCandDrag, cand, pointer);
-            }
-            SetWindowLongPtrA(window, kChildDragStateOffset, kDragArmed);
-            return;
-        case WM_MOUSEMOVE:
-            if ((state & kOutlinesShown) != 0) {
-                DrawOutlines(cand);
-                WindowDrag& comp = Windows.CompDrag;
-                WindowDrag& candDrag = Windows.CompCandDrag;
-                comp.rect = DraggedRect(pointer, comp.offset, comp.width, comp.height);
-                candDrag.rect =
-                    DraggedRect(pointer, candDrag.offset, candDrag.width, candDrag.height);
-                DrawOutlines(cand);
-            } else if ((state & kDragArmed) != 0) {
-                DrawOutlines(cand);
-                SetWindowLongPtrA(window, kChildDragStateOffset, state | kOutlinesShown);
-            }
-            return;
-        case WM_LBUTTONUP:
-        case WM_RBUTTONUP:
-            if ((state & kDragArmed) == 0) {
-                return;
-            }
-            ReleaseCapture();
-            if ((state & kOutlinesShown) != 0) {
-                DrawOutlines(cand);
-                const WindowDrag& comp = Windows.CompDrag;
-                const POINT place = DraggedTopLeft(pointer, comp.offset);
-                MoveWindow(window, place.x, place.y, comp.width, comp.height, TRUE);
-                const WindowDrag& candDrag = Windows.CompCandDrag;
-                if (cand != nullptr && candDrag.started) {
-                    const POINT candPlace = DraggedTopLeft(pointer, candDrag.offset);
-                    MoveWindow(cand, candPlace.x, candPlace.y, candDrag.width, candDrag.height,
-                               TRUE);
-                }
-            }
-            return;
-        default:
-            return;
+void Press(HWND window) {
+    SetCapture(window);
+    const POINT pointer = PointerOnScreen();
+    HWND cand = CandWindowOf(window);
+    RedrawDragOutline(Drags.Comp.Press(pointer, WindowRectOf(window), true));
+    RedrawDragOutline(Drags.CompCand.Press(pointer, cand != nullptr ? WindowRectOf(cand) : RECT{},
+                                           cand != nullptr));
+}
+
+void Move() {
+    const POINT pointer = PointerOnScreen();
+    RedrawDragOutline(Drags.Comp.Move(pointer));
+    RedrawDragOutline(Drags.CompCand.Move(pointer));
+}
+
+void Release(HWND window) {
+    if (!Drags.Comp.Armed()) {
+        return;
+    }
+    ReleaseCapture();
+    const POINT pointer = PointerOnScreen();
+    const DragAction drop = Drags.Comp.Release(pointer);
+    RedrawDragOutline(drop);
+    Place(window, drop);
+    const DragAction carried = Drags.CompCand.Release(pointer);
+    RedrawDragOutline(carried);
+    // The candidate window may have gone while the outline moved.
+    if (HWND cand = CandWindowOf(window)) {
+        Place(cand, carried);
     }
 }
 
@@ -123,18 +94,17 @@ LRESULT CompMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             PaintCompositionWindow(window);
             return 0;
         case WM_SETCURSOR:
-            CompositionDrag(window, CandWindowOf(window), message, lParam);
             if (HIWORD(lParam) == WM_LBUTTONDOWN || HIWORD(lParam) == WM_RBUTTONDOWN) {
+                Press(window);
                 return TRUE;
             }
             return DefWindowProcA(window, message, wParam, lParam);
         case WM_MOUSEMOVE:
-            CompositionDrag(window, CandWindowOf(window), message, lParam);
+            Move();
             return 0;
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
-            CompositionDrag(window, CandWindowOf(window), message, lParam);
-            SetWindowLongPtrA(window, kChildDragStateOffset, 0);
+            Release(window);
             return 0;
         default:
             return DefaultChildHandling(window, message, wParam, lParam);

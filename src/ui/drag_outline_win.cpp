@@ -16,3 +16,12 @@ void DrawDragOutline(const RECT& rect) {
     SelectObject(screen, previous);
     DeleteDC(screen);
 }
+
+void RedrawDragOutline(const DragAction& action) {
+    if (action.erase) {
+        DrawDragOutline(action.eraseRect);
+    }
+    if (action.draw) {
+        DrawDragOutline(action.drawRect);
+    }
+}

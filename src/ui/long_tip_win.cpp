@@ -16,7 +16,7 @@ static_assert(kLongCandidateTextSize == static_cast<int>(kLongTipTextSize),
 
 void ShowLongCandidateTip(std::uint16_t hit, HWND candWindow, POINT anchor) {
     HWND tip = Windows.LongCandidateTip;
-    if (tip == nullptr || !IsWindow(tip)) {
+    if (!HasWindow(tip)) {
         return;
     }
     std::size_t length = 0;
@@ -70,7 +70,7 @@ void DrawLongCandidateTip(HDC target, int width, int height, const char* text, H
 }
 
 void PaintLongCandidateTip(HWND tip) {
-    if (!HasCandidates() || Settings.SkinIndex != 0 || tip == nullptr || !IsWindow(tip)) {
+    if (!HasCandidates() || Settings.SkinIndex != 0 || !HasWindow(tip)) {
         return;
     }
     RECT client{};

@@ -5,6 +5,7 @@
 #include "ui/settings_dialog.h"
 #include "engine/window_state.h"
 #include "settings/settings.h"
+#include "ui/ui_support_win.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ BOOL RunCommand(HWND dialog, WPARAM wParam) {
             if (page != 0) {
                 ShowPage(dialog, page);
             }
-            if (Windows.CurrentStatusWindow != nullptr && IsWindow(Windows.CurrentStatusWindow)) {
+            if (HasWindow(Windows.CurrentStatusWindow)) {
                 ShowWindow(Windows.CurrentStatusWindow, SW_HIDE);
             }
             return TRUE;

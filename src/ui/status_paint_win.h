@@ -1,5 +1,5 @@
 // The status window's drawing and the state its procedure, its menus and its painter share: the
-// pictures of the chosen skin, the last hit code, the hover flag and the drag in progress.
+// pictures of the chosen skin, the last hit code and the hover flag.
 #pragma once
 
 #include <cstdint>
@@ -22,17 +22,6 @@ struct StatusWindowState {
     int StatusHit;
     // `StatusHover`: set by a pointer move over a button until the window's next message.
     bool StatusHover;
-    // A left press on a drag area: the release moves the window.
-    bool DragAllowed;
-    // `DragState`: bit 0 while a button is down, bit 1 while the outline is on the screen.
-    std::uint32_t DragState;
-    // At the press: the window on screen, the pointer's offset from its top-left, its size.
-    RECT DragWindow;
-    POINT DragOffset;
-    std::int32_t DragWidth;
-    std::int32_t DragHeight;
-    // Where the outline was last drawn (erased by drawing it again).
-    RECT OutlineRect;
 };
 extern StatusWindowState Status;
 

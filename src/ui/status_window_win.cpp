@@ -19,11 +19,9 @@
 #include "ui/ui_private.h"
 #include "ui/ui_support_win.h"
 #include "ui/ui_windows_win.h"
+#include "ui/window_drags.h"
 
 namespace {
-
-constexpr std::uint32_t kButtonDown = 0x1;
-constexpr std::uint32_t kOutlineShown = 0x2;
 
 // The window's own surface with the UI font selected, for the length of one message.
 class StatusSurface {
@@ -53,13 +51,8 @@ class StatusSurface {
 };
 
 int HitAtPointer(HWND window) {
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    ScreenToClient(window, &pointer);
-    RECT client{};
-    GetClientRect(window, &client);
-    return HitTestStatusWindow(pointer, client.right - client.left, client.bottom - client.top,
-                               StatusSkinLayout());
+    const ClientPointer at = PointerInClient(window);
+    return HitTestStatusWindow(at.pointer, at.width, at.height, StatusSkinLayout());
 }
 
 void ShowCursorShape(const char* shape) {
@@ -83,17 +76,14 @@ void PointerMove(HWND window, HDC surface) {
 void Press(HWND window, HDC surface, bool left) {
     Status.StatusHover = false;
     SetCapture(window);
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    GetWindowRect(window, &Status.DragWindow);
-    Status.DragOffset = DragOffset(pointer, Status.DragWindow);
-    Status.DragWidth = Status.DragWindow.right - Status.DragWindow.left;
-    Status.DragHeight = Status.DragWindow.bottom - Status.DragWindow.top;
-    Status.DragState = kButtonDown;
+    const POINT pointer = PointerOnScreen();
+    RECT rect{};
+    GetWindowRect(window, &rect);
     Status.StatusHit = HitAtPointer(window);
-    if (left && IsStatusDragHit(Status.StatusHit)) {
+    const bool drag = left && IsStatusDragHit(Status.StatusHit);
+    RedrawDragOutline(Drags.Status.Press(pointer, rect, drag));
+    if (drag) {
         ShowCursorShape(IDC_SIZEALL);
-        Status.DragAllowed = true;
     }
     if (!left) {
         UiContext owner(OwningUiWindow(window));
@@ -114,44 +104,28 @@ void Press(HWND window, HDC surface, bool left) {
 }
 
 void DragMove() {
-    if (!Status.DragAllowed) {
-        return;
-    }
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    const RECT rect = DraggedRect(pointer, Status.DragOffset, Status.DragWidth, Status.DragHeight);
-    if ((Status.DragState & kOutlineShown) != 0) {
-        DrawDragOutline(Status.OutlineRect);
-    } else if ((Status.DragState & kButtonDown) != 0) {
-        Status.DragState |= kOutlineShown;
-    } else {
-        return;
-    }
-    DrawDragOutline(rect);
-    Status.OutlineRect = rect;
+    RedrawDragOutline(Drags.Status.Move(PointerOnScreen()));
 }
 
-void Drop(HWND window) {
-    if ((Status.DragState & kOutlineShown) != 0) {
-        DrawDragOutline(Status.OutlineRect);
-    }
-    POINT pointer{};
-    GetCursorPos(&pointer);
+// Where the tracker would put the window, the status window's own drop rule keeps it inside the
+// work area and leaves room for the candidate row beside it.
+void Drop(HWND window, POINT pointer) {
+    const DragTracker& tracker = Drags.Status;
     UiPrivate* ui = UiPrivateOf(OwningUiWindow(window));
     UiPlacement alone{};
-    alone.StatusWidth = Status.DragWidth;
+    alone.StatusWidth = tracker.Width();
     alone.CompWidth = kCompWindowWidth;
     UiPlacement& placement = ui != nullptr ? ui->placement : alone;
     StatusDrop drop{};
     drop.pointer = pointer;
-    drop.offset = Status.DragOffset;
-    drop.width = Status.DragWidth;
-    drop.height = Status.DragHeight;
+    drop.offset = tracker.Offset();
+    drop.width = tracker.Width();
+    drop.height = tracker.Height();
     drop.rowBeside = Settings.CursorFollow == 0 && StatusSkinLayout() == nullptr &&
                      Conversion.CandidateCount > kNoCandidates;
     drop.workArea = WorkAreaOfWindow(window);
     const POINT place = DropStatusWindow(placement, drop);
-    MoveWindow(window, place.x, place.y, Status.DragWidth, Status.DragHeight, TRUE);
+    MoveWindow(window, place.x, place.y, drop.width, drop.height, TRUE);
     Windows.StatusPosX = place.x;
     Windows.StatusPosY = place.y;
     ShowCursorShape(IDC_ARROW);
@@ -218,14 +192,17 @@ void Click(HWND window) {
 
 void LeftRelease(HWND window, HDC surface) {
     ReleaseCapture();
-    if (Status.DragAllowed) {
-        Drop(window);
-    } else {
+    if (!Drags.Status.Armed()) {
         Click(window);
         PaintStatusWindow(window, surface, Status.StatusHit);
+        return;
     }
-    Status.DragState = 0;
-    Status.DragAllowed = false;
+    const POINT pointer = PointerOnScreen();
+    const DragAction release = Drags.Status.Release(pointer);
+    RedrawDragOutline(release);
+    if (release.place) {
+        Drop(window, pointer);
+    }
 }
 
 void RightRelease(HWND window, HDC surface) {
@@ -235,7 +212,7 @@ void RightRelease(HWND window, HDC surface) {
     } else if (StatusMenu(window, surface) == 0) {
         return;
     }
-    Status.DragState = 0;
+    RedrawDragOutline(Drags.Status.Cancel());
 }
 
 LRESULT SetCursorMessage(HWND window, HDC surface, WPARAM wParam, LPARAM lParam) {

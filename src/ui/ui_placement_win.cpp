@@ -40,10 +40,6 @@ RECT WorkAreaOfPlacement(const UiPlacement& ui) {
     return WorkAreaAt(POINT{ui.CompX, ui.CompY});
 }
 
-bool HasWindow(HWND window) {
-    return window != nullptr && IsWindow(window);
-}
-
 }  // namespace
 
 void PlaceCompWindow(HWND uiWindow, UiPrivate& ui, HIMC context, bool showComp) {

@@ -25,8 +25,7 @@ UiPrivate* UiPrivateOf(HWND uiWindow);
 // The UI window that owns a child window (its third window slot, set at creation).
 HWND OwningUiWindow(HWND child);
 
-// The other two slots of the candidate and composition windows: their `DragState`, and the
-// pictures they loaded at creation (the candidate window's CandidatePictures, the composition
-// window's background bitmap).
-constexpr int kChildDragStateOffset = 0;
+// The slot of the candidate and composition windows that holds the pictures they loaded at
+// creation (the candidate window's CandidatePictures, the composition window's background
+// bitmap). Their first slot is unused: their drags are process-wide (ui/window_drags.h).
 constexpr int kChildPicturesOffset = kWindowSlotSize;

@@ -25,8 +25,26 @@ RECT WorkAreaOfWindow(HWND window) {
     return WorkAreaOf(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
 }
 
+bool HasWindow(HWND window) {
+    return window != nullptr && IsWindow(window);
+}
+
+POINT PointerOnScreen() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return pointer;
+}
+
+ClientPointer PointerInClient(HWND window) {
+    POINT pointer = PointerOnScreen();
+    ScreenToClient(window, &pointer);
+    RECT client{};
+    GetClientRect(window, &client);
+    return ClientPointer{pointer, client.right - client.left, client.bottom - client.top};
+}
+
 void ShowWithoutActivation(HWND window) {
-    if (window == nullptr || !IsWindow(window)) {
+    if (!HasWindow(window)) {
         return;
     }
     ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -38,7 +56,7 @@ void ShowWithoutActivation(HWND window) {
 }
 
 void HideIfPresent(HWND window) {
-    if (window != nullptr && IsWindow(window)) {
+    if (HasWindow(window)) {
         ShowWindow(window, SW_HIDE);
     }
 }

@@ -1,6 +1,9 @@
 // What every window of the user interface needs from the system: the work area a window belongs
-// on, showing a pop-up without taking the focus, and the input context the UI acts on.
+// on, whether a window is still there, where the pointer is, showing a pop-up without taking the
+// focus, and the input context the UI acts on.
 #pragma once
+
+#include <cstdint>
 
 #include "platform/win32.h"
 
@@ -8,6 +11,19 @@
 RECT WorkAreaAt(POINT point);
 // The work area of the monitor a window stands on (the nearest one when it stands on none).
 RECT WorkAreaOfWindow(HWND window);
+
+// A handle kept from earlier names a window only while that window lives.
+bool HasWindow(HWND window);
+
+// The pointer on the screen.
+POINT PointerOnScreen();
+// The pointer in a window's client area, with the area's size: what a hit test takes.
+struct ClientPointer {
+    POINT pointer;
+    std::int32_t width;
+    std::int32_t height;
+};
+ClientPointer PointerInClient(HWND window);
 
 // Shows a pop-up without activating it and keeps it above the application: a UI window without
 // an owner (Wine) cannot carry its pop-ups above the application's windows, so they are raised to

@@ -36,10 +36,6 @@ HWND CreateChild(HWND uiWindow, const char* className, DWORD extendedStyle, int 
     return child;
 }
 
-bool HasWindow(HWND window) {
-    return window != nullptr && IsWindow(window);
-}
-
 // A hidden child of the UI window in window: made when there is none (true), otherwise the one
 // there only hidden (false).
 bool CreateHiddenChild(HWND uiWindow, const char* windowClass, HWND& window) {

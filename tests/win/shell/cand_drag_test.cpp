@@ -3,11 +3,11 @@
 // SetCursorPos.
 #include <gtest/gtest.h>
 
-#include "engine/window_state.h"
 #include "ime/process_state.h"
 #include "settings/settings.h"
 #include "ui/ui_private.h"
 #include "ui/ui_windows_win.h"
+#include "ui/window_drags.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {
@@ -58,7 +58,7 @@ TEST_F(WindowDragTest, TheBackgroundDragsTheCandidateWindow) {
     EXPECT_EQ(moved.y, 250);
     EXPECT_EQ(record->placement.CandX, 400) << "the new place is remembered";
     EXPECT_EQ(record->placement.CandY, 250);
-    EXPECT_FALSE(Windows.CandDrag.started);
+    EXPECT_FALSE(Drags.Cand.Armed());
 
     Press(record->CandWindow, WM_LBUTTONDOWN, POINT{410, 260});
     MoveAndRelease(record->CandWindow, WM_LBUTTONUP, POINT{500, 300}, false);
@@ -72,6 +72,17 @@ TEST_F(WindowDragTest, TheCompositionWindowCarriesTheCandidateWindowAlong) {
     EXPECT_EQ(TopLeft(record->CompWindow).y, 300);
     EXPECT_EQ(TopLeft(record->CandWindow).x, 200) << "the distance is kept";
     EXPECT_EQ(TopLeft(record->CandWindow).y, 300);
+}
+
+TEST_F(WindowDragTest, WithoutACandidateWindowTheCompositionWindowMovesAlone) {
+    DestroyWindow(record->CandWindow);
+    Press(record->CompWindow, WM_LBUTTONDOWN, POINT{240, 205});
+    EXPECT_TRUE(Drags.Comp.Armed());
+    EXPECT_FALSE(Drags.CompCand.Armed()) << "nothing to carry";
+    MoveAndRelease(record->CompWindow, WM_RBUTTONUP, POINT{140, 305});
+    EXPECT_EQ(TopLeft(record->CompWindow).x, 137);
+    EXPECT_EQ(TopLeft(record->CompWindow).y, 300);
+    EXPECT_FALSE(Drags.Comp.Armed());
 }
 
 }  // namespace

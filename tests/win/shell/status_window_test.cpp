@@ -240,6 +240,31 @@ TEST_F(StatusWindowTest, DragMovesTheBarAndTheWorkAreaKeepsIt) {
     EXPECT_EQ(after.top, work.bottom - 5 - 10) << "partly below the work area";
 }
 
+TEST_F(StatusWindowTest, AReleaseOnADragAreaPlacesTheBarEvenWithoutAMove) {
+    Open(0);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    MoveWindow(status, work.right - 100, work.bottom - 10, 158, 22, FALSE);
+    Press(50, 10);
+    Release();
+    RECT after = Rect();
+    EXPECT_EQ(after.right, work.right) << "the drop rule pulls it back inside";
+    EXPECT_EQ(after.bottom, work.bottom);
+    EXPECT_EQ(Windows.StatusPosX, after.left);
+    EXPECT_EQ(Windows.StatusPosY, after.top);
+
+    // A press on a button is a click, however far the pointer goes before the release.
+    const RECT before = Rect();
+    Press(95, 10);
+    MoveTo(POINT{before.left - 200, before.top - 200});
+    MoveTo(POINT{before.left - 300, before.top - 300});
+    Release();
+    after = Rect();
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_TRUE(IsModeOn(FullWidth));
+}
+
 TEST_F(StatusWindowTest, ANewSkinResizesTheWindowAtItsNextPaintInsideTheWorkArea) {
     Open(0);
     RECT work{};
