@@ -9,9 +9,8 @@
 #include "ui/candidate_page.h"
 #include "ui/skin_pictures_win.h"
 #include "ui/ui_geometry.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "ui/ui_support_win.h"
-#include "ui/ui_windows_win.h"
 
 namespace {
 

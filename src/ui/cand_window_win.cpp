@@ -1,6 +1,8 @@
 // The candidate window: paints the page, turns clicks on its lines and paging buttons into the
 // same operations as the keys, shows a long candidate in full while the right button is held on
 // its line, and can be dragged by its background.
+#include "ui/cand_window_win.h"
+
 #include "platform/boundary.h"
 #include "engine/conversion_state.h"
 #include "engine/dispatch.h"
@@ -11,9 +13,9 @@
 #include "ui/drag_outline_win.h"
 #include "ui/hit_tests.h"
 #include "ui/long_tip_win.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "ui/ui_support_win.h"
-#include "ui/ui_windows_win.h"
+#include "ui/child_window_win.h"
 #include "ui/window_drags.h"
 
 namespace {

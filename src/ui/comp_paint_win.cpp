@@ -8,7 +8,7 @@
 #include "settings/settings.h"
 #include "ui/skin_pictures_win.h"
 #include "ui/ui_geometry.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "ui/ui_support_win.h"
 
 void DrawCompositionSurface(HDC target, HBITMAP background, const char* code, HFONT font) {

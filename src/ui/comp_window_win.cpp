@@ -1,14 +1,16 @@
 // The composition window: shows the code being typed; dragging it with either button moves the
 // candidate window along, keeping their distance.
+#include "ui/comp_window_win.h"
+
 #include "platform/boundary.h"
 #include "engine/window_state.h"
 #include "ui/comp_paint_win.h"
 #include "ui/drag_outline_win.h"
 #include "ui/long_tip_win.h"
 #include "ui/skin_pictures_win.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "ui/ui_support_win.h"
-#include "ui/ui_windows_win.h"
+#include "ui/child_window_win.h"
 #include "ui/window_drags.h"
 
 namespace {

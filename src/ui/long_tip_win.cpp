@@ -8,7 +8,7 @@
 #include "settings/settings.h"
 #include "ui/hit_tests.h"
 #include "ui/ui_geometry.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "ui/ui_support_win.h"
 
 static_assert(kLongCandidateTextSize == static_cast<int>(kLongTipTextSize),

@@ -12,7 +12,7 @@
 #include "ui/settings_dialog_win.h"
 #include "ui/soft_keyboard_win.h"
 #include "ui/status_paint_win.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "ui/ui_support_win.h"
 #include "ui/word_dialog_win.h"
 

@@ -16,7 +16,7 @@
 #include "ui/hit_tests.h"
 #include "ui/skin_pictures_win.h"
 #include "ui/ui_geometry.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "ui/ui_support_win.h"
 
 StatusWindowState Status;

@@ -2,6 +2,8 @@
 // move shows the hover image of the button under it, a left press on a drag area starts a drag that
 // the release drops inside the work area, any other left press is a click acted on at the release,
 // and a right press clears the typed code and opens a menu at the release.
+#include "ui/status_window_win.h"
+
 #include "platform/boundary.h"
 #include "context/input_context.h"
 #include "engine/conversion_state.h"
@@ -16,9 +18,9 @@
 #include "ui/status_menu_win.h"
 #include "ui/status_paint_win.h"
 #include "ui/ui_geometry.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "ui/ui_support_win.h"
-#include "ui/ui_windows_win.h"
+#include "ui/child_window_win.h"
 #include "ui/window_drags.h"
 
 namespace {

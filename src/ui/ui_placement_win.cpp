@@ -6,7 +6,8 @@
 #include "settings/settings.h"
 #include "ui/cand_paint_win.h"
 #include "ui/ui_support_win.h"
-#include "ui/ui_window_win.h"
+#include "ui/ui_children_win.h"
+#include "ui/ui_placement_win.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 // The UI window IMM32 creates per context: it owns the status, composition, candidate and tip
 // windows and the soft keyboard, and turns the input-method messages into placing, showing and
 // hiding them. It is never visible itself.
+#include "ui/ui_window_win.h"
+
 #include "platform/boundary.h"
 #include "context/input_context.h"
 #include "context/process_facts.h"
@@ -19,41 +21,11 @@
 #include "ui/shift_release_hook_win.h"
 #include "ui/soft_keyboard_win.h"
 #include "ui/ui_support_win.h"
+#include "ui/ui_children_win.h"
+#include "ui/ui_placement_win.h"
 #include "ui/ui_window_win.h"
-#include "ui/ui_windows_win.h"
 
 namespace {
-
-constexpr DWORD kChildStyle = WS_POPUP | WS_DISABLED;
-
-HWND CreateChild(HWND uiWindow, const char* className, DWORD extendedStyle, int x, int y, int width,
-                 int height) {
-    HWND child = CreateWindowExA(extendedStyle, className, "", kChildStyle, x, y, width, height,
-                                 uiWindow, nullptr, Process.ModuleInstance, nullptr);
-    if (child != nullptr) {
-        SetWindowLongPtrA(child, kChildOwnerOffset, reinterpret_cast<LONG_PTR>(uiWindow));
-    }
-    return child;
-}
-
-// A hidden child of the UI window in window: made when there is none (true), otherwise the one
-// there only hidden (false).
-bool CreateHiddenChild(HWND uiWindow, const char* windowClass, HWND& window) {
-    if (HasWindow(window)) {
-        ShowWindow(window, SW_HIDE);
-        return false;
-    }
-    window = CreateChild(uiWindow, windowClass, WS_EX_WINDOWEDGE, 0, 0, 1, 1);
-    HideIfPresent(window);
-    return true;
-}
-
-void DestroyIfPresent(HWND& window) {
-    if (HasWindow(window)) {
-        DestroyWindow(window);
-    }
-    window = nullptr;
-}
 
 bool IsContextMessage(UINT message) {
     return message == WM_IME_STARTCOMPOSITION || message == WM_IME_ENDCOMPOSITION ||
@@ -167,53 +139,6 @@ void OnCandidatesChanged(HWND uiWindow, UiPrivate& ui, HIMC context) {
 }
 
 }  // namespace
-
-UiPrivate* UiPrivateOf(HWND uiWindow) {
-    if (uiWindow == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<UiPrivate*>(GetWindowLongPtrA(uiWindow, IMMGWLP_PRIVATE));
-}
-
-HWND OwningUiWindow(HWND child) {
-    if (child == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<HWND>(GetWindowLongPtrA(child, kChildOwnerOffset));
-}
-
-void CreateCompWindow(HWND uiWindow, UiPrivate& ui) {
-    if (!CreateHiddenChild(uiWindow, "QMVCOMP", ui.CompWindow)) {
-        return;
-    }
-    ui.placement.CompWidth = kCompWindowWidth;
-    ui.placement.CompHeight = kCompWindowHeight;
-    Windows.CurrentCompWindow = ui.CompWindow;
-}
-
-void CreateCandWindow(HWND uiWindow, UiPrivate& ui) {
-    if (!CreateHiddenChild(uiWindow, "QMVCAND", ui.CandWindow)) {
-        return;
-    }
-    ui.placement.CandWidth = kCandPanelWidth;
-    ui.placement.CandHeight = kCandPanelHeight;
-    Windows.CurrentCandWindow = ui.CandWindow;
-}
-
-void CreateStatusWindow(HWND uiWindow, UiPrivate& ui) {
-    if (!HasWindow(ui.StatusWindow)) {
-        const UiPlacement& at = ui.placement;
-        ui.StatusWindow = CreateChild(uiWindow, "QMVSTATUS", 0, at.StatusX, at.StatusY,
-                                      at.StatusWidth, at.StatusHeight);
-        Windows.CurrentStatusWindow = ui.StatusWindow;
-    }
-    ShowWithoutActivation(ui.StatusWindow);
-    RepaintStatusWindow(ui);
-}
-
-void CreateLongCandidateTip(HWND uiWindow) {
-    CreateHiddenChild(uiWindow, "QMVCOMP", Windows.LongCandidateTip);
-}
 
 LRESULT HandleImeNotify(HIMC context, HWND uiWindow, WPARAM notification, LPARAM lParam) {
     ContextLock locked(context);

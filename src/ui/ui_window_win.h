@@ -1,38 +1,9 @@
-// The UI window's part in the visible windows: creating them, placing them beside the status
-// window or at the caret, and showing or hiding them. Each operation first checks that its window
-// exists and skips it otherwise.
+// The UI window IMM32 creates per context, and what it does with the input-method notifications.
 #pragma once
 
 #include "platform/win32.h"
-#include "ui/ui_private.h"
 
 // `WM_IME_NOTIFY`; always 0.
 LRESULT HandleImeNotify(HIMC context, HWND uiWindow, WPARAM notification, LPARAM lParam);
 
-// The creation steps; each only hides (the status window: shows) a window that exists already.
-void CreateCompWindow(HWND uiWindow, UiPrivate& ui);
-void CreateCandWindow(HWND uiWindow, UiPrivate& ui);
-void CreateStatusWindow(HWND uiWindow, UiPrivate& ui);
-void CreateLongCandidateTip(HWND uiWindow);
-
-// Placement without a skin. showComp false places the composition window's record only (an
-// application that draws the composition itself needs the candidate window beside the caret,
-// not the composition window).
-void PlaceCompWindow(HWND uiWindow, UiPrivate& ui, HIMC context, bool showComp = true);
-void PlaceCandWindow(HWND uiWindow, UiPrivate& ui, HIMC context);
-// Placement with a skin: the status window shows the code and the candidates.
-void PlaceSkinnedStatus(HWND uiWindow, UiPrivate& ui, HIMC context);
-// Both of the above, as the skin decides.
-void PlaceConversionWindows(HWND uiWindow, UiPrivate& ui, HIMC context, bool showComp = true);
-
-void HideCandWindow(UiPrivate& ui);
-void HideCompWindow(UiPrivate& ui);
-void HideStatusWindow(UiPrivate& ui);
-void RepaintStatusWindow(UiPrivate& ui);
-
-// `IMN_SETCANDIDATEPOS`: moves the composition window (or the status window of skin 1) next to
-// the caret when it is not near it.
-void CaretJump(HWND uiWindow, UiPrivate& ui, HIMC context);
-// `IMN_SETCOMPOSITIONFONT`: measures 谢 in the context window's device context into
-// `CharExtentWidth`, `CharExtentHeight`.
-void MeasureCharExtent(HIMC context);
+extern "C" LRESULT WINAPI UIWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

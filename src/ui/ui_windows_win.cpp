@@ -1,7 +1,10 @@
 #include "ui/ui_windows_win.h"
 
-#include "context/input_context.h"
+#include "ui/cand_window_win.h"
+#include "ui/comp_window_win.h"
+#include "ui/status_window_win.h"
 #include "ui/ui_classes.h"
+#include "ui/ui_window_win.h"
 
 namespace {
 
@@ -37,12 +40,5 @@ void UnregisterUiClasses(HINSTANCE instance) {
 
 // The system creates no window of this class.
 LRESULT CALLBACK InfoWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT DefaultChildHandling(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (IsImeUiMessage(message)) {
-        return 0;
-    }
     return DefWindowProcA(window, message, wParam, lParam);
 }

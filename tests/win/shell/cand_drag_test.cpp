@@ -5,7 +5,7 @@
 
 #include "ime/process_state.h"
 #include "settings/settings.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "ui/ui_windows_win.h"
 #include "ui/window_drags.h"
 #include "win/shell/screenshot_support.h"

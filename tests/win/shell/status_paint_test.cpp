@@ -19,7 +19,7 @@
 #include "ime/process_state.h"
 #include "settings/settings.h"
 #include "ui/status_paint_win.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {

@@ -22,7 +22,7 @@
 #include "ui/soft_keyboard_win.h"
 #include "ui/status_menu_win.h"
 #include "ui/status_paint_win.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {

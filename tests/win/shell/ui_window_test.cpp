@@ -15,7 +15,7 @@
 #include "ui/cand_paint_win.h"
 #include "ui/soft_keyboard_block.h"
 #include "ui/soft_keyboard_win.h"
-#include "ui/ui_private.h"
+#include "ui/ui_private_win.h"
 #include "ui/ui_support_win.h"
 #include "win/shell/screenshot_support.h"
 

@@ -1,0 +1,6 @@
+// The status window: its window procedure.
+#pragma once
+
+#include "platform/win32.h"
+
+extern "C" LRESULT WINAPI StatusWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
