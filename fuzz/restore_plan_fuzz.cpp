@@ -14,7 +14,7 @@
 
 #include "dict/entry_rules.h"
 #include "support/engine_fixture.h"
-#include "ui/word_dialog_rules.h"
+#include "ui/dialogs/word_dialog_rules.h"
 
 namespace {
 

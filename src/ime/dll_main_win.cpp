@@ -6,8 +6,8 @@
 #include "ime/module_start.h"
 #include "ime/module_win.h"
 #include "platform/boundary.h"
-#include "ui/shown_page_win.h"
-#include "ui/ui_windows_win.h"
+#include "ui/shell/shown_page_win.h"
+#include "ui/shell/ui_windows_win.h"
 
 namespace {
 

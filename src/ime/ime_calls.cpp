@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "context/input_context.h"
-#include "ui/ui_classes.h"
+#include "ui/common/ui_classes.h"
 #include "engine/window_state.h"
 #include "context/selection_state.h"
 #include "engine/conversion_state.h"

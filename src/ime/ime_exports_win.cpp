@@ -6,7 +6,7 @@
 #include "platform/boundary.h"
 #include "ime/module_win.h"
 #include "res/resource_ids.h"
-#include "ui/settings_dialog_win.h"
+#include "ui/dialogs/settings_dialog_win.h"
 #include "context/selection_state.h"
 #include "context/process_facts.h"
 #include "engine/ui_sink.h"

@@ -3,7 +3,7 @@
 #include "context/input_context.h"
 #include "ime/module_start.h"
 #include "ime/module_win.h"
-#include "ui/ui_classes.h"
+#include "ui/common/ui_classes.h"
 
 HKL OwnKeyboardLayout;
 

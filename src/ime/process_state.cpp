@@ -8,9 +8,9 @@
 #include "engine/mode_state.h"
 #include "engine/online_word_state.h"
 #include "engine/window_state.h"
-#include "ui/dialog_state.h"
-#include "ui/window_drags.h"
-#include "ui/window_sink.h"
+#include "ui/dialogs/dialog_state.h"
+#include "ui/common/window_drags.h"
+#include "ui/common/window_sink.h"
 
 // The settings record is not state of this kind: the module's start-up reads it from the
 // registry, and the tables are replaced only by a load.

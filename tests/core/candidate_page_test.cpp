@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "settings/settings.h"
-#include "ui/candidate_page.h"
+#include "ui/layout/candidate_page.h"
 
 namespace {
 

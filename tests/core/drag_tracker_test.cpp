@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/drag_tracker.h"
+#include "ui/layout/drag_tracker.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "ime/module_start.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
-#include "ui/ui_classes.h"
+#include "ui/common/ui_classes.h"
 
 namespace {
 

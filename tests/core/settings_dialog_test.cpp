@@ -12,7 +12,7 @@
 #include "dict/dictionary_files.h"
 #include "dict/tables.h"
 #include "settings/settings.h"
-#include "ui/settings_dialog.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "support/test_platform.h"
 
 namespace {

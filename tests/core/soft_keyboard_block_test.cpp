@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "keys/soft_keyboard.h"
-#include "ui/soft_keyboard_block.h"
+#include "ui/status/soft_keyboard_block.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "settings/settings.h"
-#include "ui/ui_geometry.h"
+#include "ui/layout/ui_geometry.h"
 
 namespace {
 

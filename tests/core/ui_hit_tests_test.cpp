@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "settings/settings.h"
-#include "ui/drag_outline.h"
-#include "ui/hit_tests.h"
+#include "ui/layout/drag_outline.h"
+#include "ui/layout/hit_tests.h"
 
 namespace {
 

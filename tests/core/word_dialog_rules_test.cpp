@@ -11,7 +11,7 @@
 #include "common/gbk_text.h"
 #include "dict/tables.h"
 #include "settings/settings.h"
-#include "ui/word_dialog_rules.h"
+#include "ui/dialogs/word_dialog_rules.h"
 
 namespace {
 

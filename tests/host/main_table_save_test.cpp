@@ -14,7 +14,7 @@
 #include "dict/dictionary_files.h"
 #include "dict/learned_order.h"
 #include "engine/user_words.h"
-#include "ui/window_sink.h"
+#include "ui/common/window_sink.h"
 #include "platform/host/host_control.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"

@@ -6,7 +6,7 @@
 
 #include "engine/conversion_state.h"
 #include "platform/host/host_control.h"
-#include "ui/settings_dialog.h"
+#include "ui/dialogs/settings_dialog.h"
 #include "support/engine_session.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include "engine/window_state.h"
 #include "platform/host/host_control.h"
 #include "settings/settings.h"
-#include "ui/window_sink.h"
+#include "ui/common/window_sink.h"
 
 namespace {
 

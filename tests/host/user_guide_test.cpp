@@ -14,8 +14,8 @@
 #include "dict/table_image_files.h"
 #include "keys/key_decisions.h"
 #include "keys/soft_keyboard.h"
-#include "ui/settings_dialog.h"
-#include "ui/word_dialog_rules.h"
+#include "ui/dialogs/settings_dialog.h"
+#include "ui/dialogs/word_dialog_rules.h"
 
 namespace {
 

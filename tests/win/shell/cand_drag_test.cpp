@@ -5,9 +5,9 @@
 
 #include "ime/process_state.h"
 #include "settings/settings.h"
-#include "ui/ui_private_win.h"
-#include "ui/ui_windows_win.h"
-#include "ui/window_drags.h"
+#include "ui/common/ui_private_win.h"
+#include "ui/shell/ui_windows_win.h"
+#include "ui/common/window_drags.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {

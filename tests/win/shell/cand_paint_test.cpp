@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ime/process_state.h"
-#include "ui/cand_paint_win.h"
+#include "ui/candidate/cand_paint_win.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {

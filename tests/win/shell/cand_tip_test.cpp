@@ -2,7 +2,7 @@
 // text at (2,2).
 #include <gtest/gtest.h>
 
-#include "ui/long_tip_win.h"
+#include "ui/composition/long_tip_win.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ime/process_state.h"
-#include "ui/comp_paint_win.h"
-#include "ui/skin_pictures_win.h"
+#include "ui/composition/comp_paint_win.h"
+#include "ui/common/skin_pictures_win.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {

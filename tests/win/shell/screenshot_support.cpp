@@ -6,7 +6,7 @@
 #include "context/process_facts.h"
 #include "dict/data_places.h"
 #include "support/test_platform.h"
-#include "ui/ui_windows_win.h"
+#include "ui/shell/ui_windows_win.h"
 
 MemoryCanvas::MemoryCanvas(int width, int height) : width_(width), height_(height) {
     BITMAPINFO info{};

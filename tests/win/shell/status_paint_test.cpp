@@ -18,8 +18,8 @@
 #include "engine/window_state.h"
 #include "ime/process_state.h"
 #include "settings/settings.h"
-#include "ui/status_paint_win.h"
-#include "ui/ui_private_win.h"
+#include "ui/status/status_paint_win.h"
+#include "ui/common/ui_private_win.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {

@@ -17,12 +17,12 @@
 #include "ime/process_state.h"
 #include "res/resource_ids.h"
 #include "settings/settings.h"
-#include "ui/dialog_state.h"
-#include "ui/hit_tests.h"
-#include "ui/soft_keyboard_win.h"
-#include "ui/status_menu_win.h"
-#include "ui/status_paint_win.h"
-#include "ui/ui_private_win.h"
+#include "ui/dialogs/dialog_state.h"
+#include "ui/layout/hit_tests.h"
+#include "ui/status/soft_keyboard_win.h"
+#include "ui/status/status_menu_win.h"
+#include "ui/status/status_paint_win.h"
+#include "ui/common/ui_private_win.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {

@@ -12,11 +12,11 @@
 #include "engine/window_state.h"
 #include "ime/process_state.h"
 #include "settings/settings.h"
-#include "ui/cand_paint_win.h"
-#include "ui/soft_keyboard_block.h"
-#include "ui/soft_keyboard_win.h"
-#include "ui/ui_private_win.h"
-#include "ui/ui_support_win.h"
+#include "ui/candidate/cand_paint_win.h"
+#include "ui/status/soft_keyboard_block.h"
+#include "ui/status/soft_keyboard_win.h"
+#include "ui/common/ui_private_win.h"
+#include "ui/common/ui_support_win.h"
 #include "win/shell/screenshot_support.h"
 
 namespace {

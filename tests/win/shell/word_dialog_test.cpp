@@ -20,8 +20,8 @@
 #include "res/resource_ids.h"
 #include "settings/settings.h"
 #include "support/test_platform.h"
-#include "ui/dialog_state.h"
-#include "ui/word_dialog_win.h"
+#include "ui/dialogs/dialog_state.h"
+#include "ui/dialogs/word_dialog_win.h"
 
 namespace {
 

@@ -1,7 +1,0 @@
-#include "ui/dialog_state.h"
-
-DialogState Dialogs;
-
-void ResetDialogState() {
-    Dialogs = DialogState{};
-}

@@ -1,0 +1,7 @@
+#include "ui/dialogs/dialog_state.h"
+
+DialogState Dialogs;
+
+void ResetDialogState() {
+    Dialogs = DialogState{};
+}

@@ -1,7 +1,0 @@
-#include "ui/window_drags.h"
-
-WindowDrags Drags;
-
-void ResetWindowDrags() {
-    Drags = WindowDrags{};
-}
