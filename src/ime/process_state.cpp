@@ -11,6 +11,7 @@
 #include "ui/dialogs/dialog_state.h"
 #include "ui/common/window_drags.h"
 #include "ui/common/window_sink.h"
+#include "ui/status/status_state.h"
 
 // The settings record is not state of this kind: the module's start-up reads it from the
 // registry, and the tables are replaced only by a load.
@@ -25,5 +26,6 @@ void ResetProcessState() {
     ResetWindowState();
     ResetDialogState();
     ResetWindowDrags();
+    ResetStatusWindowState();
     InstallUiSink(WindowsUiSink());
 }

@@ -32,6 +32,9 @@ struct HostModule;
 using HINSTANCE = HostModule*;
 struct HostFont;
 using HFONT = HostFont*;
+// A picture: only held, never drawn, by the core.
+struct HostBitmap;
+using HBITMAP = HostBitmap*;
 
 // The calling convention of the exports means nothing on the host.
 #define WINAPI

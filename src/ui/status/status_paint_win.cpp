@@ -19,8 +19,6 @@
 #include "ui/common/ui_private_win.h"
 #include "ui/common/ui_support_win.h"
 
-StatusWindowState Status;
-
 namespace {
 
 // The plain bar's picture: four bands of 22 (normal, hover off, on, hover on).
@@ -293,10 +291,6 @@ std::int32_t ChosenSkin() {
 }
 
 }  // namespace
-
-void ResetStatusWindowState() {
-    Status = StatusWindowState{};
-}
 
 const SkinLayoutRecord* StatusSkinLayout() {
     return SkinLayoutOf(Status.Skin);

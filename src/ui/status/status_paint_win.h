@@ -1,32 +1,13 @@
-// The status window's drawing and the state its procedure, its menus and its painter share: the
-// pictures of the chosen skin, the last hit code and the hover flag.
+// The status window's drawing: the plain bar or the skin with its pictures, the modes, the hover
+// image and, with a skin, the code and the candidates.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/win32.h"
 #include "settings/settings.h"
+#include "ui/status/status_state.h"
 #include "ui/layout/candidate_page.h"
-
-struct StatusWindowState {
-    // The skin the pictures were loaded for (0 = plain bar) and its two pictures: the background
-    // and the button sheet ("skipsz.bmp", the on-line word indicator, for the plain bar). A
-    // missing picture stays null and is drawn as the plain fallback. The pictures are the
-    // process's: every thread's status window draws with them, and the last one destroyed
-    // releases them.
-    std::int32_t Skin;
-    int LiveWindows;
-    HBITMAP Background;
-    HBITMAP Buttons;
-    // `StatusHit`: the code at the last press or pointer move.
-    int StatusHit;
-    // `StatusHover`: set by a pointer move over a button until the window's next message.
-    bool StatusHover;
-};
-extern StatusWindowState Status;
-
-// No pictures (the caller deletes any it holds first), no gesture, nothing hovered.
-void ResetStatusWindowState();
 
 // The layout of the skin the pictures were loaded for; null for the plain bar or a number without
 // a layout.

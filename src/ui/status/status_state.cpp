@@ -1,0 +1,7 @@
+#include "ui/status/status_state.h"
+
+StatusWindowState Status;
+
+void ResetStatusWindowState() {
+    Status = StatusWindowState{};
+}
