@@ -9,6 +9,14 @@ void ResetModeState() {
     Modes.DoubleQuoteToggle = 1;
 }
 
+void ResetModesOfUiWindow() {
+    const std::int32_t singleQuote = Modes.SingleQuoteToggle;
+    const std::int32_t doubleQuote = Modes.DoubleQuoteToggle;
+    ResetModeState();
+    Modes.SingleQuoteToggle = singleQuote;
+    Modes.DoubleQuoteToggle = doubleQuote;
+}
+
 void SetMode(std::uint16_t flag, bool on) {
     if (on) {
         Modes.ModeFlags = static_cast<std::uint16_t>(Modes.ModeFlags | flag);

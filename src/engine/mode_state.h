@@ -34,6 +34,8 @@ extern ModeState Modes;
 // The modes of a freshly started input method: Chinese typing with Chinese punctuation, half
 // width, no soft keyboard, both quotes opening next.
 void ResetModeState();
+// The modes as a new UI window starts them; the quotes' pairing lives on with the process.
+void ResetModesOfUiWindow();
 
 inline bool IsModeOn(std::uint16_t flag) {
     return (Modes.ModeFlags & flag) != 0;

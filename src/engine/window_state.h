@@ -37,3 +37,8 @@ extern WindowState Windows;
 
 // No windows, no font (the font is made and deleted by the module's start and end).
 void ResetWindowState();
+
+// What the end of a UI window takes with it: the handles of its windows and the pressed button,
+// the typed code and its candidates, the modes (ResetModesOfUiWindow) and a word being collected.
+// The font and the soft keyboard are the module's and its own.
+void ResetUiWindowState();

@@ -79,20 +79,7 @@ void OnDestroy(HWND uiWindow) {
     DestroyIfPresent(Windows.LongCandidateTip);
     DestroySoftKeyboard();
 
-    Conversion.CandidatesOpen = 0;
-    Modes.EnglishMode = 0;
-    Modes.ShiftTapPending = 0;
-    Modes.SoftKeyboardIndex = 0;
-    Windows.CurrentStatusWindow = nullptr;
-    Windows.CurrentCandWindow = nullptr;
-    Windows.CurrentCompWindow = nullptr;
-    Modes.DigitBeforePeriod = 0;
-    Conversion.CandidateCount = kNoCandidates;
-    Windows.PressedPageButton = 0;
-    Conversion.CodeLength = 0;
-    OnlineWord.OnlineWordActive = 0;
-    Modes.ClipboardCapturePending = 0;
-    Modes.ModeFlags = kStartModeFlags;
+    ResetUiWindowState();
 
     WriteSettingsValue(kImesetqValue, static_cast<std::uint32_t>(Settings.SkinIndex));
     SaveLearnedOrderOrTell(Settings.CodeSet);

@@ -105,6 +105,8 @@ TEST_F(UiWindowTest, CreationMakesTheWindowsAndShowsOnlyTheStatusWindow) {
     Modes.ModeFlags = FullWidth;
     Conversion.CandidateCount = 7;
     Windows.PressedPageButton = 3;
+    Modes.DigitBeforePeriod = 1;
+    Modes.SingleQuoteToggle = 0;  // an opening quote was typed last
     HWND statusWindow = record->StatusWindow;
     DestroyWindow(ui);
     EXPECT_FALSE(IsWindow(statusWindow));
@@ -117,6 +119,8 @@ TEST_F(UiWindowTest, CreationMakesTheWindowsAndShowsOnlyTheStatusWindow) {
     EXPECT_EQ(Modes.ModeFlags, ChinesePunctuation);
     EXPECT_EQ(Conversion.CandidateCount, kNoCandidates);
     EXPECT_EQ(Windows.PressedPageButton, 0);
+    EXPECT_EQ(Modes.DigitBeforePeriod, 0);
+    EXPECT_EQ(Modes.SingleQuoteToggle, 0) << "the quotes' pairing lives on with the process";
 }
 
 // The settings dialog switches caret following while the windows exist: the candidate window
