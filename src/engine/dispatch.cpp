@@ -134,6 +134,24 @@ int ProcessCharacter(HIMC context, unsigned character, unsigned scan) {
     return 1;
 }
 
+int ChooseCandidateLine(HIMC context, unsigned char digit) {
+    {
+        ContextLock locked(context);
+        if (!locked) {
+            return 0;
+        }
+    }
+    if (ChooseCharacterAction(ReadCharacterFacts(digit, 0)) != CharacterAction::SelectByDigit) {
+        return 0;
+    }
+    // An association list is shown without a code: its composition opens as a key's would.
+    if (Conversion.CodeLength == 0) {
+        QueueMessage(context, WM_IME_STARTCOMPOSITION, 0, 0);
+    }
+    SelectByDigit(context, digit);
+    return 1;
+}
+
 void HandleCharacter(HIMC context, unsigned character, unsigned scan) {
     const unsigned char c = static_cast<unsigned char>(character & 0xFF);
     switch (ChooseCharacterAction(ReadCharacterFacts(c, scan))) {

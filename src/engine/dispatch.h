@@ -8,6 +8,10 @@
 // The entry point: opens the composition when no code is pending, then dispatches every character
 // but the space and the carriage return. Returns 0 when the context cannot be locked, else 1.
 int ProcessCharacter(HIMC context, unsigned character, unsigned scan);
+// A click on line digit ('1' to '9', '0') of the candidate window: the candidate is chosen as that
+// digit typed would choose it. Where a typed digit would do anything else (no list on offer), the
+// click does nothing: 0, else 1.
+int ChooseCandidateLine(HIMC context, unsigned char digit);
 // Does what the first of the character rules that applies says.
 void HandleCharacter(HIMC context, unsigned character, unsigned scan);
 

@@ -90,6 +90,22 @@ TEST_F(DispatchTest, DigitOutsideTheDrawnCandidatesCommitsNothing) {
     EXPECT_EQ(session.TakeCommitted(), "人");
 }
 
+TEST_F(DispatchTest, AClickOnALineChoosesItsCandidateAndNothingElse) {
+    session.Type("ab");
+    EXPECT_EQ(ChooseCandidateLine(session.context(), '2'), 1);
+    EXPECT_EQ(session.TakeCommitted(), "中");
+    EXPECT_EQ(Conversion.CodeLength, 0);
+    // Without a list on offer a typed digit would reach the application: a click does nothing.
+    EXPECT_EQ(ChooseCandidateLine(session.context(), '2'), 0);
+    EXPECT_EQ(session.TakeCommitted(), "");
+    Settings.ProgressiveHint = 1;
+    session.Type("ab");
+    Conversion.VisibleCandidates = 2;
+    EXPECT_EQ(ChooseCandidateLine(session.context(), '3'), 1);
+    EXPECT_EQ(session.TakeCommitted(), "") << "a line the window did not show";
+    Settings.ProgressiveHint = 0;
+}
+
 TEST_F(DispatchTest, SemicolonAndQuoteSelectSecondAndThird) {
     Settings.SemicolonQuoteKeys = 1;
     Settings.CodeSet = kCodeSetPrimary;

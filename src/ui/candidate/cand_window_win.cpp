@@ -81,7 +81,7 @@ void OnLeftPress(HWND window) {
         return;
     }
     if (IsCandidateLineHit(hit)) {
-        ProcessCharacter(context.get(), hit, 0);
+        ChooseCandidateLine(context.get(), static_cast<unsigned char>(hit));
         return;
     }
     Windows.PressedPageButton = hit;
