@@ -81,8 +81,8 @@ TEST(CompositionBalance, EnterAndEscThatDiscardTheCodeEndTheComposition) {
     }
 }
 
-// The automatic commit of a unique complete code commits even when no window painted the list
-// (a painter writes VisibleCandidates; with none showing it may be 0).
+// The automatic commit of a unique complete code commits whatever the windows showed of the list
+// (the page they laid out sets VisibleCandidates; with none showing it may be 0).
 TEST(CompositionBalance, AUniqueCompleteCodeIsCommittedWhateverWasPainted) {
     KeySession keys;
     keys.engine().UseWords({{"ab", "工"}, {"ab", "中"}, {"cd", "此"}});
